@@ -1,0 +1,60 @@
+# Quillon's two commands, plus a few for the people who work on it.
+#
+#   make run     build Quillon.exe and run it under Wine
+#   make test    build everything and run every test: native, native-asan, and the GUI suite under
+#                Wine inside Xvfb
+#   make bench   benchmarks beside memcpy, SDL2 and Allegro 4
+#   make fuzz    build the libFuzzer targets (FUZZ_SECONDS=600 make fuzz-run to run them)
+#
+# Each command first installs what is missing on a Debian 12 machine (tools/install-deps.sh).
+
+SHELL := /bin/bash
+ROOT := $(CURDIR)
+FUZZ_SECONDS ?= 60
+export QUILLON_WINEPREFIX ?= $(ROOT)/build/wine-prefix
+
+.PHONY: all run test deps native native-asan windows test-native test-native-asan test-windows \
+        bench fuzz fuzz-run clean
+
+all: native windows
+
+deps:
+	@sh tools/install-deps.sh
+
+native: deps
+	cmake --preset native >/dev/null
+	cmake --build --preset native
+
+native-asan: deps
+	cmake --preset native-asan >/dev/null
+	cmake --build --preset native-asan
+
+windows: deps
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows
+
+run: windows
+	tools/run-quillon build/windows/app/Quillon.exe
+
+# Runs the three suites one after another, keeps going when one fails, and ends with each
+# runner's summary line; the exit code is non-zero when any of them failed.
+test: native native-asan
+	@tools/run-tests
+
+bench:
+	@sh tools/install-deps.sh bench
+	cmake --preset bench >/dev/null
+	cmake --build --preset bench
+	build/bench/bench/quillon_bench --benchmark_min_time=0.2 | tee build/bench/last-run.txt
+	@python3 tools/bench-table.py build/bench/last-run.txt 2>/dev/null || true
+
+fuzz:
+	@sh tools/install-deps.sh fuzz
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz
+
+fuzz-run: fuzz
+	@tools/run-fuzzers $(FUZZ_SECONDS)
+
+clean:
+	rm -rf build

@@ -1,0 +1,52 @@
+// A loaded picture sheet in device-independent bitmap layout: a 40-byte info header, the colour
+// table, then the pixel rows bottom row first, each `stride` bytes. The BMP and PCX readers both
+// build exactly this layout, so nothing after loading cares which kind of file it came from.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "image/palette.h"
+#include "platform/win32.h"
+
+constexpr int kImagePathSize = 260;
+constexpr int kImageMessageSize = 80;
+
+class ImageBuffer {
+public:
+    char fileName[kImagePathSize];
+    char message[kImageMessageSize];
+    BITMAPFILEHEADER fileHeader;
+    BITMAPINFOHEADER* info;
+    BITMAPINFO* bitmapInfo;
+    uint8_t* block;           // info header, colour table, pixel rows; null without a picture
+    LOGPALETTE* logPalette;
+    HPALETTE paletteHandle;
+    int32_t colorCount;       // 2, 16, 256 or 0
+    int32_t bitCount;
+    int32_t width;
+    int32_t height;
+    int32_t stride;
+
+    ImageBuffer();
+    ~ImageBuffer();
+    ImageBuffer(const ImageBuffer&) = delete;
+    ImageBuffer& operator=(const ImageBuffer&) = delete;
+
+    void Unload();
+    int LoadBmp(const char* path);
+    int LoadPcx(const char* path);
+    int BuildPalette();
+
+    int32_t Width() const;
+    int32_t Height() const;
+    uint8_t* Pixels() const;
+    RGBQUAD* ColorTable() const;
+    // A copy of the rectangle, top row first, w * bytes-per-pixel bytes a row, from std::malloc;
+    // null when refused.
+    uint8_t* CopyRegion(int x, int y, int w, int h);
+};
+
+// Decodes exactly `length` bytes of PCX run-length data from `stream` into `destination`.
+// Returns the number of bytes produced (less than `length` only when the stream ended).
+size_t ReadPcxRle(uint8_t* destination, size_t length, std::FILE* stream);

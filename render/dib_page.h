@@ -1,0 +1,54 @@
+// An off-screen 8-bit page in the layout StretchDIBits shows directly: a bitmap header with its
+// colour table, top-down pixel rows padded to a multiple of 4 bytes, and a logical palette of the
+// same colours. Views compose a page with the raster routines, then flip it into a window.
+#pragma once
+
+#include <cstdint>
+
+#include "image/palette.h"
+#include "platform/win32.h"
+#include "sprite/box_rect.h"
+#include "sprite/sprite_set.h"
+
+class DibPage {
+public:
+    BITMAPINFO* info = nullptr;         // header + colourCount colour-table entries
+    LOGPALETTE* logPalette = nullptr;
+    HPALETTE palette = nullptr;
+    uint8_t* pixels = nullptr;          // row 0 (top) first
+    int32_t pitch = 0;                  // width rounded up to a multiple of 4
+    int32_t width = 0;
+    int32_t height = 0;
+    int16_t bitCount = 8;
+    int32_t bytesPerPixel = 1;
+    uint16_t colourCount = 0;
+    int32_t originX = 0;                // window position of the page's top-left corner
+    int32_t originY = 0;
+    int32_t zoom = 1;
+
+    DibPage() = default;
+    ~DibPage();
+    DibPage(const DibPage&) = delete;
+    DibPage& operator=(const DibPage&) = delete;
+
+    int Create(int width, int height, int bitCount, const Palette* palette);
+    int SetPalette(const Palette* palette);
+    void Release();
+    void SetView(int x, int y, int zoom);
+    void WindowToPage(int windowX, int windowY, int* pageX, int* pageY) const;
+
+#ifdef _WIN32
+    // Showing the page in a window (shell side, GDI).
+    int Flip(HWND window);
+    int FlipAt(HWND window, int x, int y, int zoom);
+    int FlipRect(HWND window, const PixelRect* destination, const PixelRect* source);
+#endif
+
+    // Drawing. Mode 0 draws in the colour, mode 1 inverts, any other mode draws nothing.
+    void DrawHLine(int x, int y, int length, int colour, int mode);
+    void DrawVLine(int x, int y, int length, int colour, int mode);
+    void DrawFrame(int x1, int y1, int x2, int y2, int colour, int mode);
+    void FillBox(int x1, int y1, int x2, int y2, int colour);
+    int DrawSprite(int x, int y, const Sprite* sprite, int flags, int colour, int table);
+    int DrawSpriteOpaque(int x, int y, const Sprite* sprite, int flags, int colour, int table);
+};

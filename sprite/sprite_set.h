@@ -1,0 +1,95 @@
+// The sprite set: the program's document, an ordered list of sprites behind the 24-byte header
+// that a sprite file begins with.
+//
+// Operations return 1 for success and 0 for failure; a failure leaves a text in `message` and
+// shows nothing. The caller decides whether to show it with ShowMessage.
+//
+// Ownership: the set owns its sprite array, each sprite's image and each box array. All of them
+// are blocks from std::malloc and are released with std::free. An image handed to NewSpace,
+// Insert or TransToSpr becomes the set's, whether the call succeeds or not.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/win32.h"
+#include "sprite/box_rect.h"
+
+// The set's header, byte for byte the first 24 bytes of a sprite file.
+struct SpriteFileHeader {
+    char signature[13];   // "Zarvo sprite" and its terminating zero
+    uint8_t reserved[3];  // zero in a set made here; a loaded file's bytes stay
+    int16_t version;      // 30 whenever the set is made anew and before every save
+    int16_t count;        // number of sprites
+    int32_t actionCount;  // kept from a loaded file, 0 otherwise; never changed here
+};
+static_assert(sizeof(SpriteFileHeader) == 24, "the header is the file's first 24 bytes");
+
+struct Sprite {
+    int32_t compressed;  // 0: raw rows in `image`; 1: the run-length form (see compress.h)
+    int32_t width;
+    int32_t height;
+    int32_t rx;          // relative coordinate
+    int32_t ry;
+    int32_t mx;          // center coordinate
+    int32_t my;
+    int32_t hitCount;
+    int32_t atckCount;
+    uint32_t imageSize;  // bytes of `image` as stored
+    BoxRect* hitBoxes;   // null while hitCount is 0
+    BoxRect* atckBoxes;  // null while atckCount is 0
+    uint8_t* image;
+};
+
+constexpr const char kSpriteSignature[13] = "Zarvo sprite";
+constexpr int16_t kSpriteFileVersion = 30;
+constexpr int kMaxSprites = 32767;  // the header's count is a signed 16-bit number
+constexpr int kSpriteMessageSize = 256;
+
+class SpriteSet {
+public:
+    char message[kSpriteMessageSize];
+    SpriteFileHeader header;
+    Sprite* sprites;
+
+    SpriteSet();
+    ~SpriteSet();
+    SpriteSet(const SpriteSet&) = delete;
+    SpriteSet& operator=(const SpriteSet&) = delete;
+
+    void Clear();
+    int NewSpace(int width, int height, uint8_t* image, int compress);
+    int Insert(int index, int width, int height, uint8_t* image, int compress);
+    int Delete(int index);
+    int Move(int to, int from);
+
+    void SetMessage(const char* format, ...)
+#if defined(__GNUC__)
+        __attribute__((format(printf, 2, 3)))
+#endif
+        ;
+#ifdef _WIN32
+    // Shows `message` in a message box captioned "Error Messages..." (shell side).
+    int ShowMessage(HWND owner);
+#endif
+
+    // The sprite file.
+    int Load(const char* path);
+    int Save(const char* path);
+
+    // Run-length compression of one sprite's image.
+    int Compress(int index);
+    int Decompress(int index);
+
+    // Hit boxes and attack boxes.
+    int InsertHitBox(int s, int b, const PixelRect& rect);
+    int SetHitBox(int s, int b, const PixelRect& rect);
+    int DeleteHitBox(int s, int b);
+    int InsertAtckBox(int s, int b, const PixelRect& rect);
+    int SetAtckBox(int s, int b, const PixelRect& rect);
+    int DeleteAtckBox(int s, int b);
+
+    // The picture as a single raw sprite.
+    int TransToSpr(int width, int height, uint8_t* image);
+
+    int Count() const { return header.count; }
+};

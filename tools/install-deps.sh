@@ -1,0 +1,47 @@
+#!/bin/sh
+# Installs what the builds and the tests need on a fresh Debian 12 machine, and only what is
+# missing, so a second run costs a fraction of a second. Runs as root or through sudo.
+#
+#   tools/install-deps.sh            everything `make run` and `make test` need
+#   tools/install-deps.sh bench      plus the benchmark peers (Google Benchmark, SDL2, Allegro 4)
+#   tools/install-deps.sh fuzz       plus clang and libFuzzer
+set -eu
+
+want="cmake ninja-build make g++ googletest libgtest-dev
+      g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
+      wine wine64 xvfb xauth fonts-nanum locales"
+for extra in "$@"; do
+    case "$extra" in
+        bench) want="$want libbenchmark-dev libsdl2-dev liballegro4-dev" ;;
+        fuzz)  want="$want clang-14 libclang-rt-14-dev" ;;
+        samples) want="$want imagemagick netpbm python3-pil" ;;
+        *) echo "install-deps: unknown extra '$extra'" >&2; exit 2 ;;
+    esac
+done
+
+missing=""
+for p in $want; do
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    case "$status" in
+        *" installed") ;;
+        *) missing="$missing $p" ;;
+    esac
+done
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+if [ -n "$missing" ]; then
+    echo "install-deps: installing$missing"
+    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    # shellcheck disable=SC2086
+    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
+fi
+
+# The program's texts are code page 949; Wine takes its ANSI code page from the locale.
+if ! locale -a 2>/dev/null | grep -qi '^ko_KR\.utf-\?8$'; then
+    echo "install-deps: generating the ko_KR.UTF-8 locale"
+    $SUDO sed -i 's/^# *\(ko_KR\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^ko_KR\.UTF-8 UTF-8' /etc/locale.gen || echo 'ko_KR.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+    $SUDO locale-gen >/dev/null
+fi

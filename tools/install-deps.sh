@@ -12,7 +12,7 @@ want="cmake ninja-build make g++ googletest libgtest-dev
       wine wine64 xvfb xauth fonts-nanum locales"
 for extra in "$@"; do
     case "$extra" in
-        bench) want="$want libbenchmark-dev libsdl2-dev liballegro4-dev" ;;
+        bench) want="$want libbenchmark-dev libsdl2-dev liballegro4-dev pkg-config python3" ;;
         fuzz)  want="$want clang-14 libclang-rt-14-dev" ;;
         samples) want="$want imagemagick netpbm python3-pil" ;;
         *) echo "install-deps: unknown extra '$extra'" >&2; exit 2 ;;

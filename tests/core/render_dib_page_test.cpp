@@ -220,7 +220,9 @@ TEST(DibPage, EveryFlagCombinationOfBothOperationsMatchesTheModel)
                     ASSERT_EQ(PageRows(page), Bytes(expected.Pixels(), expected.Pixels() + 29 * 21))
                         << "flags " << flags << " compressed " << compressed << " opaque " << opaque;
                     for (int i = 0; i < page.pitch * page.height; ++i)
-                        if (i % page.pitch >= page.width) ASSERT_EQ(page.pixels[i], before[i]) << "padding " << i;
+                        if (i % page.pitch >= page.width) {
+                            ASSERT_EQ(page.pixels[i], before[i]) << "padding " << i;
+                        }
                 }
     }
 }

@@ -2,6 +2,7 @@
 // Compress / Decompress operations.
 #include "sprite/compress.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -36,32 +37,35 @@ inline uint64_t Load64(const uint8_t* p)
 
 inline int FirstMarkedByte(uint64_t marks) { return __builtin_ctzll(marks) >> 3; }
 
-// Number of zero pixels from column c, up to the row's end.
-inline int ZeroRun(const uint8_t* row, int c, int width)
+// Number of zero pixels from column c, up to the row's end. Whole words are read while they lie
+// inside the image (a word may reach into the next row; what lies past the row is not counted).
+inline int ZeroRun(const uint8_t* row, int c, int width, const uint8_t* imageEnd)
 {
     const int start = c;
     if (kWordScan) {
-        for (; c + 8 <= width; c += 8) {
+        for (; c < width && imageEnd - (row + c) >= 8; c += 8) {
             uint64_t v = Load64(row + c);
-            if (v != 0) return c - start + FirstMarkedByte(v);
+            if (v != 0) return std::min(c + FirstMarkedByte(v), width) - start;
         }
     }
+    c = std::min(c, width);  // a last word may have reached past the row
     while (c < width && row[c] == 0) ++c;
     return c - start;
 }
 
-// Number of non-zero pixels from column c, up to the row's end.
-inline int OpaqueRun(const uint8_t* row, int c, int width)
+// Number of non-zero pixels from column c, up to the row's end; words as in ZeroRun.
+inline int OpaqueRun(const uint8_t* row, int c, int width, const uint8_t* imageEnd)
 {
     const int start = c;
     if (kWordScan) {
-        for (; c + 8 <= width; c += 8) {
+        for (; c < width && imageEnd - (row + c) >= 8; c += 8) {
             uint64_t v = Load64(row + c);
             // The lowest marked byte is exactly the first zero byte (borrows only spoil higher ones).
             uint64_t zeros = (v - kOnes) & ~v & kHighs;
-            if (zeros != 0) return c - start + FirstMarkedByte(zeros);
+            if (zeros != 0) return std::min(c + FirstMarkedByte(zeros), width) - start;
         }
     }
+    c = std::min(c, width);  // a last word may have reached past the row
     while (c < width && row[c] != 0) ++c;
     return c - start;
 }
@@ -77,6 +81,37 @@ inline void CopyPixels(uint8_t* out, const uint8_t* source, int n, const uint8_t
     }
 }
 
+// The working area of CompressImage. Up to kKeptWorkArea bytes of it are kept from one call to the
+// next, so compressing sprite after sprite neither maps nor faults in fresh pages each time; larger
+// areas are allocated for the one call.
+constexpr size_t kKeptWorkArea = size_t(4) << 20;
+
+class WorkArea {
+public:
+    ~WorkArea() { std::free(kept_); }
+    uint8_t* Take(size_t size)
+    {
+        if (size > kKeptWorkArea) return static_cast<uint8_t*>(std::malloc(size));
+        if (size > keptSize_) {
+            std::free(kept_);
+            const size_t grown = std::min(kKeptWorkArea, 2 * size);
+            kept_ = static_cast<uint8_t*>(std::malloc(grown));
+            keptSize_ = kept_ != nullptr ? grown : 0;
+        }
+        return kept_;
+    }
+    void Give(uint8_t* area)
+    {
+        if (area != kept_) std::free(area);
+    }
+
+private:
+    uint8_t* kept_ = nullptr;
+    size_t keptSize_ = 0;
+};
+
+thread_local WorkArea t_workArea;
+
 }  // namespace
 
 uint8_t* CompressImage(const uint8_t* raw, int width, int height, uint32_t* length)
@@ -85,7 +120,7 @@ uint8_t* CompressImage(const uint8_t* raw, int width, int height, uint32_t* leng
     if (raw == nullptr || width < 0 || height <= 0) return nullptr;
     const uint64_t worst = 4ull * uint64_t(height) + uint64_t(height) * RowWorstCase(uint64_t(width));
     if (worst > 0xFFFFFFFFull) return nullptr;  // row offsets and the length are 32-bit
-    uint8_t* work = static_cast<uint8_t*>(std::malloc(size_t(worst) + kCopySlack));
+    uint8_t* work = t_workArea.Take(size_t(worst) + kCopySlack);
     if (work == nullptr) return nullptr;
 
     const uint8_t* rawEnd = raw + size_t(width) * size_t(height);
@@ -98,9 +133,9 @@ uint8_t* CompressImage(const uint8_t* raw, int width, int height, uint32_t* leng
         uint32_t pairs = 0;
         int c = 0;
         while (c < width) {
-            int skip = ZeroRun(row, c, width);
+            int skip = ZeroRun(row, c, width, rawEnd);
             c += skip;
-            int opaque = OpaqueRun(row, c, width);
+            int opaque = OpaqueRun(row, c, width, rawEnd);
             // Transparent stretches longer than a pair can skip become pairs that copy nothing.
             for (; skip > kMaxRun; skip -= kMaxRun, ++pairs) {
                 out[0] = uint8_t(kMaxRun);
@@ -121,7 +156,7 @@ uint8_t* CompressImage(const uint8_t* raw, int width, int height, uint32_t* leng
             } while (opaque > 0);
         }
         if (pairs > kMaxPairs) {  // only rows far wider than any sprite file can hold
-            std::free(work);
+            t_workArea.Give(work);
             return nullptr;
         }
         WriteLe16(pairCount, uint16_t(pairs));
@@ -129,12 +164,9 @@ uint8_t* CompressImage(const uint8_t* raw, int width, int height, uint32_t* leng
 
     const size_t size = size_t(out - work);
     uint8_t* form = static_cast<uint8_t*>(std::malloc(size));
-    if (form == nullptr) {
-        std::free(work);
-        return nullptr;
-    }
-    std::memcpy(form, work, size);
-    std::free(work);
+    if (form != nullptr) std::memcpy(form, work, size);
+    t_workArea.Give(work);
+    if (form == nullptr) return nullptr;
     *length = uint32_t(size);
     return form;
 }

@@ -71,8 +71,9 @@ std::vector<uint8_t> MakeShapedSprite(Random& random)
     for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x) {
             const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
+            const double angle = std::atan2(dy, dx);
             double outline = 1.0;
-            for (int k = 0; k < kHarmonics; ++k) outline += amplitude[k] * std::sin((k + 2) * std::atan2(dy, dx) + phase[k]);
+            for (int k = 0; k < kHarmonics; ++k) outline += amplitude[k] * std::sin((k + 2) * angle + phase[k]);
             double r = std::hypot(dx, dy) / outline;
             for (const Hole& h : holes) {
                 const double hx = (x + 0.5 - h.cx) / h.rx, hy = (y + 0.5 - h.cy) / h.ry;

@@ -47,9 +47,9 @@ void RegisterCompressBenchmarks()
 {
     for (SetKind kind : {SetKind::kShaped, SetKind::kNoisy}) {
         const std::string set = kind == SetKind::kShaped ? "shaped" : "noisy";
-        benchmark::RegisterBenchmark(("CompressImage/" + set + "/ours").c_str(), OursCompress, kind);
-        benchmark::RegisterBenchmark(("CompressImage/" + set + "/SDL-encode+blit").c_str(), SdlEncodeAndBlit, kind);
-        benchmark::RegisterBenchmark(("CompressImage/" + set + "/SDL-blit").c_str(), SdlBlitEncoded, kind);
-        benchmark::RegisterBenchmark(("CompressImage/" + set + "/Allegro").c_str(), AllegroEncode, kind);
+        Register("CompressImage/" + set + "/ours", OursCompress, kind);
+        Register("CompressImage/" + set + "/SDL-encode+blit", SdlEncodeAndBlit, kind);
+        Register("CompressImage/" + set + "/SDL-blit", SdlBlitEncoded, kind);
+        Register("CompressImage/" + set + "/Allegro", AllegroEncode, kind);
     }
 }

@@ -62,7 +62,7 @@ void MemcpyRows(benchmark::State& state)
 
 void RegisterCopyBenchmarks()
 {
-    benchmark::RegisterBenchmark("RawCopy/sheet/ours", OursRawCopy);
-    benchmark::RegisterBenchmark("RawCopy/sheet/memcpy", MemcpyBlock);
-    benchmark::RegisterBenchmark("RawCopy/sheet/memcpy-rows", MemcpyRows);
+    Register("RawCopy/sheet/ours", OursRawCopy);
+    Register("RawCopy/sheet/memcpy", MemcpyBlock);
+    Register("RawCopy/sheet/memcpy-rows", MemcpyRows);
 }

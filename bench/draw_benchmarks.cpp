@@ -57,14 +57,14 @@ void RegisterDrawBenchmarks()
 {
     for (SetKind kind : {SetKind::kShaped, SetKind::kNoisy}) {
         const std::string set = kind == SetKind::kShaped ? "shaped" : "noisy";
-        benchmark::RegisterBenchmark(("RawKey/" + set + "/ours").c_str(), OursRawKey, kind);
-        benchmark::RegisterBenchmark(("RawKey/" + set + "/SDL").c_str(), SdlKeyed, kind);
-        benchmark::RegisterBenchmark(("RawKey/" + set + "/Allegro").c_str(), AllegroSprite, kind);
+        Register("RawKey/" + set + "/ours", OursRawKey, kind);
+        Register("RawKey/" + set + "/SDL", SdlKeyed, kind);
+        Register("RawKey/" + set + "/Allegro", AllegroSprite, kind);
     }
     for (SetKind kind : {SetKind::kShaped, SetKind::kNoisy}) {
         const std::string set = kind == SetKind::kShaped ? "shaped" : "noisy";
-        benchmark::RegisterBenchmark(("RleCopy/" + set + "/ours").c_str(), OursRleCopy, kind);
-        benchmark::RegisterBenchmark(("RleCopy/" + set + "/SDL").c_str(), SdlRle, kind);
-        benchmark::RegisterBenchmark(("RleCopy/" + set + "/Allegro").c_str(), AllegroRle, kind);
+        Register("RleCopy/" + set + "/ours", OursRleCopy, kind);
+        Register("RleCopy/" + set + "/SDL", SdlRle, kind);
+        Register("RleCopy/" + set + "/Allegro", AllegroRle, kind);
     }
 }

@@ -35,40 +35,53 @@ SDL_BLIT = "SDL-blit"
 
 
 class Measure:
-    """One contender's time in nanoseconds and, from repetitions, its spread (CV, a fraction)."""
+    """One contender's time in nanoseconds (the median) and, from repetitions, its spread (CV, a
+    fraction) and its least time (the repetition least disturbed by the machine's other work)."""
 
-    def __init__(self, ns, cv=None):
+    def __init__(self, ns, cv=None, best=None):
         self.ns = ns
         self.cv = cv
+        self.best = best  # None when the run did not repeat
 
     def __sub__(self, other):
         # Spreads of a difference add up in absolute terms; give it relative to the difference.
         cv = None
         if self.cv is not None and other.cv is not None and self.ns > other.ns:
             cv = (self.cv * self.ns + other.cv * other.ns) / (self.ns - other.ns)
-        return Measure(self.ns - other.ns, cv)
+        best = None if self.best is None or other.best is None else self.best - other.best
+        return Measure(self.ns - other.ns, cv, best)
 
 
 def read_measures(report):
     """Maps "<routine>/<workload>/<contender>" to its Measure (CPU time)."""
-    medians, cvs, singles = {}, {}, {}
+    medians, cvs, minima, singles = {}, {}, {}, {}
     for b in report.get("benchmarks", []):
         name = b.get("run_name", b["name"])
         if b.get("run_type") == "aggregate":
             if b.get("aggregate_name") == "median":
                 medians[name] = b["cpu_time"] * UNIT_NS[b.get("time_unit", "ns")]
+            elif b.get("aggregate_name") == "min":
+                minima[name] = b["cpu_time"] * UNIT_NS[b.get("time_unit", "ns")]
             elif b.get("aggregate_name") == "cv":
                 cvs[name] = b["cpu_time"]  # a fraction, whatever the time unit
         elif "error_occurred" not in b:
             singles.setdefault(name, []).append(b["cpu_time"] * UNIT_NS[b.get("time_unit", "ns")])
-    measures = {name: Measure(statistics.median(times)) for name, times in singles.items()}
+    measures = {name: Measure(statistics.median(times), None, min(times) if len(times) > 1 else None)
+                for name, times in singles.items()}
     for name, ns in medians.items():
-        measures[name] = Measure(ns, cvs.get(name))
+        measures[name] = Measure(ns, cvs.get(name), minima.get(name))
     return measures
 
 
+def row_order(row):
+    """Rows in the order of GOALS, anything else after them by name."""
+    key = (row["routine"], row["workload"])
+    order = list(GOALS)
+    return (order.index(key), "") if key in order else (len(order), "/".join(key))
+
+
 def build_rows(measures):
-    """One row per (routine, workload), in the order the benchmarks ran."""
+    """One row per (routine, workload)."""
     rows, seen = [], {}
     for name, m in measures.items():
         parts = name.split("/")
@@ -92,9 +105,14 @@ def build_rows(measures):
         goal = GOALS.get((row["routine"], row["workload"]))
         row["goal"] = goal
         row["met"] = None if goal is None or goal[0] not in row["ratios"] else row["ratios"][goal[0]] >= goal[1]
+        row["best_ratio"] = None
+        if goal is not None and goal[0] in times and ours is not None:
+            peer_best, our_best = times[goal[0]].best, ours.best
+            if peer_best is not None and our_best:
+                row["best_ratio"] = peer_best / our_best
         spreads = [t.cv for t in times.values() if t.cv is not None]
         row["spread"] = max(spreads) if spreads else None
-    return rows
+    return sorted(rows, key=row_order)
 
 
 def format_table(rows):
@@ -105,7 +123,7 @@ def format_table(rows):
         return "–" if r is None else f"{r:.2f}×"
 
     head = ["routine", "workload", "ours µs", "SDL µs", "Allegro µs", "memcpy µs", "SDL/ours", "Allegro/ours",
-            "memcpy/ours", "goal", "met?", "spread"]
+            "memcpy/ours", "goal", "met?", "least times", "spread"]
     lines = ["| " + " | ".join(head) + " |", "|" + "---|" * len(head)]
     for row in rows:
         t, r, goal = row["times"], row["ratios"], row["goal"]
@@ -114,6 +132,7 @@ def format_table(rows):
         cells += [ratio(r.get(p)) for p in PEERS]
         cells.append("–" if goal is None else f"≥ {goal[1]:g}× {goal[0]}")
         cells.append({None: "–", True: "yes", False: "NO"}[row["met"]])
+        cells.append(ratio(row["best_ratio"]))
         cells.append("–" if row["spread"] is None else f"{100 * row['spread']:.1f} %")
         lines.append("| " + " | ".join(cells) + " |")
     lines.append("")
@@ -121,7 +140,8 @@ def format_table(rows):
                  "drawn unclipped at 16 places of a 640 × 480 page or compressed, or the whole 4096 × 4096 "
                  "sheet copied as one 16 MiB block onto a page of the same pitch (4096).")
     lines.append("Ratios: peer time / our time, from the same run (above 1: ours is faster). SDL's CompressImage "
-                 "time is its encode+blit less its plain blit of the same surfaces. Spread: the largest "
+                 "time is its encode+blit less its plain blit of the same surfaces. Least times: the goal's ratio "
+                 "from each contender's fastest repetition instead of the medians. Spread: the largest "
                  "coefficient of variation among the row's measurements.")
     for row in rows:
         if "memcpy-rows" in row["times"]:

@@ -18,10 +18,13 @@ Palette* ReadPaletteFile(const char* path)
     if (path == nullptr) return nullptr;
     std::FILE* file = std::fopen(path, "rb");
     if (file == nullptr) return nullptr;
-    // Bytes a shorter file does not hold stay zero; anything past 1024 bytes is not read.
+    // Bytes a shorter file does not hold stay zero; anything past 1024 bytes is not read. A read
+    // that fails (a folder, a device error) gives no palette rather than a made-up one.
     uint8_t bytes[kPaletteFileSize] = {};
     std::fread(bytes, 1, sizeof bytes, file);
+    bool failed = std::ferror(file) != 0;
     std::fclose(file);
+    if (failed) return nullptr;
 
     auto* palette = static_cast<Palette*>(std::malloc(sizeof(Palette)));
     if (palette == nullptr) return nullptr;

@@ -2,6 +2,7 @@
 // test can make both files of today's tools and broken ones.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -162,7 +163,8 @@ inline Bytes PcxTestPalette()
 
 inline Bytes MakePcx(const PcxFields& f)
 {
-    Bytes file(128, 0);
+    Bytes file(128 + f.data.size(), 0);
+    std::copy(f.data.begin(), f.data.end(), file.begin() + 128);
     file[0] = f.manufacturer;
     file[1] = f.version;
     file[2] = 1;
@@ -173,7 +175,6 @@ inline Bytes MakePcx(const PcxFields& f)
     WriteLe16(&file[10], uint16_t(f.ymax));
     file[65] = f.planes;
     WriteLe16(&file[66], f.bytesPerLine ? f.bytesPerLine : uint16_t(f.xmax - f.xmin + 1));
-    file.insert(file.end(), f.data.begin(), f.data.end());
     if (f.palette && f.planes == 1) {
         file.push_back(0x0C);
         Bytes palette = PcxTestPalette();

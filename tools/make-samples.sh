@@ -87,3 +87,92 @@ mkdir -p fuzz/corpus/bmp fuzz/corpus/pcx
 for f in "$out"/*.bmp; do cp "$f" fuzz/corpus/bmp/seed-"${f##*/}"; done
 for f in "$out"/*.pcx; do cp "$f" fuzz/corpus/pcx/seed-"${f##*/}"; done
 ls -l "$out"
+
+# One hostile seed for each way a file may lie, and palette files of every length class.
+mkdir -p fuzz/corpus/palette
+$PY - <<'PYEOF'
+import struct
+
+def bmp(width=4, height=4, bits=8, info_size=40, compression=0, used=0, table=None,
+        pixels=b'\1' * 16, offset=None, size=None, info_field=None):
+    if table is None:
+        table = bytes(4 * (1 << bits)) if bits <= 8 else b''
+    info = struct.pack('<IiiHHIIiiII', info_field if info_field is not None else info_size,
+                       width, height, 1, bits, compression, len(pixels), 0, 0, used, 0)
+    info = info.ljust(info_size, b'\0')[:max(info_size, 0)] if info_size >= 40 else info[:info_size]
+    head = 14 + len(info) + len(table)
+    off = head if offset is None else offset
+    body = info + table + bytes(max(0, off - head)) + pixels
+    total = 14 + len(body)
+    return struct.pack('<HIHHI', 0x4D42, total if size is None else size, 0, 0, off) + body
+
+valid = bmp(pixels=bytes(range(16)))
+hostile_bmp = {
+    'size-overflow': bmp(width=0x7FFFFFFF, height=0x7FFFFFFF, bits=24),
+    'cap-16384-square-tiny-file': bmp(width=16384, height=16384),
+    'width-negative': bmp(width=-4),
+    'width-zero': bmp(width=0),
+    'height-zero': bmp(height=0),
+    'height-min-int': bmp(height=-0x80000000),
+    'header-size-39': bmp(info_field=39),
+    'header-size-huge': bmp(info_field=0xFFFFFFFF),
+    'header-larger-than-file': bmp(info_field=2000),
+    'colour-count-past-data': bmp(used=200, table=bytes(40), pixels=b''),
+    'pixel-offset-past-data': bmp(offset=100000),
+    'rows-do-not-fit': bmp(height=40),
+    'ends-in-header': valid[:30],
+    'ends-in-palette': struct.pack('<HIHHI', 0x4D42, 0, 0, 0, 0) + valid[14:600],
+    'ends-in-pixels': struct.pack('<HIHHI', 0x4D42, 0, 0, 0, 0) + valid[14:-3],
+    'size-field-below-14': bmp(size=3),
+    'size-field-past-file': bmp(size=99999),
+    'rle8-run-overruns-line': bmp(compression=1, pixels=bytes([255, 7, 255, 8, 0, 0, 0, 1])),
+    'rle8-delta-past-picture': bmp(compression=1, pixels=bytes([0, 2, 255, 255, 3, 9, 0, 1])),
+    'rle8-literal-past-end': bmp(compression=1, pixels=bytes([0, 200, 1, 2, 3])),
+    'rle8-no-end-mark': bmp(compression=1, pixels=bytes([4, 1, 0, 0, 4, 2])),
+    'rle4-odd-runs': bmp(bits=4, compression=2, pixels=bytes([255, 0x12, 0, 0, 0, 5, 0xAB, 0xCD, 0xE0, 0, 0, 1])),
+    'rle8-top-down': bmp(height=-4, compression=1, pixels=bytes([4, 1, 0, 1])),
+    'bitfields-32': bmp(bits=32, compression=3, pixels=bytes(64)),
+    'os2-core-header': struct.pack('<HIHHI', 0x4D42, 40, 0, 0, 26) + struct.pack('<IHHHH', 12, 2, 2, 1, 8) + bytes(14),
+    'bits-per-pixel-7': bmp(bits=7, table=b''),
+    'rle8-past-the-cap': bmp(width=16384, height=16385, compression=1, pixels=bytes([0, 1])),
+}
+for name, data in hostile_bmp.items():
+    open(f'fuzz/corpus/bmp/hostile-{name}.bmp', 'wb').write(data)
+
+def pcx(xmin=0, ymin=0, xmax=3, ymax=3, planes=1, bits=8, bpl=None, data=None, palette=True,
+        manufacturer=10, version=5):
+    h = bytearray(128)
+    h[0], h[1], h[2], h[3] = manufacturer, version, 1, bits
+    struct.pack_into('<hhhh', h, 4, xmin, ymin, xmax, ymax)
+    h[65] = planes
+    struct.pack_into('<H', h, 66, (xmax - xmin + 1) & 0xFFFF if bpl is None else bpl)
+    if data is None:
+        data = bytes([0xC0 | 16, 5])
+    tail = (b'\x0c' + bytes(range(256)) * 3) if palette else b''
+    return bytes(h) + data + tail
+
+valid_pcx = pcx()
+hostile_pcx = {
+    'xmax-below-xmin': pcx(xmin=5, xmax=4),
+    'width-65536': pcx(xmin=-32768, xmax=32767, bpl=65535),
+    'cap-32768-square': pcx(xmin=-16384, xmax=16383, ymin=-16384, ymax=16383, bpl=32768),
+    'tiny-file-big-picture': pcx(xmax=32767, ymax=4095, bpl=32768),
+    'bytes-per-line-zero': pcx(bpl=0),
+    'bytes-per-line-below-width': pcx(bpl=3),
+    'bytes-per-line-65535': pcx(xmax=0, ymax=1, bpl=65535, data=bytes([0xFF, 1]) * 4000),
+    'planes-4': pcx(planes=4, bits=1),
+    'bits-1': pcx(bits=1),
+    'ends-in-header': valid_pcx[:100],
+    'ends-in-pixels': valid_pcx[:129],
+    'ends-before-palette': pcx(palette=False),
+    'ends-in-palette': valid_pcx[:-5],
+    'run-past-picture': pcx(data=bytes([0xFF, 9, 0xFF, 8])),
+    'run-code-at-end': pcx(data=bytes([1] * 15 + [0xC5]), palette=False),
+    '24bit-short': pcx(planes=3, data=bytes([0xC0 | 40, 3]), palette=False),
+}
+for name, data in hostile_pcx.items():
+    open(f'fuzz/corpus/pcx/hostile-{name}.pcx', 'wb').write(data)
+
+for size in (0, 1, 1023, 1024, 2000):
+    open(f'fuzz/corpus/palette/seed-{size}.pal', 'wb').write(bytes((i * 13 + i // 256) & 255 for i in range(size)))
+PYEOF

@@ -3,6 +3,10 @@
 // the entry function returns.
 #include "app/globals.h"
 
+ImageBuffer g_picture;
+DibPage g_bmpPage;
+DibPage g_animPage;
+DibPage g_selPage;
 SpriteSet workSet;
 SpriteSet pictureSet;
 AutoScroll g_autoScroll;
@@ -18,3 +22,4 @@ HWND g_toolbar = nullptr;
 HWND g_fpsCombo = nullptr;
 HWND g_statusBar = nullptr;
 HMENU g_mainMenu = nullptr;
+Palette* g_palette = nullptr;

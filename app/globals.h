@@ -2,10 +2,19 @@
 // globals.cpp, in the one order in which they must be constructed (and, reversed, destroyed).
 #pragma once
 
+#include "image/image_buffer.h"
+#include "image/palette.h"
 #include "platform/win32.h"
+#include "render/dib_page.h"
 #include "sprite/sprite_set.h"
 #include "views/auto_scroll.h"
 #include "views/canvas.h"
+
+// The picture and the pages.
+extern ImageBuffer g_picture;  // the loaded picture sheet
+extern DibPage g_bmpPage;      // the picture sheet as the canvas shows it
+extern DibPage g_animPage;     // the animation and edit pages
+extern DibPage g_selPage;      // scratch page for the selection strip's thumbnails
 
 // The document objects.
 extern SpriteSet workSet;     // the sprite file being edited
@@ -26,3 +35,4 @@ extern HWND g_toolbar;
 extern HWND g_fpsCombo;
 extern HWND g_statusBar;
 extern HMENU g_mainMenu;
+extern Palette* g_palette;  // colours in use: the picture's table, a palette file, or none

@@ -38,7 +38,7 @@ run: windows
 
 # Runs the three suites one after another, keeps going when one fails, and ends with each
 # runner's summary line; the exit code is non-zero when any of them failed.
-test: native native-asan
+test: native native-asan windows
 	@tools/run-tests
 
 # Five repetitions of every benchmark, in random order so that a burst of load on the shared

@@ -7,7 +7,7 @@ constexpr int kPaletteFileSize = 1024;
 
 // Reads the first 1024 bytes of the file into a new palette (std::malloc, the caller owns it).
 // A shorter file leaves the entries it does not hold zero. Null when the file cannot be opened
-// (or there is no memory).
+// or read (or there is no memory).
 Palette* ReadPaletteFile(const char* path);
 
 // Writes exactly 1024 bytes; the previous file stays whole unless everything was written.

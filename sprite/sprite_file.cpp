@@ -181,12 +181,12 @@ int SpriteSet::Load(const char* path)
         return 0;
     }
 
-    // From here on a failure leaves the set empty.
-    Clear();
+    // The set is replaced from here on; a failure leaves it empty.
     auto empty = [&] {
         Clear();
         std::memset(&header, 0, sizeof header);
     };
+    empty();
     auto damaged = [&] {
         empty();
         SetMessage("스프라이트 파일이 손상되었습니다(%s)", path);

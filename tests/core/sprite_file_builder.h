@@ -3,9 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
+#include "sprite/compress.h"
 #include "sprite/file_io.h"
 
 class SpriteFileBuilder {
@@ -71,3 +74,51 @@ public:
         return Raw(b, 4);
     }
 };
+
+struct NamedFile {
+    std::string name;
+    std::vector<uint8_t> bytes;
+};
+
+// One file for each way an entry can be damaged. Each holds a good raw 2 x 1 sprite first, so a
+// reader that gives up must release what it already read, then the damaged one.
+inline std::vector<NamedFile> DamagedSpriteFiles()
+{
+    using Entry = SpriteFileBuilder::Entry;
+    const std::vector<uint8_t> pixels{0, 5};
+    uint32_t length = 0;
+    uint8_t* block = CompressImage(pixels.data(), 2, 1, &length);
+    const std::vector<uint8_t> form(block, block + length);  // 04 00 00 00 | 01 00 | 01 01 05
+    std::free(block);
+
+    const Entry raw{0, 0, 0, 2, 1, 1, 0, 0, 0, 2};
+    const Entry rle{1, 0, 0, 2, 1, 1, 0, 0, 0, int32_t(length)};
+    std::vector<NamedFile> files;
+    auto add = [&](const char* name, Entry entry, const std::vector<uint8_t>& image) {
+        SpriteFileBuilder file;
+        file.Header(2).SpriteEntry(raw).Raw(pixels).SpriteEntry(entry).Raw(image);
+        files.push_back({name, file.bytes});
+    };
+    auto formWith = [&](size_t at, uint8_t value) {
+        std::vector<uint8_t> changed = form;
+        changed[at] = value;
+        return changed;
+    };
+    Entry e;
+    e = raw, e.compressed = 2, add("compressed-flag-2", e, pixels);
+    e = raw, e.width = -2, e.imageSize = 0, add("negative-width", e, {});
+    e = raw, e.height = -1, add("negative-height", e, pixels);
+    e = raw, e.hitCount = -1, add("negative-hit-boxes", e, pixels);
+    e = raw, e.atckCount = -3, add("negative-attack-boxes", e, pixels);
+    e = raw, e.imageSize = -2, add("negative-image-size", e, pixels);
+    e = raw, e.imageSize = 0x7FFFFFFF, add("huge-image-size", e, pixels);
+    e = raw, e.hitCount = 32767, add("boxes-past-the-end", e, pixels);
+    e = raw, e.imageSize = 1, add("raw-image-too-short", e, {5, 0});
+    e = raw, e.imageSize = 3, add("raw-image-too-long", e, {5, 0, 0});
+    e = rle, e.imageSize -= 1, add("compressed-form-too-short", e, form);
+    add("row-table-points-elsewhere", rle, formWith(0, 5));
+    add("run-overruns-the-row", rle, formWith(6, 2));
+    add("row-not-covered", rle, formWith(7, 0));
+    e = rle, e.width = 3, add("compressed-for-another-width", e, form);
+    return files;
+}

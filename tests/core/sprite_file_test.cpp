@@ -7,7 +7,6 @@
 #include <random>
 #include <string>
 
-#include "sprite/compress.h"
 #include "tests/core/sprite_file_builder.h"
 #include "tests/core/sprite_test_util.h"
 #include "tests/core/test_files.h"
@@ -241,64 +240,22 @@ TEST(SpriteFile, EveryTruncationIsRefusedAndLeavesTheSetEmpty)
 TEST(SpriteFile, RefusesDamagedEntries)
 {
     TempDir dir;
-    const Bytes twoByOne{0, 5};
-    uint32_t formLength = 0;
-    uint8_t* formBlock = CompressImage(twoByOne.data(), 2, 1, &formLength);
-    const Bytes form(formBlock, formBlock + formLength);  // 04 00 00 00 01 00 01 01 05
-    std::free(formBlock);
-    auto withForm = [&](size_t at, uint8_t value) {
-        Bytes changed = form;
-        changed[at] = value;
-        return changed;
-    };
-    struct Case {
-        const char* what;
-        Entry entry;
-        Bytes image;
-    };
-    const Entry raw{0, 0, 0, 2, 1, 0, 0, 0, 0, 2};
-    const Entry rle{1, 0, 0, 2, 1, 0, 0, 0, 0, int32_t(formLength)};
-    auto change = [](Entry e, auto edit) {
-        edit(e);
-        return e;
-    };
-    const std::vector<Case> cases{
-        {"compressed flag 2", change(raw, [](Entry& e) { e.compressed = 2; }), twoByOne},
-        {"negative width", change(raw, [](Entry& e) { e.width = -2; e.imageSize = 0; }), {}},
-        {"negative height", change(raw, [](Entry& e) { e.height = -1; e.width = -2; }), twoByOne},
-        {"negative hit boxes", change(raw, [](Entry& e) { e.hitCount = -1; }), twoByOne},
-        {"negative attack boxes", change(raw, [](Entry& e) { e.atckCount = -3; }), twoByOne},
-        {"negative image size", change(raw, [](Entry& e) { e.imageSize = -2; }), twoByOne},
-        {"huge image size", change(raw, [](Entry& e) { e.imageSize = 0x7FFFFFFF; }), twoByOne},
-        {"boxes past the end", change(raw, [](Entry& e) { e.hitCount = 32767; }), twoByOne},
-        {"raw image too short", change(raw, [](Entry& e) { e.imageSize = 1; }), {5, 0}},
-        {"raw image too long", change(raw, [](Entry& e) { e.imageSize = 3; }), {5, 0, 0}},
-        {"compressed form too short", change(rle, [](Entry& e) { e.imageSize -= 1; }), form},
-        {"bad row table", rle, withForm(0, 5)},
-        {"run overruns the row", rle, withForm(6, 2)},
-        {"row not covered", rle, withForm(7, 0)},
-        {"compressed for another width", change(rle, [](Entry& e) { e.width = 3; }), form},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        // The damaged sprite comes second, after a good one, so that one must be released too.
-        SpriteFileBuilder file;
-        file.Header(2).SpriteEntry(raw).Raw(twoByOne).SpriteEntry(c.entry).Raw(c.image);
-        const std::string path = dir.File("bad.spr");
+    for (const NamedFile& file : DamagedSpriteFiles()) {
+        SCOPED_TRACE(file.name);
+        const std::string path = dir.File(file.name + ".spr");
         ASSERT_TRUE(WriteBytes(path, file.bytes));
         SpriteSet set;
         ASSERT_EQ(1, set.NewSpace(1, 1, Handed({4}), 0));
         EXPECT_EQ(0, set.Load(path.c_str()));
         EXPECT_EQ(Damaged(path), set.message);
         ExpectEmpty(set);
-    }
 
-    // A file whose entries and the rest check out loads; so the cases above fail for their reason.
-    SpriteFileBuilder good;
-    good.Header(2).SpriteEntry(raw).Raw(twoByOne).SpriteEntry(rle).Raw(form);
-    ASSERT_TRUE(WriteBytes(dir.File("good.spr"), good.bytes));
-    SpriteSet set;
-    EXPECT_EQ(1, set.Load(dir.File("good.spr").c_str()));
+        // The same file with its second sprite dropped loads: the first one is good.
+        Bytes first(file.bytes.begin(), file.bytes.begin() + 24 + 28 + 2);
+        first[18] = 1;
+        ASSERT_TRUE(WriteBytes(path, first));
+        EXPECT_EQ(1, set.Load(path.c_str()));
+    }
 }
 
 TEST(SpriteFile, ANegativeCountIsTheHeaderAllocationFailure)

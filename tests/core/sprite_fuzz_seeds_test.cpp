@@ -9,7 +9,6 @@
 #include <random>
 #include <string>
 
-#include "sprite/compress.h"
 #include "tests/core/sprite_file_builder.h"
 #include "tests/core/sprite_test_util.h"
 #include "tests/core/test_files.h"
@@ -29,15 +28,6 @@ Bytes Saved(SpriteSet& set, const TempDir& dir)
     const std::string path = dir.File("saved.spr");
     EXPECT_EQ(1, set.Save(path.c_str()));
     return ReadBytes(path);
-}
-
-Bytes Form(const Pixels& raw, int width, int height)
-{
-    uint32_t length = 0;
-    uint8_t* block = CompressImage(raw.data(), width, height, &length);
-    Bytes form(block, block + length);
-    std::free(block);
-    return form;
 }
 
 std::vector<Seed> MakeSeeds(const TempDir& dir)
@@ -92,35 +82,10 @@ std::vector<Seed> MakeSeeds(const TempDir& dir)
     signature[12] = '!';
     seeds.push_back({"bad-signature", signature, false});
 
-    const Entry raw{0, 0, 0, 2, 1, 1, 0, 0, 0, 2};
-    const Bytes twoByOne{0, 5};
-    const Bytes form = Form(twoByOne, 2, 1);
-    const Entry rle{1, 0, 0, 2, 1, 1, 0, 0, 0, int32_t(form.size())};
-    auto one_entry = [&](const std::string& name, Entry entry, const Bytes& image, int16_t count = 1) {
-        SpriteFileBuilder file;
-        file.Header(count).SpriteEntry(entry).Raw(image);
-        seeds.push_back({name, file.bytes, false});
-    };
-    auto withForm = [&](size_t at, uint8_t value) {
-        Bytes changed = form;
-        changed[at] = value;
-        return changed;
-    };
-    Entry e;
-    one_entry("bad-negative-count", raw, twoByOne, -2);
-    e = raw, e.hitCount = -1, one_entry("bad-negative-hit-boxes", e, twoByOne);
-    e = raw, e.atckCount = -1, one_entry("bad-negative-attack-boxes", e, twoByOne);
-    e = raw, e.imageSize = -2, one_entry("bad-negative-image-size", e, twoByOne);
-    e = raw, e.width = -2, one_entry("bad-negative-width", e, twoByOne);
-    e = raw, e.height = -1, one_entry("bad-negative-height", e, twoByOne);
-    e = raw, e.compressed = 2, one_entry("bad-compressed-flag", e, twoByOne);
-    e = raw, e.imageSize = 3, one_entry("bad-raw-size", e, {0, 5, 0});
-    e = raw, e.imageSize = 0x7FFFFFFF, one_entry("bad-huge-image-size", e, twoByOne);
-    e = raw, e.hitCount = 30000, one_entry("bad-boxes-past-end", e, twoByOne);
-    one_entry("bad-row-table", rle, withForm(0, 6));
-    one_entry("bad-run-overruns-row", rle, withForm(6, 2));
-    one_entry("bad-row-not-covered", rle, withForm(7, 0));
-    e = rle, e.width = 1, one_entry("bad-compressed-width", e, form);
+    SpriteFileBuilder negative;
+    negative.Header(-2).SpriteEntry(Entry{}).Byte(1);
+    seeds.push_back({"bad-negative-count", negative.bytes, false});
+    for (NamedFile& file : DamagedSpriteFiles()) seeds.push_back({"bad-" + file.name, file.bytes, false});
     return seeds;
 }
 

@@ -1,0 +1,7 @@
+#include "app/clock.h"
+
+#include <mmsystem.h>
+
+static DWORD SystemMilliseconds() { return timeGetTime(); }
+
+MillisecondClock g_clock = SystemMilliseconds;

@@ -1,0 +1,25 @@
+// The global objects, in the order of their construction. C++ orders static construction only
+// within one file, so all of them are defined here; destruction runs in the reverse order after
+// the entry function returns.
+#include "app/globals.h"
+
+ImageBuffer g_picture;
+DibPage g_bmpPage;
+DibPage g_animPage;
+DibPage g_selPage;
+SpriteSet workSet;
+SpriteSet pictureSet;
+AutoScroll g_autoScroll;
+BmpChildWindow g_bmpChild;
+
+HWND g_mainWnd = nullptr;
+HINSTANCE g_instance = nullptr;
+BYTE g_appActive = 1;
+int g_modified = 0;
+int g_currentSprite = 0;
+int g_frameInterval = 0;
+HWND g_toolbar = nullptr;
+HWND g_fpsCombo = nullptr;
+HWND g_statusBar = nullptr;
+HMENU g_mainMenu = nullptr;
+Palette* g_palette = nullptr;

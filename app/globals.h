@@ -1,0 +1,38 @@
+// Every piece of state of a run lives in these global objects. They are all defined in
+// globals.cpp, in the one order in which they must be constructed (and, reversed, destroyed).
+#pragma once
+
+#include "image/image_buffer.h"
+#include "image/palette.h"
+#include "platform/win32.h"
+#include "render/dib_page.h"
+#include "sprite/sprite_set.h"
+#include "views/auto_scroll.h"
+#include "views/canvas.h"
+
+// The picture and the pages.
+extern ImageBuffer g_picture;  // the loaded picture sheet
+extern DibPage g_bmpPage;      // the picture sheet as the canvas shows it
+extern DibPage g_animPage;     // the animation and edit pages
+extern DibPage g_selPage;      // scratch page for the selection strip's thumbnails
+
+// The document objects.
+extern SpriteSet workSet;     // the sprite file being edited
+extern SpriteSet pictureSet;  // the loaded picture as one sprite
+
+// The window objects.
+extern AutoScroll g_autoScroll;
+extern BmpChildWindow g_bmpChild;
+
+// Plain values of the shell.
+extern HWND g_mainWnd;
+extern HINSTANCE g_instance;
+extern BYTE g_appActive;       // the idle loop animates only while this is non-zero
+extern int g_modified;         // the sprite set has unsaved changes
+extern int g_currentSprite;    // number of the current sprite, from 0
+extern int g_frameInterval;    // milliseconds per frame: 1000 / frames per second
+extern HWND g_toolbar;
+extern HWND g_fpsCombo;
+extern HWND g_statusBar;
+extern HMENU g_mainMenu;
+extern Palette* g_palette;  // colours in use: the picture's table, a palette file, or none

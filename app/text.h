@@ -1,0 +1,16 @@
+// The program's texts are code page 949 bytes (every narrow literal is compiled that way). They
+// are shown through these helpers, which turn them into UTF-16 and call the wide Windows
+// functions, so they read right on any Windows code page, not only a Korean one.
+#pragma once
+
+#include <string>
+
+#include "platform/win32.h"
+
+constexpr UINT kTextCodePage = 949;
+
+std::wstring WideFromText(const char* text);
+std::string TextFromWide(const wchar_t* wide);
+
+int MessageBoxText(HWND owner, const char* text, const char* caption, UINT type);
+BOOL SetWindowTextText(HWND window, const char* text);

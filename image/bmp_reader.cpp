@@ -1,0 +1,252 @@
+// The BMP reader. A BMP file is a 14-byte file header, an info header (40 bytes, or 108/124 in
+// the later versions), an optional colour table, and the pixel rows at the file header's pixel
+// offset: bottom row first (top row first when the height is negative), each padded to a
+// multiple of 4 bytes, or run-length encoded (8 and 4 bits per pixel).
+//
+// Whatever the file holds, the reader builds the one layout the rest of the program knows: a
+// 40-byte info header with a positive height and no compression, the full colour table
+// (2, 16 or 256 entries; entries the file does not hold are zero), then the rows bottom row
+// first. A file already in that layout loads byte for byte. Every size is checked against the
+// file's length and the caps before anything is allocated.
+#include "image/image_buffer.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "image/image_layout.h"
+#include "image/image_message.h"
+#include "image/stream_io.h"
+#include "sprite/file_io.h"
+
+namespace {
+
+constexpr uint16_t kBmpSignature = 0x4D42;  // "BM"
+constexpr int kFileHeaderSize = 14;
+constexpr uint32_t kCoreHeaderSize = 12;    // the old OS/2 header, which we do not read
+
+const char kMissingText[] = "%s 파일이 없습니다.";
+const char kHeaderText[] = "%s BMP헤더를 읽을수 없읍니다.";
+const char kNotBmpText[] = "%s BMP파일이 아닙니다.";
+const char kMemoryText[] = "%s 메모리가 부족합니다.";
+const char kReadText[] = "%s 파일을 읽을수 없습니다.";
+const char kBadHeaderText[] = "%s BMP헤더가 잘못되었습니다.";
+const char kUnsupportedText[] = "%s 지원하지 않는 BMP형식입니다.";
+
+struct FileCloser {
+    std::FILE* file;
+    ~FileCloser()
+    {
+        if (file != nullptr) std::fclose(file);
+    }
+};
+
+// Run-length encoded rows (8 or 4 bits per pixel), bottom row first. A code pair (n, v) with
+// n > 0 is a run of n pixels (of v, or of v's two nibbles in turn); (0, 0) ends the line,
+// (0, 1) ends the picture, (0, 2, dx, dy) moves right and up, and (0, n >= 3) is followed by n
+// literal pixels padded to an even number of bytes. Pixels a code places outside the picture are
+// dropped; pixels no code reaches stay 0. False when the data ends before the picture does.
+class RleDecoder {
+public:
+    RleDecoder(std::FILE* stream, uint8_t* pixels, int64_t rowBytes, int64_t width, int64_t height, int bits)
+        : stream_(stream), pixels_(pixels), rowBytes_(rowBytes), width_(width), height_(height), bits_(bits)
+    {
+    }
+
+    bool Decode()
+    {
+        for (;;) {
+            if (y_ >= height_) return true;  // every later pixel would fall outside
+            int count = std::getc(stream_);
+            int value = std::getc(stream_);
+            if (value == EOF) return false;
+            if (count > 0) {
+                Run(count, uint8_t(value));
+                continue;
+            }
+            switch (value) {
+            case 0:  // end of line
+                x_ = 0;
+                ++y_;
+                break;
+            case 1:  // end of picture
+                return true;
+            case 2: {  // delta
+                int dx = std::getc(stream_);
+                int dy = std::getc(stream_);
+                if (dy == EOF) return false;
+                x_ += dx;
+                y_ += dy;
+                break;
+            }
+            default:
+                if (!Literal(value)) return false;
+                break;
+            }
+        }
+    }
+
+private:
+    void Put(int64_t x, uint8_t index)
+    {
+        if (x >= width_) return;
+        uint8_t* row = pixels_ + y_ * rowBytes_;
+        if (bits_ == 8) {
+            row[x] = index;
+        } else if (x % 2 == 0) {
+            row[x / 2] = uint8_t((row[x / 2] & 0x0F) | (index << 4));
+        } else {
+            row[x / 2] = uint8_t((row[x / 2] & 0xF0) | index);
+        }
+    }
+
+    void Run(int count, uint8_t value)
+    {
+        if (bits_ == 8) {
+            int64_t end = x_ + count < width_ ? x_ + count : width_;
+            if (end > x_) std::memset(pixels_ + y_ * rowBytes_ + x_, value, size_t(end - x_));
+        } else {
+            for (int i = 0; i < count && x_ + i < width_; ++i) Put(x_ + i, (i % 2 == 0) ? value >> 4 : value & 0x0F);
+        }
+        x_ += count;
+    }
+
+    bool Literal(int count)
+    {
+        int bytes = bits_ == 8 ? count : (count + 1) / 2;
+        int padded = bytes + (bytes % 2);
+        uint8_t data[256];
+        if (!ReadExact(stream_, data, size_t(padded))) return false;
+        for (int i = 0; i < count; ++i) {
+            uint8_t index = bits_ == 8 ? data[i] : (i % 2 == 0 ? data[i / 2] >> 4 : data[i / 2] & 0x0F);
+            Put(x_ + i, index);
+        }
+        x_ += count;
+        return true;
+    }
+
+    std::FILE* stream_;
+    uint8_t* pixels_;
+    int64_t rowBytes_;
+    int64_t width_;
+    int64_t height_;
+    int bits_;
+    int64_t x_ = 0;
+    int64_t y_ = 0;
+};
+
+bool IsKnownDepth(int bits)
+{
+    return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+}
+
+int ReadBmp(ImageBuffer& image, std::FILE* file)
+{
+    uint8_t fileHeader[kFileHeaderSize];
+    if (!ReadExact(file, fileHeader, sizeof fileHeader)) return SetImageMessage(image, kHeaderText);
+    BITMAPFILEHEADER& header = image.fileHeader;
+    header.bfType = ReadLe16(fileHeader);
+    header.bfSize = ReadLe32(fileHeader + 2);
+    header.bfReserved1 = ReadLe16(fileHeader + 6);
+    header.bfReserved2 = ReadLe16(fileHeader + 8);
+    header.bfOffBits = ReadLe32(fileHeader + 10);
+    if (header.bfType != kBmpSignature) return SetImageMessage(image, kNotBmpText);
+
+    // The file must hold as many bytes as its header says, and the info header.
+    int64_t fileLength = StreamLength(file);
+    if (fileLength < 0 || int64_t(header.bfSize) > fileLength) return SetImageMessage(image, kReadText);
+    uint8_t infoBytes[kInfoHeaderSize];
+    if (fileLength < kFileHeaderSize + 4 || !SeekStream(file, kFileHeaderSize) || !ReadExact(file, infoBytes, 4))
+        return SetImageMessage(image, kReadText);
+    int64_t infoSize = ReadLe32(infoBytes);
+    if (infoSize == kCoreHeaderSize) return SetImageMessage(image, kUnsupportedText);
+    if (infoSize < kInfoHeaderSize) return SetImageMessage(image, kBadHeaderText);
+    if (kFileHeaderSize + infoSize > fileLength || !ReadExact(file, infoBytes + 4, kInfoHeaderSize - 4))
+        return SetImageMessage(image, kReadText);
+
+    BITMAPINFOHEADER info;
+    info.biSize = kInfoHeaderSize;
+    info.biWidth = LONG(ReadLe32(infoBytes + 4));
+    info.biHeight = LONG(ReadLe32(infoBytes + 8));
+    info.biPlanes = ReadLe16(infoBytes + 12);
+    info.biBitCount = ReadLe16(infoBytes + 14);
+    info.biCompression = ReadLe32(infoBytes + 16);
+    info.biSizeImage = ReadLe32(infoBytes + 20);
+    info.biXPelsPerMeter = LONG(ReadLe32(infoBytes + 24));
+    info.biYPelsPerMeter = LONG(ReadLe32(infoBytes + 28));
+    info.biClrUsed = ReadLe32(infoBytes + 32);
+    info.biClrImportant = ReadLe32(infoBytes + 36);
+
+    int bits = info.biBitCount;
+    if (info.biWidth <= 0 || info.biHeight == 0 || info.biHeight == INT32_MIN || !IsKnownDepth(bits))
+        return SetImageMessage(image, kBadHeaderText);
+    bool topDown = info.biHeight < 0;
+    int64_t width = info.biWidth;
+    int64_t height = topDown ? -int64_t(info.biHeight) : int64_t(info.biHeight);
+    bool rle = (info.biCompression == BI_RLE8 && bits == 8) || (info.biCompression == BI_RLE4 && bits == 4);
+    if ((info.biCompression != BI_RGB && !rle) || (rle && topDown)) return SetImageMessage(image, kUnsupportedText);
+
+    int64_t rowBytes = StoredRowBytes(width, bits);
+    if (width > kMaxImageSide || height > kMaxImageSide || rowBytes * height > kMaxPixelBytes)
+        return SetImageMessage(image, kMemoryText);
+
+    // The colour table follows the info header, whatever its size; a colour count below the
+    // full table means a shorter table. The pixels start at the file's pixel offset, unless
+    // that points back into the headers: then they follow the colour table.
+    int64_t colorCount = bits <= 8 ? int64_t(1) << bits : 0;
+    int64_t entriesInFile = colorCount;
+    if (info.biClrUsed > 0 && info.biClrUsed < colorCount) entriesInFile = info.biClrUsed;
+    int64_t tableStart = kFileHeaderSize + infoSize;
+    int64_t tableEnd = tableStart + entriesInFile * kColorEntrySize;
+    if (tableEnd > fileLength) return SetImageMessage(image, kReadText);
+    int64_t pixelOffset = header.bfOffBits >= tableEnd ? int64_t(header.bfOffBits) : tableEnd;
+    if (rle ? pixelOffset >= fileLength : pixelOffset + rowBytes * height > fileLength)
+        return SetImageMessage(image, kReadText);
+
+    if (info.biClrUsed != 0 && info.biClrUsed != colorCount) info.biClrUsed = 0;  // the table is full now
+    if (topDown) info.biHeight = LONG(height);
+    if (rle) {
+        info.biCompression = BI_RGB;
+        info.biSizeImage = DWORD(rowBytes * height);
+    }
+
+    int64_t tableBytes = colorCount * kColorEntrySize;
+    int64_t layoutBytes = kInfoHeaderSize + tableBytes + rowBytes * height;
+    auto* block = static_cast<uint8_t*>(std::calloc(size_t(PictureBlockBytes(layoutBytes)), 1));
+    if (block == nullptr) return SetImageMessage(image, kMemoryText);
+    std::memcpy(block, &info, sizeof info);
+    uint8_t* table = block + kInfoHeaderSize;
+    uint8_t* pixels = table + tableBytes;
+
+    bool complete = SeekStream(file, tableStart) && ReadExact(file, table, size_t(entriesInFile * kColorEntrySize)) &&
+                    SeekStream(file, pixelOffset);
+    if (complete && rle) {
+        complete = RleDecoder(file, pixels, rowBytes, width, height, bits).Decode();
+    } else if (complete && topDown) {
+        for (int64_t row = height - 1; row >= 0 && complete; --row)
+            complete = ReadExact(file, pixels + row * rowBytes, size_t(rowBytes));
+    } else if (complete) {
+        complete = ReadExact(file, pixels, size_t(rowBytes * height));
+    }
+    if (!complete) {
+        std::free(block);
+        return SetImageMessage(image, kReadText);
+    }
+
+    image.block = block;
+    image.info = reinterpret_cast<BITMAPINFOHEADER*>(block);
+    image.bitmapInfo = reinterpret_cast<BITMAPINFO*>(block);
+    image.stride = int32_t(rowBytes);
+    image.BuildPalette();  // a palette failure leaves its text but the picture stands
+    return 1;
+}
+
+}  // namespace
+
+int ImageBuffer::LoadBmp(const char* path)
+{
+    SetImageFileName(*this, path);
+    Unload();
+    FileCloser file{path != nullptr ? std::fopen(path, "rb") : nullptr};
+    if (file.file == nullptr) return SetImageMessage(*this, kMissingText);
+    return ReadBmp(*this, file.file);
+}

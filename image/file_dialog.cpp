@@ -1,0 +1,23 @@
+#include "image/file_dialog.h"
+
+#include <cstring>
+
+#include "views/canvas.h"
+
+OPENFILENAMEA g_fileDialog;
+
+void PrepareFileDialog(HWND owner, const char* filter, char* path, char* title, DWORD flags,
+                       const char* extension)
+{
+    std::memset(&g_fileDialog, 0, sizeof g_fileDialog);
+    // The original, pre-Windows 2000 record: no places bar, as the program has always looked.
+    g_fileDialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    g_fileDialog.hwndOwner = owner;
+    g_fileDialog.lpstrFilter = filter;
+    g_fileDialog.lpstrFile = path;
+    g_fileDialog.nMaxFile = kFilePathSize;
+    g_fileDialog.lpstrFileTitle = title;
+    g_fileDialog.nMaxFileTitle = kFileTitleSize;
+    g_fileDialog.Flags = flags;
+    g_fileDialog.lpstrDefExt = extension;
+}

@@ -1,0 +1,22 @@
+// The common file dialogs of the File commands: one shared OPENFILENAME record, filled afresh
+// before each dialog.
+#pragma once
+
+#include "platform/win32.h"
+
+#include <commdlg.h>
+
+// Flags of the open dialogs and of the save dialogs.
+constexpr DWORD kOpenDialogFlags = OFN_CREATEPROMPT | OFN_HIDEREADONLY;                        // 0x2004
+constexpr DWORD kSaveDialogFlags = OFN_CREATEPROMPT | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;  // 0x2006
+
+constexpr const char kSpriteFilter[] = "Sprite Files (*.spr)\0*.spr\0All Files(*.*)\0*.*\0";
+constexpr const char kSpriteExtension[] = "spr";
+
+extern OPENFILENAMEA g_fileDialog;
+
+// Fills g_fileDialog for one dialog: the owner, the filter (pairs of zero-terminated texts), the
+// path buffer (260 characters; its content is the name proposed), the title buffer (512), the
+// flags and the default extension; every other member zero.
+void PrepareFileDialog(HWND owner, const char* filter, char* path, char* title, DWORD flags,
+                       const char* extension);

@@ -1,0 +1,54 @@
+// Palette files: 256 entries of blue, green, red, reserved in palette-index order, no header.
+#include "image/palette_file.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "sprite/file_io.h"
+
+namespace {
+
+constexpr int kEntryBytes = 4;
+static_assert(kPaletteEntries * kEntryBytes == kPaletteFileSize, "one palette fills one file");
+
+}  // namespace
+
+Palette* ReadPaletteFile(const char* path)
+{
+    if (path == nullptr) return nullptr;
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) return nullptr;
+    // Bytes a shorter file does not hold stay zero; anything past 1024 bytes is not read. A read
+    // that fails (a folder, a device error) gives no palette rather than a made-up one.
+    uint8_t bytes[kPaletteFileSize] = {};
+    std::fread(bytes, 1, sizeof bytes, file);
+    bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return nullptr;
+
+    auto* palette = static_cast<Palette*>(std::malloc(sizeof(Palette)));
+    if (palette == nullptr) return nullptr;
+    for (int i = 0; i < kPaletteEntries; ++i) {
+        const uint8_t* entry = bytes + i * kEntryBytes;
+        palette->entries[i].rgbBlue = entry[0];
+        palette->entries[i].rgbGreen = entry[1];
+        palette->entries[i].rgbRed = entry[2];
+        palette->entries[i].rgbReserved = entry[3];
+    }
+    return palette;
+}
+
+int WritePaletteFile(const char* path, const Palette& palette)
+{
+    uint8_t bytes[kPaletteFileSize];
+    for (int i = 0; i < kPaletteEntries; ++i) {
+        uint8_t* entry = bytes + i * kEntryBytes;
+        entry[0] = palette.entries[i].rgbBlue;
+        entry[1] = palette.entries[i].rgbGreen;
+        entry[2] = palette.entries[i].rgbRed;
+        entry[3] = palette.entries[i].rgbReserved;
+    }
+    SafeFileWriter writer;
+    if (!writer.Open(path) || !writer.Write(bytes, sizeof bytes) || !writer.Commit()) return 0;
+    return 1;
+}

@@ -1,0 +1,211 @@
+// The PCX reader. A PCX file is a 128-byte header, the run-length encoded scan lines (top line
+// first; each line holds every colour plane in turn, `bytes per line` bytes a plane, which
+// encoders may pad beyond the width), and for 8-bit pictures a marker byte and 768 bytes of
+// palette (red, green, blue triples) at the end.
+//
+// The reader builds the picture layout of the BMP reader: 1 plane of 8 bits becomes an 8-bit
+// picture with a 256-entry colour table, 3 planes of 8 bits a 24-bit picture (blue, green, red),
+// rows bottom row first.
+#include "image/image_buffer.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "image/image_layout.h"
+#include "image/image_message.h"
+#include "image/stream_io.h"
+#include "sprite/file_io.h"
+
+namespace {
+
+constexpr int kPcxHeaderSize = 128;
+constexpr uint8_t kPcxManufacturer = 10;
+constexpr uint8_t kPcxVersion = 5;
+constexpr int kManufacturerOffset = 0;
+constexpr int kVersionOffset = 1;
+constexpr int kBitsPerPixelOffset = 3;
+constexpr int kXminOffset = 4;
+constexpr int kYminOffset = 6;
+constexpr int kXmaxOffset = 8;
+constexpr int kYmaxOffset = 10;
+constexpr int kPlanesOffset = 65;
+constexpr int kBytesPerLineOffset = 66;
+constexpr int kPcxBitsPerPixel = 8;
+constexpr int kPlanesIndexed = 1;
+constexpr int kPlanesTrueColor = 3;
+constexpr int kPcxPaletteBytes = 768;
+constexpr uint8_t kRunFlags = 0xC0;
+constexpr uint8_t kRunCountMask = 0x3F;
+constexpr int64_t kLongestRun = 63;  // the most bytes one encoded byte can stand for
+
+const char kMissingText[] = "파일이 존재하지 않습니다.(%s)";
+const char kNotPcxText[] = "%s는 PCX파일이 아닙니다.";
+const char kDepthText[] = "PCX파일이 8비트 혹은 24비트 컬러가 아닙니다";
+const char kMemoryText[] = "메모리가 부족합니다";
+const char kSizeText[] = "%s PCX파일의 그림 크기가 잘못되었습니다.";
+const char kLineText[] = "%s PCX파일의 한 줄 바이트 수가 잘못되었습니다.";
+const char kReadText[] = "%s 파일을 읽을수 없습니다.";
+
+struct FileCloser {
+    std::FILE* file;
+    ~FileCloser()
+    {
+        if (file != nullptr) std::fclose(file);
+    }
+};
+
+// Decodes PCX run-length data. A byte whose two top bits are set is a run: its low six bits
+// count copies of the byte that follows. Any other byte stands for itself. A run that passes
+// the end of one request carries on into the next, so runs may cross scan lines.
+class RunReader {
+public:
+    explicit RunReader(std::FILE* stream) : stream_(stream) {}
+
+    size_t Read(uint8_t* destination, size_t length)
+    {
+        size_t produced = 0;
+        while (produced < length) {
+            if (pending_ > 0) {
+                size_t take = pending_ < length - produced ? pending_ : length - produced;
+                std::memset(destination + produced, pendingValue_, take);
+                produced += take;
+                pending_ -= take;
+                continue;
+            }
+            int code = std::getc(stream_);
+            if (code == EOF) break;
+            if ((code & kRunFlags) == kRunFlags) {
+                int value = std::getc(stream_);
+                if (value == EOF) break;
+                pending_ = size_t(code & kRunCountMask);
+                pendingValue_ = uint8_t(value);
+            } else {
+                destination[produced++] = uint8_t(code);
+            }
+        }
+        return produced;
+    }
+
+private:
+    std::FILE* stream_;
+    size_t pending_ = 0;
+    uint8_t pendingValue_ = 0;
+};
+
+int32_t Extent(const uint8_t* header, int minOffset, int maxOffset)
+{
+    return int32_t(int16_t(ReadLe16(header + maxOffset))) - int16_t(ReadLe16(header + minOffset)) + 1;
+}
+
+int ReadPcx(ImageBuffer& image, std::FILE* file)
+{
+    uint8_t header[kPcxHeaderSize];
+    if (!ReadExact(file, header, sizeof header) || header[kManufacturerOffset] != kPcxManufacturer ||
+        header[kVersionOffset] != kPcxVersion)
+        return SetImageMessage(image, kNotPcxText);  // the previous picture stays
+
+    image.Unload();
+    int planes = header[kPlanesOffset];
+    if ((planes != kPlanesIndexed && planes != kPlanesTrueColor) || header[kBitsPerPixelOffset] != kPcxBitsPerPixel)
+        return SetImageMessage(image, kDepthText);
+    int64_t width = Extent(header, kXminOffset, kXmaxOffset);
+    int64_t height = Extent(header, kYminOffset, kYmaxOffset);
+    if (width <= 0 || height <= 0) return SetImageMessage(image, kSizeText);
+    int64_t bytesPerLine = ReadLe16(header + kBytesPerLineOffset);
+    if (bytesPerLine < width) return SetImageMessage(image, kLineText);
+
+    bool indexed = planes == kPlanesIndexed;
+    int bits = indexed ? kPcxBitsPerPixel : kPcxBitsPerPixel * kPlanesTrueColor;
+    int64_t stride = StoredRowBytes(width, bits);
+    if (width > kMaxImageSide || height > kMaxImageSide || stride * height > kMaxPixelBytes)
+        return SetImageMessage(image, kMemoryText);
+
+    // Even a file of nothing but the longest runs cannot fill more than this; a shorter file is
+    // cut short, and is refused before the picture is allocated.
+    int64_t lineBytes = bytesPerLine * planes;
+    int64_t fileLength = StreamLength(file);
+    if (fileLength < 0 || (fileLength - kPcxHeaderSize) * kLongestRun < lineBytes * height ||
+        !SeekStream(file, kPcxHeaderSize))
+        return SetImageMessage(image, kReadText);
+
+    int64_t tableBytes = indexed ? kPaletteBytes : 0;
+    int64_t layoutBytes = kInfoHeaderSize + tableBytes + stride * height;
+    auto* block = static_cast<uint8_t*>(std::calloc(size_t(PictureBlockBytes(layoutBytes)), 1));
+    if (block == nullptr) return SetImageMessage(image, kMemoryText);
+    std::vector<uint8_t> line(static_cast<size_t>(lineBytes));  // at most 3 * 65535 bytes
+    uint8_t* table = block + kInfoHeaderSize;
+    uint8_t* pixels = table + tableBytes;
+
+    // Scan line i becomes stored row height - 1 - i; only the first `width` bytes of each plane
+    // are pixels, the rest of the line is the encoder's padding.
+    RunReader runs(file);
+    bool complete = true;
+    for (int64_t i = 0; i < height && complete; ++i) {
+        complete = runs.Read(line.data(), line.size()) == line.size();
+        if (!complete) break;
+        uint8_t* row = pixels + (height - 1 - i) * stride;
+        if (indexed) {
+            std::memcpy(row, line.data(), size_t(width));
+            continue;
+        }
+        const uint8_t* red = line.data();
+        const uint8_t* green = red + bytesPerLine;
+        const uint8_t* blue = green + bytesPerLine;
+        for (int64_t x = 0; x < width; ++x) {
+            row[3 * x] = blue[x];
+            row[3 * x + 1] = green[x];
+            row[3 * x + 2] = red[x];
+        }
+    }
+    if (complete && indexed) {
+        uint8_t triples[kPcxPaletteBytes];
+        complete = std::getc(file) != EOF && ReadExact(file, triples, sizeof triples);
+        for (int i = 0; complete && i < kPaletteEntries; ++i) {
+            RGBQUAD& entry = reinterpret_cast<RGBQUAD*>(table)[i];
+            entry.rgbRed = triples[3 * i];
+            entry.rgbGreen = triples[3 * i + 1];
+            entry.rgbBlue = triples[3 * i + 2];
+            entry.rgbReserved = 0;
+        }
+    }
+    if (!complete) {
+        std::free(block);
+        return SetImageMessage(image, kReadText);
+    }
+
+    BITMAPINFOHEADER info;
+    std::memset(&info, 0, sizeof info);
+    info.biSize = kInfoHeaderSize;
+    info.biWidth = LONG(width);
+    info.biHeight = LONG(height);
+    info.biPlanes = 1;
+    info.biBitCount = WORD(bits);
+    info.biCompression = BI_RGB;
+    std::memcpy(block, &info, sizeof info);
+
+    image.block = block;
+    image.info = reinterpret_cast<BITMAPINFOHEADER*>(block);
+    image.bitmapInfo = reinterpret_cast<BITMAPINFO*>(block);
+    image.colorCount = indexed ? kPaletteEntries : 0;
+    image.bitCount = bits;
+    image.stride = int32_t(stride);
+    image.BuildPalette();  // a palette failure leaves its text but the picture stands
+    return 1;
+}
+
+}  // namespace
+
+int ImageBuffer::LoadPcx(const char* path)
+{
+    SetImageFileName(*this, path);
+    FileCloser file{path != nullptr ? std::fopen(path, "rb") : nullptr};
+    if (file.file == nullptr) return SetImageMessage(*this, kMissingText);
+    return ReadPcx(*this, file.file);
+}
+
+size_t ReadPcxRle(uint8_t* destination, size_t length, std::FILE* stream)
+{
+    if (destination == nullptr || stream == nullptr) return 0;
+    return RunReader(stream).Read(destination, length);
+}

@@ -1,0 +1,372 @@
+#include "image/image_buffer.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "tests/core/image_test_files.h"
+
+namespace {
+
+// The texts, as the program stores them.
+const char kMissingText[] = "%s 파일이 없습니다.";
+const char kHeaderText[] = "%s BMP헤더를 읽을수 없읍니다.";
+const char kNotBmpText[] = "%s BMP파일이 아닙니다.";
+const char kMemoryText[] = "%s 메모리가 부족합니다.";
+const char kReadText[] = "%s 파일을 읽을수 없습니다.";
+const char kBadHeaderText[] = "%s BMP헤더가 잘못되었습니다.";
+const char kUnsupportedText[] = "%s 지원하지 않는 BMP형식입니다.";
+
+std::string Format(const char* format, const std::string& path)
+{
+    char text[80];
+    std::snprintf(text, sizeof text, format, path.c_str());
+    return text;
+}
+
+class BmpTest : public ::testing::Test {
+protected:
+    int LoadBytes(const Bytes& bmp)
+    {
+        path = dir.File("sheet.bmp");
+        EXPECT_TRUE(WriteBytes(path, bmp));
+        return picture.LoadBmp(path.c_str());
+    }
+
+    // Loads a file the reader must refuse with the given text, leaving no picture.
+    void ExpectRefused(const Bytes& bmp, const char* text)
+    {
+        EXPECT_EQ(LoadBytes(bmp), 0);
+        EXPECT_EQ(std::string(picture.message), Format(text, path));
+        EXPECT_EQ(picture.block, nullptr);
+        EXPECT_EQ(picture.Width(), 0);
+    }
+
+    // The loaded picture's rows, top row first, as a TestPicture (8 or 24 bits).
+    TestPicture Loaded()
+    {
+        int p = picture.bitCount / 8;
+        TestPicture out{picture.Width(), picture.Height(), p, {}};
+        uint8_t* region = picture.CopyRegion(0, 0, out.width, out.height);
+        if (region != nullptr) out.pixels.assign(region, region + size_t(out.width) * out.height * p);
+        std::free(region);
+        return out;
+    }
+
+    TempDir dir;
+    std::string path;
+    ImageBuffer picture;
+};
+
+TEST_F(BmpTest, ClassicFileLoadsByteForByte)
+{
+    TestPicture source = PatternPicture(13, 7);
+    Bytes file = MakeBmp8(source);
+    ASSERT_EQ(LoadBytes(file), 1) << picture.message;
+    size_t layout = 40 + 1024 + RowBytes(13, 8) * 7;
+    EXPECT_EQ(0, std::memcmp(picture.block, file.data() + 14, layout));
+    EXPECT_EQ(picture.fileHeader.bfType, 0x4D42);
+    EXPECT_EQ(uint32_t(picture.fileHeader.bfSize), file.size());  // a packed field: copied first
+    EXPECT_EQ(uint32_t(picture.fileHeader.bfOffBits), 1078u);
+    EXPECT_EQ(std::string(picture.fileName), path);
+    EXPECT_EQ(picture.Width(), 13);
+    EXPECT_EQ(picture.Height(), 7);
+    EXPECT_EQ(picture.colorCount, 256);
+    EXPECT_EQ(Loaded().pixels, source.pixels);
+}
+
+TEST_F(BmpTest, FailuresOfTheClassicReaderLeaveNoPicture)
+{
+    ASSERT_EQ(LoadBytes(MakeBmp8(PatternPicture(3, 3))), 1);
+    std::string missing = dir.File("none.bmp");
+    EXPECT_EQ(picture.LoadBmp(missing.c_str()), 0);
+    EXPECT_EQ(std::string(picture.message), Format(kMissingText, missing));
+    EXPECT_EQ(picture.block, nullptr) << "the previous picture is released first";
+
+    ExpectRefused(Bytes{'B', 'M', 0, 0}, kHeaderText);
+    Bytes notBmp = MakeBmp8(PatternPicture(3, 3));
+    notBmp[0] = 'P';
+    ExpectRefused(notBmp, kNotBmpText);
+    Bytes shorter = MakeBmp8(PatternPicture(3, 3));
+    WriteLe32(&shorter[2], uint32_t(shorter.size() + 1));
+    ExpectRefused(shorter, kReadText);
+}
+
+TEST_F(BmpTest, LongNamesAreCutWithoutBreakingACharacter)
+{
+    // Cut at every byte of the Korean text: the message is a prefix of the whole text and never
+    // ends in the first byte of a two-byte character.
+    for (int length = 60; length < 80; ++length) {
+        std::string name = dir.File(std::string(size_t(length) - dir.path().size() - 1, 'n'));
+        picture.LoadBmp(name.c_str());
+        std::string message = picture.message;
+        std::string whole = name + Format(kMissingText, "");
+        EXPECT_EQ(whole.compare(0, message.size(), message), 0);
+        size_t i = 0;
+        while (i < message.size()) i += static_cast<unsigned char>(message[i]) >= 0x81 ? 2 : 1;
+        EXPECT_EQ(i, message.size()) << "length " << length;
+        EXPECT_LT(message.size(), 80u);
+    }
+}
+
+TEST_F(BmpTest, LaterHeadersShortTablesAndPixelOffsetsBecomeTheClassicLayout)
+{
+    TestPicture source = PatternPicture(7, 5);
+    for (uint32_t infoSize : {40u, 108u, 124u})
+        for (uint32_t used : {0u, 16u, 200u, 256u}) {
+            BmpFields f;
+            f.width = 7;
+            f.height = 5;
+            f.infoSize = infoSize;
+            f.colorsUsed = used;
+            f.table = TestColorTable(used ? int(used) : 256);
+            f.pixels = StoredRows(source);
+            f.pixelOffset = int64_t(14 + infoSize + f.table.size() + 6);  // a gap before the pixels
+            ASSERT_EQ(LoadBytes(MakeBmp(f)), 1) << picture.message;
+            SCOPED_TRACE(testing::Message() << infoSize << " " << used);
+            EXPECT_EQ(picture.info->biSize, 40u);
+            EXPECT_EQ(picture.colorCount, 256);
+            EXPECT_TRUE(picture.info->biClrUsed == 0 || picture.info->biClrUsed == 256);
+            EXPECT_EQ(0, std::memcmp(picture.ColorTable(), f.table.data(), f.table.size()));
+            Bytes rest(reinterpret_cast<uint8_t*>(picture.ColorTable()) + f.table.size(), picture.Pixels());
+            EXPECT_EQ(rest, Bytes(1024 - f.table.size(), 0)) << "entries the file lacks are zero";
+            EXPECT_EQ(Loaded().pixels, source.pixels);
+        }
+}
+
+TEST_F(BmpTest, PixelOffsetInsideTheHeadersMeansRightAfterTheTable)
+{
+    TestPicture source = PatternPicture(5, 4);
+    BmpFields f;
+    f.width = 5;
+    f.height = 4;
+    f.table = TestColorTable(256);
+    f.pixels = StoredRows(source);
+    Bytes file = MakeBmp(f);
+    WriteLe32(&file[10], 0);
+    ASSERT_EQ(LoadBytes(file), 1) << picture.message;
+    EXPECT_EQ(Loaded().pixels, source.pixels);
+}
+
+TEST_F(BmpTest, TopDownRowsAreStoredBottomUp)
+{
+    for (int p : {1, 3}) {
+        TestPicture source = PatternPicture(9, 6, p);
+        BmpFields f;
+        f.width = 9;
+        f.height = -6;
+        f.bits = uint16_t(8 * p);
+        if (p == 1) f.table = TestColorTable(256);
+        f.pixels = StoredRows(source, true);
+        ASSERT_EQ(LoadBytes(MakeBmp(f)), 1) << picture.message;
+        EXPECT_EQ(picture.info->biHeight, 6);
+        EXPECT_EQ(picture.Height(), 6);
+        EXPECT_EQ(Loaded().pixels, source.pixels);
+        EXPECT_EQ(0, std::memcmp(picture.Pixels(), StoredRows(source).data(), StoredRows(source).size()));
+    }
+}
+
+// Run-length encoded rows: runs, literals with their padding, a delta, line and picture ends.
+TEST_F(BmpTest, RunLengthEncodedEightBitRowsAreDecoded)
+{
+    BmpFields f;
+    f.width = 6;
+    f.height = 4;
+    f.compression = BI_RLE8;
+    f.table = TestColorTable(256);
+    f.pixels = {
+        3, 9, 0, 3, 1, 2, 3, 0,      // bottom row: 9 9 9 1 2 3 (literal padded to even)
+        0, 0,                        // end of line
+        0, 2, 2, 1,                  // delta: right 2, up 1 (row 1 stays 0)
+        2, 7, 0, 0,                  // row 2: 0 0 7 7 0 0
+        9, 4,                        // row 3: a run of 9 cut at the width
+        0, 1,                        // end of picture
+    };
+    ASSERT_EQ(LoadBytes(MakeBmp(f)), 1) << picture.message;
+    EXPECT_EQ(picture.info->biCompression, uint32_t(BI_RGB));
+    Bytes expected = {4, 4, 4, 4, 4, 4, 0, 0, 7, 7, 0, 0, 0, 0, 0, 0, 0, 0, 9, 9, 9, 1, 2, 3};
+    EXPECT_EQ(Loaded().pixels, expected);
+}
+
+TEST_F(BmpTest, RunLengthEncodedFourBitRowsAreDecoded)
+{
+    BmpFields f;
+    f.width = 5;
+    f.height = 2;
+    f.bits = 4;
+    f.compression = BI_RLE4;
+    f.table = TestColorTable(16);
+    f.pixels = {5, 0x12, 0, 0, 0, 3, 0xAB, 0xC0, 0, 1};  // 1 2 1 2 1 / A B C
+    ASSERT_EQ(LoadBytes(MakeBmp(f)), 1) << picture.message;
+    EXPECT_EQ(picture.colorCount, 16);
+    EXPECT_EQ(picture.info->biCompression, uint32_t(BI_RGB));
+    EXPECT_EQ(picture.Pixels()[0], 0x12);
+    EXPECT_EQ(picture.Pixels()[1], 0x12);
+    EXPECT_EQ(picture.Pixels()[2], 0x10);
+    EXPECT_EQ(picture.Pixels()[4], 0xAB);
+    EXPECT_EQ(picture.Pixels()[5], 0xC0);
+}
+
+TEST_F(BmpTest, RunLengthDataMustReachThePictureEnd)
+{
+    BmpFields f;
+    f.width = 4;
+    f.height = 3;
+    f.compression = BI_RLE8;
+    f.table = TestColorTable(256);
+    f.pixels = {4, 1, 0, 0, 4, 2, 0, 0, 4, 3};
+    ExpectRefused(MakeBmp(f), kReadText);
+    f.pixels = {4, 1, 0, 0, 4, 2, 0, 0, 4, 3, 0, 0};  // every line ended: complete without an end mark
+    EXPECT_EQ(LoadBytes(MakeBmp(f)), 1) << picture.message;
+    f.pixels = {4, 1, 0, 9, 1, 2};  // a literal cut short
+    ExpectRefused(MakeBmp(f), kReadText);
+    f.pixels = {0, 2, 1};  // a delta cut short
+    ExpectRefused(MakeBmp(f), kReadText);
+}
+
+TEST_F(BmpTest, KindsWeDoNotReadAreRefusedClearly)
+{
+    BmpFields bitfields;
+    bitfields.width = 2;
+    bitfields.height = 2;
+    bitfields.bits = 32;
+    bitfields.compression = BI_BITFIELDS;
+    bitfields.pixels = Bytes(16, 0);
+    ExpectRefused(MakeBmp(bitfields), kUnsupportedText);
+    bitfields.bits = 16;
+    ExpectRefused(MakeBmp(bitfields), kUnsupportedText);
+    for (uint32_t compression : {4u, 5u, 6u, 11u}) {
+        bitfields.compression = compression;
+        ExpectRefused(MakeBmp(bitfields), kUnsupportedText);
+    }
+    BmpFields rle;
+    rle.width = 2;
+    rle.height = 2;
+    rle.bits = 4;
+    rle.compression = BI_RLE8;
+    rle.table = TestColorTable(16);
+    rle.pixels = {0, 1};
+    ExpectRefused(MakeBmp(rle), kUnsupportedText);
+    rle.bits = 8;
+    rle.height = -2;
+    rle.table = TestColorTable(256);
+    ExpectRefused(MakeBmp(rle), kUnsupportedText);
+    BmpFields core;
+    core.infoSize = 12;
+    core.pixels = Bytes(20, 0);
+    ExpectRefused(MakeBmp(core), kUnsupportedText);
+}
+
+// One case for each way a file may lie about itself.
+TEST_F(BmpTest, HostileHeadersAreRefused)
+{
+    auto plain = [](int32_t width, int32_t height) {
+        BmpFields f;
+        f.width = width;
+        f.height = height;
+        f.table = TestColorTable(256);
+        f.pixels = Bytes(64, 1);
+        return f;
+    };
+    ExpectRefused(MakeBmp(plain(0, 4)), kBadHeaderText);
+    ExpectRefused(MakeBmp(plain(-4, 4)), kBadHeaderText);
+    ExpectRefused(MakeBmp(plain(INT32_MIN, 4)), kBadHeaderText);
+    ExpectRefused(MakeBmp(plain(4, 0)), kBadHeaderText);
+    ExpectRefused(MakeBmp(plain(4, INT32_MIN)), kBadHeaderText);
+    // Past the caps, whatever the file holds: no allocation is tried.
+    ExpectRefused(MakeBmp(plain(32769, 1)), kMemoryText);
+    ExpectRefused(MakeBmp(plain(1, -32769)), kMemoryText);
+    ExpectRefused(MakeBmp(plain(32768, 32768)), kMemoryText);
+    ExpectRefused(MakeBmp(plain(INT32_MAX, INT32_MAX)), kMemoryText);
+    // Within the caps but far larger than the file: refused before allocating.
+    ExpectRefused(MakeBmp(plain(16384, 16384)), kReadText);
+
+    BmpFields f = plain(4, 4);
+    for (uint16_t bits : {0, 2, 7, 64}) {
+        f.bits = bits;
+        ExpectRefused(MakeBmp(f), kBadHeaderText);
+    }
+    f = plain(4, 4);
+    f.infoSize = 39;
+    ExpectRefused(MakeBmp(f), kBadHeaderText);
+    Bytes noHeader = MakeBmp(plain(4, 4));
+    WriteLe32(&noHeader[14], 0);
+    ExpectRefused(noHeader, kBadHeaderText);
+    Bytes bigHeader = MakeBmp(plain(4, 4));
+    WriteLe32(&bigHeader[14], uint32_t(bigHeader.size()));
+    ExpectRefused(bigHeader, kReadText);
+    WriteLe32(&bigHeader[14], 0xFFFFFFFFu);
+    ExpectRefused(bigHeader, kReadText);
+    ExpectRefused(Bytes{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 40, 0}, kReadText);
+
+    f = plain(4, 4);
+    f.colorsUsed = 200;  // the table ends past the file
+    f.table = TestColorTable(100);
+    f.pixels.clear();
+    ExpectRefused(MakeBmp(f), kReadText);
+    f = plain(4, 4);
+    f.colorsUsed = 0xFFFFFFFFu;  // more than the depth allows: taken as the full table
+    EXPECT_EQ(LoadBytes(MakeBmp(f)), 1) << picture.message;
+
+    Bytes farPixels = MakeBmp(plain(4, 4));
+    WriteLe32(&farPixels[10], uint32_t(farPixels.size()));
+    ExpectRefused(farPixels, kReadText);
+    WriteLe32(&farPixels[10], 0xFFFFFFFFu);
+    ExpectRefused(farPixels, kReadText);
+    f = plain(4, 5);  // five rows of 4 bytes, but the file holds 16 bytes after the offset
+    f.pixels = Bytes(16, 1);
+    ExpectRefused(MakeBmp(f), kReadText);
+    f.pixels = Bytes(20, 1);
+    f.pixelOffset = 14 + 40 + 1024 + 1;
+    EXPECT_EQ(LoadBytes(MakeBmp(f)), 1) << "the same rows one byte further fit";
+    Bytes cut = MakeBmp(f);
+    cut.pop_back();
+    WriteLe32(&cut[2], 0);
+    ExpectRefused(cut, kReadText);
+}
+
+TEST_F(BmpTest, SizeFieldBelowTheFileHeaderIsIgnored)
+{
+    TestPicture source = PatternPicture(3, 2);
+    Bytes file = MakeBmp8(source);
+    WriteLe32(&file[2], 2);
+    ASSERT_EQ(LoadBytes(file), 1) << picture.message;
+    EXPECT_EQ(Loaded().pixels, source.pixels);
+}
+
+// Every prefix of valid files, with the size field cleared so the reader's other checks face
+// the cut: refused, or loaded with every pixel the whole file gives.
+TEST_F(BmpTest, CutFilesAreRefusedOrWhole)
+{
+    BmpFields rle;
+    rle.width = 6;
+    rle.height = 3;
+    rle.compression = BI_RLE8;
+    rle.table = TestColorTable(256);
+    rle.pixels = {6, 1, 0, 0, 0, 4, 1, 2, 3, 4, 2, 5, 0, 0, 0, 2, 1, 1, 3, 7, 0, 1};
+    BmpFields topDown;
+    topDown.width = 5;
+    topDown.height = -3;
+    topDown.bits = 24;
+    topDown.infoSize = 124;
+    topDown.pixels = StoredRows(PatternPicture(5, 3, 3), true);
+    for (Bytes whole : {MakeBmp8(PatternPicture(7, 3)), MakeBmp(rle), MakeBmp(topDown)}) {
+        WriteLe32(&whole[2], 0);
+        ASSERT_EQ(LoadBytes(whole), 1) << picture.message;
+        Bytes expected = Loaded().pixels;
+        for (size_t length = 0; length < whole.size(); length += CutStep(length, whole.size())) {
+            Bytes cut(whole.begin(), whole.begin() + length);
+            if (LoadBytes(cut) == 1) {
+                EXPECT_EQ(Loaded().pixels, expected) << "cut at " << length;
+            } else {
+                EXPECT_EQ(picture.block, nullptr);
+                EXPECT_NE(picture.message[0], '\0');
+            }
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,204 @@
+// The command dispatcher: New and its save-changes prompt, playback states, zoom levels and the
+// frame rate.
+#include "app/commands.h"
+#include "app/globals.h"
+#include "resources/resource.h"
+#include "tests/gui/gui_fixture.h"
+
+using CommandsTest = MainWindowTest;
+
+TEST_F(CommandsTest, NewWithoutChangesClearsButKeepsTheFileNames)
+{
+    MakeModifiedDocument();
+    g_modified = 0;
+    lstrcpyA(g_bmpChild.spritePath, "C:\\work\\hero.spr");
+    lstrcpyA(g_bmpChild.spriteTitle, "hero.spr");
+    Command(ID_NEW);
+    EXPECT_TRUE(modal.Seen().empty());
+    EXPECT_EQ(workSet.sprites, nullptr);
+    EXPECT_EQ(workSet.Count(), 0);
+    EXPECT_STREQ(g_bmpChild.spritePath, "C:\\work\\hero.spr");
+    EXPECT_STREQ(g_bmpChild.spriteTitle, "hero.spr");
+}
+
+TEST_F(CommandsTest, NewAnsweredNoDropsChangesAndResetsTheNames)
+{
+    MakeModifiedDocument();
+    lstrcpyA(g_bmpChild.spritePath, "C:\\work\\hero.spr");
+    lstrcpyA(g_bmpChild.spriteTitle, "hero.spr");
+    g_bmpChild.playing = 1;
+    modal.Answer(IDNO);
+    Command(ID_NEW);
+    ASSERT_EQ(modal.Seen().size(), 1u);
+    EXPECT_EQ(modal.Seen()[0].caption, "New");
+    EXPECT_EQ(modal.Seen()[0].text, "변경된 스프라이트 파일을 저장할까요?");
+    EXPECT_EQ(workSet.Count(), 0);
+    EXPECT_EQ(g_modified, 0);
+    EXPECT_EQ(g_bmpChild.playing, 0) << "the prompt stops playback";
+    EXPECT_STREQ(g_bmpChild.spritePath, "noname.spr");
+    EXPECT_STREQ(g_bmpChild.spriteTitle, "noname.spr");
+}
+
+TEST_F(CommandsTest, NewCancelledChangesNothing)
+{
+    MakeModifiedDocument();
+    lstrcpyA(g_bmpChild.spritePath, "C:\\work\\hero.spr");
+    modal.Answer(IDCANCEL);
+    Command(ID_NEW);
+    EXPECT_EQ(workSet.Count(), 1);
+    EXPECT_EQ(g_modified, 1);
+    EXPECT_STREQ(g_bmpChild.spritePath, "C:\\work\\hero.spr");
+}
+
+TEST_F(CommandsTest, NewAnsweredYesSavesFirst)
+{
+    GuiTempDir dir;
+    std::string path = dir.File("first.spr");
+    MakeModifiedDocument();
+    modal.Answer(IDYES);
+    modal.Answer(IDOK, path);
+    Command(ID_NEW);
+    EXPECT_TRUE(FileExistsA(path));
+    EXPECT_EQ(workSet.Count(), 0);
+    EXPECT_EQ(g_modified, 0);
+    EXPECT_STREQ(g_bmpChild.spritePath, "noname.spr");
+}
+
+TEST_F(CommandsTest, NewAnsweredYesWithCancelledSaveAbandonsNew)
+{
+    MakeModifiedDocument();
+    modal.Answer(IDYES);
+    modal.Answer(IDCANCEL);
+    EXPECT_EQ(ConfirmDiscard(window), IDCANCEL);
+    EXPECT_EQ(workSet.Count(), 1);
+    EXPECT_EQ(g_modified, 1);
+}
+
+TEST_F(CommandsTest, SaveFailureShowsTheSetsMessage)
+{
+    GuiTempDir dir;
+    std::string path = dir.File("empty.spr");
+    modal.Answer(IDOK, path);  // the save dialog
+    modal.Answer(IDOK);        // the error box
+    Command(ID_SAVE_SPRITE);
+    ASSERT_EQ(modal.Seen().size(), 2u);
+    EXPECT_EQ(modal.Seen()[1].caption, "Error Messages...");
+    EXPECT_EQ(modal.Seen()[1].text, "저장할 스프라이트가 없습니다.");
+    EXPECT_FALSE(FileExistsA(path));
+}
+
+TEST_F(CommandsTest, PlayNeedsSprites)
+{
+    modal.Answer(IDOK);
+    Command(ID_PLAY);
+    ASSERT_EQ(modal.Seen().size(), 1u);
+    EXPECT_EQ(modal.Seen()[0].caption, "Message");
+    EXPECT_EQ(modal.Seen()[0].text, "스프라이트 파일을 먼저 읽으세요");
+    EXPECT_EQ(g_bmpChild.playing, 0);
+    EXPECT_EQ(g_bmpChild.paused, 0);
+}
+
+TEST_F(CommandsTest, PlaybackStates)
+{
+    MakeModifiedDocument();
+    // Pause while stopped acts as Stop.
+    Command(ID_PAUSE);
+    EXPECT_EQ(g_bmpChild.playing, 0);
+    EXPECT_EQ(g_bmpChild.paused, 0);
+    // Back and Forward act only while paused.
+    Command(ID_FORWARD);
+    Command(ID_BACK);
+    Command(ID_BACK);
+    EXPECT_EQ(g_bmpChild.pendingStep, 0);
+
+    Command(ID_PLAY);
+    EXPECT_EQ(g_bmpChild.playing, 1);
+    EXPECT_EQ(g_bmpChild.paused, 0);
+    Command(ID_FORWARD);
+    EXPECT_EQ(g_bmpChild.pendingStep, 0);
+
+    Command(ID_PAUSE);
+    EXPECT_EQ(g_bmpChild.playing, 1);
+    EXPECT_EQ(g_bmpChild.paused, 1);
+    Command(ID_FORWARD);
+    Command(ID_FORWARD);
+    Command(ID_BACK);
+    EXPECT_EQ(g_bmpChild.pendingStep, 1);
+
+    Command(ID_PLAY);  // resumes from Paused
+    EXPECT_EQ(g_bmpChild.playing, 1);
+    EXPECT_EQ(g_bmpChild.paused, 0);
+
+    Command(ID_STOP);
+    EXPECT_EQ(g_bmpChild.playing, 0);
+    EXPECT_EQ(g_bmpChild.paused, 0);
+}
+
+TEST_F(CommandsTest, ZoomStaysWithinEachPagesLimits)
+{
+    for (int i = 0; i < 6; ++i) Command(ID_ZOOM_IN);
+    EXPECT_EQ(g_bmpChild.bmpZoom, 5);
+    for (int i = 0; i < 9; ++i) Command(ID_ZOOM_OUT);
+    EXPECT_EQ(g_bmpChild.bmpZoom, 1);
+
+    g_bmpChild.editMode = 1;
+    for (int i = 0; i < 6; ++i) Command(ID_ZOOM_IN);
+    EXPECT_EQ(g_bmpChild.editZoom, 5);
+    EXPECT_EQ(g_bmpChild.bmpZoom, 1);
+
+    g_bmpChild.playing = 1;  // the animation page wins over the edit page
+    for (int i = 0; i < 6; ++i) Command(ID_ZOOM_IN);
+    EXPECT_EQ(g_bmpChild.animZoom, 3);
+    EXPECT_EQ(g_bmpChild.editZoom, 5);
+    Command(ID_ZOOM_OUT);
+    EXPECT_EQ(g_bmpChild.animZoom, 2);
+}
+
+TEST_F(CommandsTest, ZoomDoublesAndHalvesTheScrollPositions)
+{
+    g_bmpChild.viewX = 3;
+    g_bmpChild.viewY = -3;
+    Command(ID_ZOOM_IN);
+    EXPECT_EQ(g_bmpChild.viewX, 6);
+    EXPECT_EQ(g_bmpChild.viewY, -6);
+    g_bmpChild.viewX = 7;
+    g_bmpChild.viewY = -7;
+    Command(ID_ZOOM_OUT);
+    EXPECT_EQ(g_bmpChild.viewX, 3);
+    EXPECT_EQ(g_bmpChild.viewY, -3) << "halving truncates toward zero";
+    // At a limit nothing changes, the scroll positions included.
+    Command(ID_ZOOM_OUT);
+    EXPECT_EQ(g_bmpChild.viewX, 3);
+}
+
+TEST_F(CommandsTest, AdjustViewOnlyWhileEditingOrPlaying)
+{
+    Command(ID_ADJUST_VIEW);
+    EXPECT_EQ(g_bmpChild.adjustView, 0);
+    g_bmpChild.editMode = 1;
+    Command(ID_ADJUST_VIEW);
+    EXPECT_EQ(g_bmpChild.adjustView, 1);
+}
+
+TEST_F(CommandsTest, FrameRateSetsTheIntervalAndNoDelayKeepsIt)
+{
+    const int intervals[] = {200, 100, 66, 50, 40, 33, 28, 25, 22, 20, 18, 16, 15, 14};
+    for (int i = 0; i < 14; ++i) {
+        Command(ID_FPS_CHANGED, 5 * (i + 1));
+        EXPECT_EQ(g_bmpChild.fps, 5 * (i + 1));
+        EXPECT_EQ(g_frameInterval, intervals[i]);
+    }
+    Command(ID_FPS_CHANGED, 0);
+    EXPECT_EQ(g_bmpChild.fps, 0);
+    EXPECT_EQ(g_frameInterval, 14);
+}
+
+TEST_F(CommandsTest, UnknownNumbersAreIgnored)
+{
+    MakeModifiedDocument();
+    Command(40007);
+    Command(40100);
+    Command(0);
+    EXPECT_TRUE(modal.Seen().empty());
+    EXPECT_EQ(workSet.Count(), 1);
+}

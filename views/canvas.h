@@ -1,0 +1,72 @@
+// The canvas: the large child window that shows one of three pages at a time (the picture sheet,
+// the edit page or the animation page) at an integer zoom, and the state of cutting, editing and
+// playback that goes with it. It also owns the document's file names and the file commands.
+#pragma once
+
+#include "platform/win32.h"
+#include "sprite/box_rect.h"
+
+constexpr int kFilePathSize = 260;   // capacity of a path given to the file dialogs
+constexpr int kFileTitleSize = 512;  // capacity of a file title given to the file dialogs
+constexpr const char kNoName[] = "noname.spr";
+
+// Zoom limits of the three pages.
+constexpr int kMinZoom = 1;
+constexpr int kMaxBitmapZoom = 5;
+constexpr int kMaxEditZoom = 5;
+constexpr int kMaxAnimZoom = 3;
+
+class BmpChildWindow {
+public:
+    char className[20] = "";
+    HWND window = nullptr;
+    HWND parent = nullptr;
+    HINSTANCE instance = nullptr;
+    HBRUSH background = nullptr;
+    char bitmapPath[kFilePathSize] = "";
+    char bitmapTitle[kFileTitleSize] = "";
+    char spritePath[kFilePathSize] = "noname.spr";
+    char spriteTitle[kFileTitleSize] = "noname.spr";
+    HCURSOR cutCursor = nullptr;
+    HCURSOR moveCursor = nullptr;
+    HCURSOR adjustCursor = nullptr;
+    HCURSOR arrowCursor = nullptr;
+    int crossVisible = 1;
+    int crossX = -1, crossY = -1;
+    int curZoom = 1;
+    int pageWidth = 0, pageHeight = 0;
+    int pageLeft = 0, pageTop = 0;
+    int viewY = 0, viewX = 0;
+    int viewYMax = 0, viewXMax = 0;
+    int dragX = 0, dragY = 0;
+    int adjustView = 0;
+    int adjustDrag = 0;
+    int anchorX = 150, anchorY = 150;
+    int bmpZoom = 1;
+    int cutState = 0;
+    PixelRect cutRect = {0, 0, 0, 0};
+    PixelRect savedCutRect = {0, 0, 0, 0};
+    int playing = 0;
+    int paused = 0;
+    int animWidth = 640, animHeight = 480;
+    int animZoom = 1;
+    int fps = 0;
+    int pendingStep = 0;
+    int animFrame = 0;
+    int editMode = 0;
+    int editZoom = 1;
+    int editState = 0;
+    POINT editStart = {0, 0}, editCur = {0, 0};
+    int editAnchorX = 0, editAnchorY = 0;
+
+    BmpChildWindow();
+    ~BmpChildWindow();
+    BmpChildWindow(const BmpChildWindow&) = delete;
+    BmpChildWindow& operator=(const BmpChildWindow&) = delete;
+
+    // Playback: one animation frame at most per call, from the idle loop.
+    void AnimStep();
+
+    // File commands (dialogs, then the document). 1 on success, 0 when cancelled or failed.
+    int SaveSprite();
+};

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "bench/contenders.h"
@@ -37,14 +36,14 @@ Page Reference(const SpriteSetImages& set)
     return page;
 }
 
-bool SamePage(const Page& want, const Page& got, const char* what)
+bool SamePage(const Page& want, const Page& got, const char* what, const char* set)
 {
     for (int y = 0; y < kPageHeight; ++y)
         for (int x = 0; x < kPageWidth; ++x) {
             const size_t i = size_t(y) * kPagePitch + size_t(x);
             if (want[i] != got[i]) {
-                std::fprintf(stderr, "check: %s differs first at (%d, %d): %d instead of %d\n", what, x, y, got[i],
-                             want[i]);
+                std::fprintf(stderr, "check: %s on the %s set differs first at (%d, %d): %d instead of %d\n", what,
+                             set, x, y, got[i], want[i]);
                 return false;
             }
         }
@@ -55,7 +54,7 @@ bool CheckSet(SetKind kind)
 {
     Contenders& c = GetContenders(kind);
     const Page background = Background(), want = Reference(c.set);
-    const std::string name = c.set.name;
+    const char* name = c.set.name;
     bool same = true;
 
     auto ours = [&](void (*routine)(int, int, int, int, uint8_t*, const uint8_t*),
@@ -64,21 +63,21 @@ bool CheckSet(SetKind kind)
         std::memcpy(c.page.data(), background.data(), background.size());
         for (int k = 0; k < kSpriteCount; ++k)
             routine(kPlaces[k].x, kPlaces[k].y, kSpriteSide, kSpriteSide, c.page.data(), images[size_t(k)].data());
-        same = SamePage(want, c.page, (what + (" on the " + name + " set")).c_str()) && same;
+        same = SamePage(want, c.page, what, name) && same;
     };
     auto sdl = [&](void (SdlPeer::*draw)(int, int, int), const char* what) {
         Page got(background.size());
         c.sdl.SetPage(background.data());
         for (int k = 0; k < kSpriteCount; ++k) (c.sdl.*draw)(k, kPlaces[k].x, kPlaces[k].y);
         c.sdl.GetPage(got.data());
-        same = SamePage(want, got, (what + (" on the " + name + " set")).c_str()) && same;
+        same = SamePage(want, got, what, name) && same;
     };
     auto allegro = [&](void (AllegroPeer::*draw)(int, int, int), const char* what) {
         Page got(background.size());
         c.allegro.SetPage(background.data());
         for (int k = 0; k < kSpriteCount; ++k) (c.allegro.*draw)(k, kPlaces[k].x, kPlaces[k].y);
         c.allegro.GetPage(got.data());
-        same = SamePage(want, got, (what + (" on the " + name + " set")).c_str()) && same;
+        same = SamePage(want, got, what, name) && same;
     };
 
     ours(RawKey, c.set.raw, "RawKey");
@@ -91,11 +90,11 @@ bool CheckSet(SetKind kind)
     allegro(&AllegroPeer::DrawRleSprite, "Allegro draw_rle_sprite");
 
     const double share = c.set.transparentShare;
-    std::printf("check: %s set, %.1f %% transparent: RawKey, RleCopy, SDL and Allegro draw the same pixels%s\n",
-                name.c_str(), 100 * share, same ? "" : " -- NOT");
+    std::printf("check: %s set, %.1f %% transparent: RawKey, RleCopy, SDL and Allegro %s\n", name, 100 * share,
+                same ? "draw the same pixels" : "do NOT all draw the same pixels");
     if (share < kTransparentShare - kShareTolerance || share > kTransparentShare + kShareTolerance) {
-        std::fprintf(stderr, "check: the %s set is %.1f %% transparent, not about %.0f %%\n", name.c_str(),
-                     100 * share, 100 * kTransparentShare);
+        std::fprintf(stderr, "check: the %s set is %.1f %% transparent, not about %.0f %%\n", name, 100 * share,
+                     100 * kTransparentShare);
         return false;
     }
     return same;

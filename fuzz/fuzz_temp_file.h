@@ -12,11 +12,24 @@
 
 #include "image/image_buffer.h"
 
+inline std::string& FuzzTempPathStorage()
+{
+    static std::string path;
+    return path;
+}
+
+inline void RemoveFuzzTempFile() { std::remove(FuzzTempPathStorage().c_str()); }
+
+// The process's file for `kind`, removed when the process exits.
 inline std::string FuzzTempPath(const char* kind)
 {
-    static const std::string path = (std::filesystem::temp_directory_path() /
-                                     ("quillon-fuzz-" + std::string(kind) + "-" + std::to_string(getpid())))
-                                        .string();
+    std::string& path = FuzzTempPathStorage();
+    if (path.empty()) {
+        path = (std::filesystem::temp_directory_path() /
+                ("quillon-fuzz-" + std::string(kind) + "-" + std::to_string(getpid())))
+                   .string();
+        std::atexit(RemoveFuzzTempFile);
+    }
     return path;
 }
 

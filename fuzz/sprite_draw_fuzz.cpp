@@ -2,12 +2,11 @@
 // sprite draws into a page with every flag at positions all around it without writing anywhere
 // but the page's own pixels. The page's row padding doubles as a guard inside the buffer; the
 // sanitizers guard the outside.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "fuzz/fuzz_temp_file.h"
 #include "render/dib_page.h"
 #include "render/sprite_draw.h"
 #include "sprite/sprite_set.h"
@@ -22,13 +21,6 @@ constexpr int kPlacesPerSprite = 6;
 void Check(bool condition)
 {
     if (!condition) std::abort();
-}
-
-std::string ScratchPath()
-{
-    const char* dir = std::getenv("TMPDIR");
-    if (dir == nullptr || *dir == '\0') dir = "/tmp";
-    return std::string(dir) + "/quillon-draw-fuzz-" + std::to_string(getpid()) + ".spr";
 }
 
 uint64_t Hash(const uint8_t* data, size_t size)
@@ -67,16 +59,10 @@ bool PaddingIntact(const DibPage& page)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const std::string path = ScratchPath();
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return 0;
-    bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
-    if (std::fclose(file) != 0 || !written) return 0;
-
+    const std::string path = WriteFuzzInput("draw", data, size);
+    if (path.empty()) return 0;
     SpriteSet set;
-    int loaded = set.Load(path.c_str());
-    std::remove(path.c_str());
-    if (!loaded) return 0;
+    if (!set.Load(path.c_str())) return 0;
 
     static DibPage page;
     if (page.pixels == nullptr) Check(page.Create(kPageWidth, kPageHeight, 8, nullptr) == 1);

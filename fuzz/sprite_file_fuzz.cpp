@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/fuzz_temp_file.h"
 #include "sprite/compress.h"
 #include "sprite/sprite_set.h"
 
@@ -28,14 +29,6 @@ std::string ScratchPath(const char* suffix)
     const char* dir = std::getenv("TMPDIR");
     if (dir == nullptr || *dir == '\0') dir = "/tmp";
     return std::string(dir) + "/quillon-sprite-fuzz-" + std::to_string(getpid()) + suffix;
-}
-
-bool WriteFile(const std::string& path, const uint8_t* data, size_t size)
-{
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return false;
-    bool ok = size == 0 || std::fwrite(data, 1, size, file) == size;
-    return std::fclose(file) == 0 && ok;
 }
 
 std::vector<uint8_t> ImageOf(const Sprite& sprite)
@@ -91,13 +84,12 @@ void CheckSameSets(const SpriteSet& a, const SpriteSet& b)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const std::string input = ScratchPath(".spr");
     static const std::string output = ScratchPath("-saved.spr");
-    if (!WriteFile(input, data, size)) return 0;
+    const std::string input = WriteFuzzInput("sprite", data, size);
+    if (input.empty()) return 0;
 
     SpriteSet set;
     const int loaded = set.Load(input.c_str());
-    std::remove(input.c_str());
     if (loaded == 0) {
         Check(set.sprites == nullptr);
         return 0;

@@ -40,28 +40,11 @@ void Invalidate(HWND window, BOOL erase)
 
 void SendStop(HWND window) { SendMessageA(window, WM_COMMAND, ID_STOP, 0); }
 
-// The zoom level the zoom commands change: that of the page the canvas shows.
-int* ShownZoom(int* maximum)
-{
-    BmpChildWindow& canvas = g_bmpChild;
-    if (canvas.playing) {
-        *maximum = kMaxAnimZoom;
-        return &canvas.animZoom;
-    }
-    if (canvas.editMode) {
-        *maximum = kMaxEditZoom;
-        return &canvas.editZoom;
-    }
-    *maximum = kMaxBitmapZoom;
-    return &canvas.bmpZoom;
-}
-
 void ZoomIn()
 {
-    int maximum;
-    int* level = ShownZoom(&maximum);
-    if (*level >= maximum) return;
-    ++*level;
+    ShownPage shown = g_bmpChild.Shown();
+    if (*shown.zoom >= shown.maxZoom) return;
+    ++*shown.zoom;
     g_bmpChild.viewX *= 2;
     g_bmpChild.viewY *= 2;
     Invalidate(g_bmpChild.window, TRUE);
@@ -69,10 +52,9 @@ void ZoomIn()
 
 void ZoomOut()
 {
-    int maximum;
-    int* level = ShownZoom(&maximum);
-    if (*level <= kMinZoom) return;
-    --*level;
+    ShownPage shown = g_bmpChild.Shown();
+    if (*shown.zoom <= kMinZoom) return;
+    --*shown.zoom;
     g_bmpChild.viewX /= 2;
     g_bmpChild.viewY /= 2;
     Invalidate(g_bmpChild.window, TRUE);

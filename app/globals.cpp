@@ -11,6 +11,8 @@ SpriteSet workSet;
 SpriteSet pictureSet;
 AutoScroll g_autoScroll;
 BmpChildWindow g_bmpChild;
+InfoChildWindow g_infoChild;
+SelChildWindow g_selChild;
 
 HWND g_mainWnd = nullptr;
 HINSTANCE g_instance = nullptr;

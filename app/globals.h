@@ -9,6 +9,8 @@
 #include "sprite/sprite_set.h"
 #include "views/auto_scroll.h"
 #include "views/canvas.h"
+#include "views/selection.h"
+#include "panels/info_window.h"
 
 // The picture and the pages.
 extern ImageBuffer g_picture;  // the loaded picture sheet
@@ -23,6 +25,8 @@ extern SpriteSet pictureSet;  // the loaded picture as one sprite
 // The window objects.
 extern AutoScroll g_autoScroll;
 extern BmpChildWindow g_bmpChild;
+extern InfoChildWindow g_infoChild;
+extern SelChildWindow g_selChild;
 
 // Plain values of the shell.
 extern HWND g_mainWnd;

@@ -1,4 +1,4 @@
-// The File commands that read and write the document. They belong to the canvas, which owns the
+// Shell code. The File commands that read and write the document. They belong to the canvas, which owns the
 // file names and whose window owns every message box shown here.
 #include "app/globals.h"
 #include "image/file_dialog.h"

@@ -1,8 +1,7 @@
+// Shell code: the record that every File command's dialog is made from.
 #include "image/file_dialog.h"
 
 #include <cstring>
-
-#include "views/canvas.h"
 
 OPENFILENAMEA g_fileDialog;
 

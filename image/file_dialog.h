@@ -1,10 +1,13 @@
-// The common file dialogs of the File commands: one shared OPENFILENAME record, filled afresh
+// Shell code. The common file dialogs of the File commands: one shared OPENFILENAME record, filled afresh
 // before each dialog.
 #pragma once
 
 #include "platform/win32.h"
 
 #include <commdlg.h>
+
+constexpr int kFilePathSize = 260;   // capacity of a path given to the file dialogs
+constexpr int kFileTitleSize = 512;  // capacity of a file title given to the file dialogs
 
 // Flags of the open dialogs and of the save dialogs.
 constexpr DWORD kOpenDialogFlags = OFN_CREATEPROMPT | OFN_HIDEREADONLY;                        // 0x2004

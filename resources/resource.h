@@ -1,10 +1,74 @@
-// Resource and command numbers. The numbers are part of the program's interface (menus,
-// toolbar, other windows send them); each is named once here.
+// Resource, control and command numbers. The numbers are part of the program's interface (menus,
+// toolbar, dialogs and other windows send them); each is named once here, in blocks by kind.
 #pragma once
 
-// Resources
+// Menu
 #define IDR_MAIN_MENU 101
+
+// Icon
 #define IDI_QUILLON 103
+
+// Bitmaps
+#define IDB_TOOLBAR 111  // seventeen 16 x 15 toolbar pictures (and one spare) side by side
+
+// Cursors. Cursor 120 and dialog 120 share a number; resources of different kinds may.
+#define IDC_SPLIT_VERT 108   // over a vertical split bar: drag left and right
+#define IDC_SPLIT_HORZ 109   // over a horizontal split bar: drag up and down
+#define IDC_CUTSPR 113       // canvas: cutting a sprite
+#define IDC_MOVE 114         // canvas: moving the cut rectangle or a coordinate
+#define IDC_SEL_HAND 117     // selection strip: over a thumbnail
+#define IDC_SEL_DROP 118     // selection strip: dragging over another thumbnail
+#define IDC_SEL_NODROP 119   // selection strip: dragging over no place to drop
+#define IDC_ADJUST 120       // canvas: moving the anchor point
+
+// Dialogs
+#define IDD_ABOUT 104
+#define IDD_DELETE 115
+#define IDD_OPTIONS 116
+#define IDD_EDIT_MODE 120
+
+// Controls of the options dialog (116)
+#define IDC_MODE_320X200 1014
+#define IDC_MODE_320X240 1015
+#define IDC_MODE_400X300 1016
+#define IDC_MODE_512X384 1017
+#define IDC_MODE_640X480 1018
+#define IDC_MODE_800X600 1019
+#define IDC_MODE_1024X768 1020
+#define IDC_FULL_SCREEN 1021
+#define IDC_BACK_COLOR 1027
+#define IDC_HIT_BOX_COLOR 1028
+#define IDC_ATCK_BOX_COLOR 1029
+#define IDC_CROSS_HAIR 1030
+#define IDC_REL_CROSS_COLOR 1031
+#define IDC_COMPRESS_SPRITES 1045
+#define IDC_AUTO_HIT_BOX 1046
+#define IDC_AUTO_ATCK_BOX 1047
+
+// Controls of the delete dialog (115)
+#define IDC_DELETE_SELECTED 1003
+#define IDC_DELETE_RANGE 1004
+#define IDC_RANGE_FIRST 1005
+#define IDC_RANGE_LAST 1006
+#define IDC_RANGE_GROUP 1013
+#define IDC_RANGE_FIRST_SPIN 1024
+#define IDC_RANGE_LAST_SPIN 1025
+
+// Controls of the edit-mode dialog (120)
+#define IDC_TOOL_RELATIVE 1040
+#define IDC_TOOL_CENTER 1041
+#define IDC_TOOL_HIT_BOX 1042
+#define IDC_TOOL_ATCK_BOX 1043
+#define IDC_EDIT_COMPRESS 1046  // same number as the options dialog's 1046, another dialog
+#define IDC_BOX_LIST 1047       // same number as the options dialog's 1047, another dialog
+#define IDC_SHOW_ANCHOR 1050
+#define IDC_SHOW_HIT_BOXES 1051
+#define IDC_SHOW_ATCK_BOXES 1052
+#define IDC_SHOW_CENTER 1053
+
+// Control identifiers of the main window's children
+#define IDC_TOOLBAR 1
+#define IDC_STATUS_BAR 2
 
 // Commands of the main window (menu items, toolbar buttons, the frame-rate box)
 #define ID_NEW 40001
@@ -30,4 +94,9 @@
 #define ID_SEL_ZOOM_OUT 40044
 #define ID_OPEN_PALETTE 40046
 #define ID_SAVE_PALETTE 40047
-#define ID_FPS_CHANGED 40050
+#define ID_FPS_CHANGED 40050  // also the frame-rate box's control identifier
+
+// Commands of the lower work pane (its buttons' identifiers)
+#define IDC_SEL_ZOOM_IN_BUTTON 1
+#define IDC_SEL_ZOOM_OUT_BUTTON 2
+#define IDC_DELETE_BUTTON 3

@@ -1,4 +1,4 @@
-// The shell side of the sprite set: showing its failure text.
+// Shell code: the sprite set showing its failure text in a message box.
 #include "sprite/sprite_set.h"
 
 #include "app/text.h"

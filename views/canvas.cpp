@@ -1,5 +1,7 @@
 #include "views/canvas.h"
 
+#include "app/globals.h"
+
 BmpChildWindow::BmpChildWindow()
 {
     background = CreateSolidBrush(GetSysColor(COLOR_APPWORKSPACE));
@@ -14,4 +16,11 @@ void BmpChildWindow::AnimStep()
 {
     // Frames are produced once playback can draw the animation page; until then the idle loop's
     // call finds nothing to do.
+}
+
+ShownPage BmpChildWindow::Shown()
+{
+    if (playing) return {&g_animPage, &animZoom, kMaxAnimZoom};
+    if (editMode) return {&g_animPage, &editZoom, kMaxEditZoom};
+    return {&g_bmpPage, &bmpZoom, kMaxBitmapZoom};
 }

@@ -3,11 +3,12 @@
 // playback that goes with it. It also owns the document's file names and the file commands.
 #pragma once
 
+#include "image/file_dialog.h"
 #include "platform/win32.h"
 #include "sprite/box_rect.h"
 
-constexpr int kFilePathSize = 260;   // capacity of a path given to the file dialogs
-constexpr int kFileTitleSize = 512;  // capacity of a file title given to the file dialogs
+class DibPage;
+
 constexpr const char kNoName[] = "noname.spr";
 
 // Zoom limits of the three pages.
@@ -15,6 +16,13 @@ constexpr int kMinZoom = 1;
 constexpr int kMaxBitmapZoom = 5;
 constexpr int kMaxEditZoom = 5;
 constexpr int kMaxAnimZoom = 3;
+
+// The page the canvas shows and the zoom level it is shown at.
+struct ShownPage {
+    DibPage* page;
+    int* zoom;    // the level that the zoom commands change
+    int maxZoom;  // its upper limit (the lower is kMinZoom)
+};
 
 class BmpChildWindow {
 public:
@@ -63,6 +71,15 @@ public:
     ~BmpChildWindow();
     BmpChildWindow(const BmpChildWindow&) = delete;
     BmpChildWindow& operator=(const BmpChildWindow&) = delete;
+
+    // Registers the class (once) and creates the canvas window as a child of `parent`. 1, or 0
+    // when the window cannot be made.
+    int Create(HWND parent);
+
+    // Which page is shown, decided afresh from the flags every time: playing shows the animation
+    // page, else edit mode the edit page, else the bitmap page. The animation and edit pages
+    // share g_animPage.
+    ShownPage Shown();
 
     // Playback: one animation frame at most per call, from the idle loop.
     void AnimStep();

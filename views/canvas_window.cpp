@@ -1,0 +1,43 @@
+// The canvas's window: creating it and its window procedure, which decodes each message and calls
+// the canvas's handler for it.
+#include "views/canvas.h"
+
+#include "app/window_object.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr UINT kCanvasClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;  // 11
+
+LRESULT CALLBACK CanvasWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+    case WM_COMMAND: return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+int BmpChildWindow::Create(HWND parentWindow)
+{
+    lstrcpyA(className, "BmpChildWindow");
+    parent = parentWindow;
+    instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parentWindow, GWLP_HINSTANCE));
+    arrowCursor = LoadCursorA(nullptr, IDC_ARROW);
+
+    const WindowClassInfo classInfo = {className, kCanvasClassStyle, CanvasWindowProc, arrowCursor,
+                                       background, "Can't register Bmp Child Window"};
+    const WindowCreateInfo createInfo = {WS_EX_CLIENTEDGE, "Bmp Child Window",
+                                         WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL,
+                                         0, 0, 10, 10, "Can't Create Bmp Child Window"};
+    window = CreateWindowObject(instance, parent, classInfo, createInfo, this);
+    if (window == nullptr) return 0;
+
+    cutCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_CUTSPR));
+    moveCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_MOVE));
+    adjustCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_ADJUST));
+    if (cutCursor == nullptr) ShowWindowError(window, "Can't Load IDC_CUTSPR cursor");
+    return 1;
+}

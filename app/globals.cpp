@@ -24,4 +24,5 @@ HWND g_toolbar = nullptr;
 HWND g_fpsCombo = nullptr;
 HWND g_statusBar = nullptr;
 HMENU g_mainMenu = nullptr;
+Options g_options = {};
 Palette* g_palette = nullptr;

@@ -2,6 +2,7 @@
 // globals.cpp, in the one order in which they must be constructed (and, reversed, destroyed).
 #pragma once
 
+#include "app/options.h"
 #include "image/image_buffer.h"
 #include "image/palette.h"
 #include "platform/win32.h"
@@ -39,4 +40,5 @@ extern HWND g_toolbar;
 extern HWND g_fpsCombo;
 extern HWND g_statusBar;
 extern HMENU g_mainMenu;
+extern Options g_options;  // zero until loaded when the main window is created
 extern Palette* g_palette;  // colours in use: the picture's table, a palette file, or none

@@ -31,3 +31,9 @@ BOOL SetWindowTextText(HWND window, const char* text)
 {
     return SetWindowTextW(window, WideFromText(text).c_str());
 }
+
+int DrawTextText(HDC context, const char* text, RECT* rect, UINT format)
+{
+    std::wstring wide = WideFromText(text);
+    return DrawTextW(context, wide.c_str(), int(wide.size()), rect, format);
+}

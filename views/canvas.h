@@ -72,6 +72,7 @@ public:
     // Where the last anchor drag began: the page point pressed and the anchor at that moment.
     POINT adjustPress = {0, 0};
     POINT adjustPressAnchor = {0, 0};
+    int refreshing = 0;  // RefreshPage is under way
 
     BmpChildWindow();
     ~BmpChildWindow();
@@ -90,6 +91,7 @@ public:
     // Recomputes the shown page's placement: zoom, page size, scroll ranges and positions, and
     // the window position of the page's top-left corner. Draws nothing.
     void RefreshPage();
+    void PlaceShownPage(const RECT& client);
 
     // Window messages (canvas_window.cpp routes them here).
     void OnPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

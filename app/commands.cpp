@@ -47,6 +47,7 @@ void ZoomIn()
     ++*shown.zoom;
     g_bmpChild.viewX *= 2;
     g_bmpChild.viewY *= 2;
+    g_bmpChild.RefreshPage();
     Invalidate(g_bmpChild.window, TRUE);
 }
 
@@ -57,6 +58,7 @@ void ZoomOut()
     --*shown.zoom;
     g_bmpChild.viewX /= 2;
     g_bmpChild.viewY /= 2;
+    g_bmpChild.RefreshPage();
     Invalidate(g_bmpChild.window, TRUE);
 }
 
@@ -95,6 +97,7 @@ void OnPlay(HWND window)
     g_bmpChild.playing = 1;
     g_bmpChild.paused = 0;
     if (g_bmpChild.fps != 0) SetFrameInterval(g_bmpChild.fps);
+    g_bmpChild.RefreshPage();
     Invalidate(g_bmpChild.window, TRUE);
 }
 
@@ -102,6 +105,7 @@ void OnStop()
 {
     g_bmpChild.playing = 0;
     g_bmpChild.paused = 0;
+    g_bmpChild.RefreshPage();
     Invalidate(g_bmpChild.window, TRUE);
 }
 

@@ -37,3 +37,9 @@ BOOL TextOutText(HDC dc, int x, int y, const char* text)
     std::wstring wide = WideFromText(text);
     return TextOutW(dc, x, y, wide.c_str(), int(wide.size()));
 }
+
+int DrawTextText(HDC context, const char* text, RECT* rect, UINT format)
+{
+    std::wstring wide = WideFromText(text);
+    return DrawTextW(context, wide.c_str(), int(wide.size()), rect, format);
+}

@@ -66,8 +66,25 @@ void OnNew(HWND window)
 {
     if (ConfirmDiscard(window) == IDCANCEL) return;
     workSet.Clear();
+    Invalidate(g_selChild.window, TRUE);
     Invalidate(g_bmpChild.window, TRUE);
     if (g_bmpChild.window != nullptr) UpdateWindow(g_bmpChild.window);
+}
+
+void OnOpenBitmap(HWND window)
+{
+    SendStop(window);
+    g_bmpChild.OpenBitmap();
+    // On success the information window brings its first page forward (SelectInfoTab(0)); its
+    // pages come with the information window's work.
+}
+
+void OnOpenSprite(HWND window)
+{
+    if (ConfirmDiscard(window) == IDCANCEL) return;
+    SendStop(window);
+    g_modified = 0;
+    g_bmpChild.OpenSprite();
 }
 
 void OnPlay(HWND window)
@@ -151,8 +168,10 @@ void DispatchCommand(HWND window, int id, LPARAM value)
 {
     switch (id) {
     case ID_NEW: OnNew(window); break;
+    case ID_OPEN_BITMAP: OnOpenBitmap(window); break;
     case ID_SAVE_SPRITE: g_bmpChild.SaveSprite(); break;
     case ID_EXIT: PostMessageA(window, WM_CLOSE, 0, 0); break;
+    case ID_OPEN_SPRITE: OnOpenSprite(window); break;
     case ID_ZOOM_IN: ZoomIn(); break;
     case ID_ZOOM_OUT: ZoomOut(); break;
     case ID_ADJUST_VIEW: OnAdjustView(); break;
@@ -165,6 +184,8 @@ void DispatchCommand(HWND window, int id, LPARAM value)
     case ID_FORWARD:
         if (g_bmpChild.paused) ++g_bmpChild.pendingStep;
         break;
+    case ID_OPEN_PALETTE: g_bmpChild.OpenPalette(); break;
+    case ID_SAVE_PALETTE: g_bmpChild.SavePalette(); break;
     case ID_FPS_CHANGED:
         g_bmpChild.fps = int(value);
         SetFrameInterval(g_bmpChild.fps);

@@ -118,5 +118,9 @@ public:
     void AnimStep();
 
     // File commands (dialogs, then the document). 1 on success, 0 when cancelled or failed.
+    int OpenBitmap();
+    int OpenSprite();
     int SaveSprite();
+    int OpenPalette();
+    int SavePalette();
 };

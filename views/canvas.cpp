@@ -27,6 +27,7 @@ ShownPage BmpChildWindow::Shown()
 
 namespace {
 
+constexpr int kScrollStep = 10;       // scroll positions count steps of this many window pixels
 constexpr int kPlacementPasses = 3;  // scroll bars shown or hidden settle within this
 
 // v / 10 rounded up: the truncated quotient, plus 1 when the remainder is not 0.

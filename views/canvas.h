@@ -11,9 +11,6 @@ class DibPage;
 
 constexpr const char kNoName[] = "noname.spr";
 
-// Scroll positions count steps of this many window pixels.
-constexpr int kScrollStep = 10;
-
 // Zoom limits of the three pages.
 constexpr int kMinZoom = 1;
 constexpr int kMaxBitmapZoom = 5;

@@ -35,6 +35,7 @@ TEST_F(CutModeTest, DragAndDoubleClickCutExactlyTheRectangle)
         {2, {7, 9}, {7, 9}},                              // press and release in place: one pixel
     };
     OpenSheet(PatternPicture(kSheetWidth, kSheetHeight));
+    int widths = 0;
     for (const DragCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "zoom " << c.zoom << " from " << c.from.x << "," << c.from.y);
         while (g_bmpChild.bmpZoom > 1) DispatchCommand(parent, ID_ZOOM_OUT, 0);
@@ -61,6 +62,9 @@ TEST_F(CutModeTest, DragAndDoubleClickCutExactlyTheRectangle)
         EXPECT_EQ(made.hitCount + made.atckCount, 0);
         EXPECT_EQ(SpritePixels(count), PictureRegion(sheet, left, top, right, bottom));
         EXPECT_EQ(g_modified, 1);
+        EXPECT_EQ(g_currentSprite, count) << "the new sprite is the current one";
+        widths += made.width;
+        EXPECT_EQ(g_selChild.stripWidth, widths + (count + 1) * 2 * 15) << "the strip has its slot";
         EXPECT_EQ(g_bmpChild.cutState, 2) << "the rectangle stays shown";
         Mouse(WM_RBUTTONDOWN, 0, 0, MK_RBUTTON);
     }

@@ -1,5 +1,7 @@
 // The benchmark rows. A row is our routine beside its peers (or a floor) on one workload, named
-// "<routine>/<workload>"; tools/bench-table.py sets out each row and holds its goal.
+// "<routine>/<workload>"; tools/bench-table.py sets out each row and holds its goal. A new row is
+// one RegisterRow call (from a Register...Benchmarks function called by main) and, if it has a
+// goal, one line of GOALS there: which contender, and the least ratio its time / our time.
 #pragma once
 
 #include <benchmark/benchmark.h>

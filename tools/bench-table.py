@@ -116,8 +116,8 @@ def format_table(rows):
             lines.append(f"| {row['routine']} | {row['workload']} | {row['trials']} | {row['ours_ns'] / 1e3:.1f} | "
                          f"{goal[0]} | – | – | – | ≥ {goal[1]:g}× | – |")
     lines.append("")
-    lines.append("Each trial times our routine and every peer of its row back to back, the order reversed on every "
-                 "other trial. Times: the median over the trials of the time per pass: 16 different 128 × 128 "
+    lines.append("Each trial times our routine and every peer of its row back to back on the thread's CPU clock, in "
+                 "order and then in reverse. Times: the median over the trials of the time per pass: 16 different 128 × 128 "
                  "sprites drawn unclipped at 16 places of a 640 × 480 page or compressed, or the whole 4096 × 4096 "
                  "sheet copied as one 16 MiB block (memcpy-rows: row by row) onto a page of the same pitch.")
     lines.append("peer/ours: the median of the trials' own ratios (above 1: ours is faster); quartiles: the lower and "

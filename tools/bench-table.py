@@ -117,8 +117,8 @@ def format_table(rows):
                          f"{goal[0]} | – | – | – | ≥ {goal[1]:g}× | – |")
     lines.append("")
     lines.append("Each trial times our routine and every peer of its row back to back on the thread's CPU clock, in "
-                 "order and then in reverse. Times: the median over the trials of the time per pass: 16 different 128 × 128 "
-                 "sprites drawn unclipped at 16 places of a 640 × 480 page or compressed, or the whole 4096 × 4096 "
+                 "order and then in reverse. Times: the median over the trials of the time per pass: 16 different "
+                 "128 × 128 sprites drawn unclipped at 16 places of a 640 × 480 page or compressed, or the whole 4096 × 4096 "
                  "sheet copied as one 16 MiB block (memcpy-rows: row by row) onto a page of the same pitch.")
     lines.append("peer/ours: the median of the trials' own ratios (above 1: ours is faster); quartiles: the lower and "
                  "upper quartile of those ratios. Met: the lower quartile reaches the goal. SDL's CompressImage time "

@@ -96,7 +96,8 @@ class PairedRatios(unittest.TestCase):
                         trial("RawKey/noisy", ours=1, SDL=5), trial("Alpha/y", ours=1, floor=2),
                         trial("RawKey/shaped", ours=1, SDL=7)])
         self.assertEqual([(r["routine"], r["workload"]) for r in rows],
-                         [("RawKey", "shaped"), ("RawKey", "noisy"), ("RawCopy", "sheet"), ("Alpha", "y"), ("Zeta", "x")])
+                         [("RawKey", "shaped"), ("RawKey", "noisy"), ("RawCopy", "sheet"),
+                          ("Alpha", "y"), ("Zeta", "x")])
         self.assertEqual([r["met"] for r in rows], [True, False, True, None, None])
 
     def test_a_row_without_its_goal_peer_has_no_verdict_and_says_so(self):

@@ -6,6 +6,19 @@
 #define IDR_MAIN_MENU 101
 #define IDI_QUILLON 103
 
+// Bitmaps
+#define IDB_TOOLBAR 111
+
+// Cursors (cursor 120 and dialog 120 share their number; they are resources of different kinds)
+#define IDC_SPLIT_VERTICAL 108
+#define IDC_SPLIT_HORIZONTAL 109
+#define IDC_CUTSPR 113
+#define IDC_MOVE_RECT 114
+#define IDC_SEL_HAND 117
+#define IDC_SEL_DROP 118
+#define IDC_SEL_NO_DROP 119
+#define IDC_ADJUST_VIEW 120
+
 // Commands of the main window (menu items, toolbar buttons, the frame-rate box)
 #define ID_NEW 40001
 #define ID_OPEN_BITMAP 40002

@@ -5,7 +5,8 @@ files the resource script names. The build runs it; nothing but python3 is neede
     make-art.py SOURCE.txt OUTPUT                 the bitmap, cursor or icon SOURCE describes
     make-art.py --preview SOURCE.txt OUT.png [N]  every picture side by side, N times larger (8)
 
-A source is a list of lines; '#' starts a comment line, blank lines end a picture:
+A source is a list of lines; '#' starts a comment line, blank lines end a picture, and words after
+a colour's values are a note for the reader:
 
     kind bitmap 4         a 4-bit .bmp: the pictures side by side, in their order
     kind cursor           a 32 x 32 two-colour .cur (one picture, with a hot spot)

@@ -16,17 +16,17 @@ struct ModeSize {
 };
 
 const ModeSize kModeSizes[] = {
-    {IDC_MODE_320X200, {320, 200}},  {IDC_MODE_320X240, {320, 240}},
-    {IDC_MODE_400X300, {400, 300}},  {IDC_MODE_512X384, {512, 384}},
-    {IDC_MODE_640X480, {640, 480}},  {IDC_MODE_800X600, {800, 600}},
+    {IDC_MODE_320X200, {320, 200}},   {IDC_MODE_320X240, {320, 240}},
+    {IDC_MODE_400X300, {400, 300}},   {IDC_MODE_512X384, {512, 384}},
+    {IDC_MODE_640X480, {640, 480}},   {IDC_MODE_800X600, {800, 600}},
     {IDC_MODE_1024X768, {1024, 768}},
 };
 
 // The fields in file order.
 int32_t Options::*const kFields[] = {
-    &Options::crossHair,     &Options::resolutionMode,  &Options::backColor,
-    &Options::relCrossColor, &Options::hitBoxColor,     &Options::atckBoxColor,
-    &Options::compressSprites, &Options::autoHitBox,    &Options::autoAtckBox,
+    &Options::crossHair,       &Options::resolutionMode, &Options::backColor,
+    &Options::relCrossColor,   &Options::hitBoxColor,    &Options::atckBoxColor,
+    &Options::compressSprites, &Options::autoHitBox,     &Options::autoAtckBox,
 };
 static_assert(sizeof kFields / sizeof kFields[0] * 4 == kOptionsFileSize, "nine fields");
 

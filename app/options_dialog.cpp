@@ -95,6 +95,23 @@ void RefreshViews()
     if (g_bmpChild.window != nullptr) UpdateWindow(g_bmpChild.window);
 }
 
+// A radio button records its mode; OK and Cancel end the dialog and repaint what the options
+// change. Other commands are not handled.
+BOOL OnOptionsCommand(HWND dialog, OptionsDialog* state, int id)
+{
+    if (IsModeId(id)) {
+        OnModeClicked(state, id);
+        return TRUE;
+    }
+    switch (id) {
+    case IDOK: OnOptionsOk(dialog, state); break;
+    case IDCANCEL: EndDialog(dialog, 0); break;
+    default: return FALSE;
+    }
+    RefreshViews();
+    return TRUE;
+}
+
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     OptionsDialog* state = DialogRecord<OptionsDialog>(dialog, message, lParam);
@@ -105,18 +122,7 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     }
     switch (message) {
     case WM_INITDIALOG: OnInitOptions(dialog, state); return FALSE;
-    case WM_COMMAND: {
-        int id = LOWORD(wParam);
-        if (IsModeId(id)) {
-            OnModeClicked(state, id);
-            return TRUE;
-        }
-        if (id == IDOK) OnOptionsOk(dialog, state);
-        else if (id == IDCANCEL) EndDialog(dialog, 0);
-        else return FALSE;
-        RefreshViews();
-        return TRUE;
-    }
+    case WM_COMMAND: return OnOptionsCommand(dialog, state, LOWORD(wParam));
     default: return FALSE;
     }
 }

@@ -22,13 +22,13 @@ TEST_F(GuiHelpersTest, MessageLogKeepsSentAndPostedApartAndInOrder)
     SendMessageA(window, WM_NULL, 0, 0);  // not a chosen message: not logged
 
     EXPECT_TRUE(log.Matches({SentCommand(kUnknownA), PostedCommand(kUnknownB)}));
-    EXPECT_TRUE(log.Matches({SentCommand(kUnknownA), {WM_CLOSE, kOptional},
-                             PostedCommand(kUnknownB)}));
+    EXPECT_TRUE(
+        log.Matches({SentCommand(kUnknownA), {WM_CLOSE, kOptional}, PostedCommand(kUnknownB)}));
     EXPECT_FALSE(log.Matches({PostedCommand(kUnknownA), PostedCommand(kUnknownB)}));
     EXPECT_FALSE(log.Matches({SentCommand(kUnknownB), PostedCommand(kUnknownA)}));
     EXPECT_FALSE(log.Matches({SentCommand(kUnknownA)})) << "a message left over fails";
-    EXPECT_FALSE(log.Matches({SentCommand(kUnknownA), PostedCommand(kUnknownB),
-                              SentCommand(ID_STOP)}))
+    EXPECT_FALSE(
+        log.Matches({SentCommand(kUnknownA), PostedCommand(kUnknownB), SentCommand(ID_STOP)}))
         << "a missing message fails";
 }
 
@@ -63,8 +63,7 @@ TEST_F(GuiHelpersTest, EachTestWorksInAFreshTemporaryFolder)
     ASSERT_NE(search, INVALID_HANDLE_VALUE);
     int entries = 0;
     do {
-        if (lstrcmpA(found.cFileName, ".") != 0 && lstrcmpA(found.cFileName, "..") != 0)
-            ++entries;
+        if (lstrcmpA(found.cFileName, ".") != 0 && lstrcmpA(found.cFileName, "..") != 0) ++entries;
     } while (FindNextFileA(search, &found));
     FindClose(search);
     EXPECT_EQ(entries, 0) << "the program wrote nothing at start";

@@ -65,8 +65,8 @@ ExpectedMessage PostedCommand(int id) { return {WM_COMMAND, kPosted | kWParam, W
 
 ExpectedMessage DialogStarts() { return {WM_INITDIALOG, kSent | kAnyDialog, 0, 0}; }
 
-MessageLog::MessageLog(std::vector<HWND> windows, std::vector<UINT> messages, bool withDialogs)
-    : windows_(std::move(windows)), messages_(std::move(messages)), withDialogs_(withDialogs)
+MessageLog::MessageLog(std::vector<HWND> windows, std::vector<UINT> messages, bool withDialogs) :
+    windows_(std::move(windows)), messages_(std::move(messages)), withDialogs_(withDialogs)
 {
     previous_ = t_log;
     t_log = this;
@@ -133,13 +133,13 @@ std::string MessageLog::Describe() const
         }
         if (expected[i].flags & kOptional) continue;
         return ::testing::AssertionFailure()
-               << "entry " << i << ": expected " << ::Describe(expected[i]) << ", found "
-               << (next < log_.size() ? ::Describe(log_[next]) : std::string("the end")) << "\n"
-               << Describe();
+            << "entry " << i << ": expected " << ::Describe(expected[i]) << ", found "
+            << (next < log_.size() ? ::Describe(log_[next]) : std::string("the end")) << "\n"
+            << Describe();
     }
     if (next < log_.size())
         return ::testing::AssertionFailure()
-               << "unexpected " << ::Describe(log_[next]) << " after the last expected entry\n"
-               << Describe();
+            << "unexpected " << ::Describe(log_[next]) << " after the last expected entry\n"
+            << Describe();
     return ::testing::AssertionSuccess();
 }

@@ -49,8 +49,8 @@ BOOL CALLBACK AddControl(HWND control, LPARAM lParam)
     seen.className = ClassName(control);
     seen.text = WindowText(control);
     seen.checked = lstrcmpiA(seen.className.c_str(), "Button") == 0
-                       ? int(SendMessageW(control, BM_GETCHECK, 0, 0))
-                       : 0;
+        ? int(SendMessageW(control, BM_GETCHECK, 0, 0))
+        : 0;
     seen.enabled = IsWindowEnabled(control) != 0;
     controls->push_back(seen);
     return TRUE;
@@ -135,8 +135,7 @@ LRESULT CALLBACK ModalResponder::HookProc(int code, WPARAM wParam, LPARAM lParam
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-LRESULT CALLBACK ModalResponder::HelperProc(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam)
+LRESULT CALLBACK ModalResponder::HelperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == kApplySettings && t_responder != nullptr) {
         t_responder->ApplyNext();

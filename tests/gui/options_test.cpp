@@ -23,7 +23,8 @@ Bytes FieldBytes(std::initializer_list<int32_t> fields)
 {
     Bytes bytes;
     for (int32_t field : fields)
-        for (int shift = 0; shift < 32; shift += 8) bytes.push_back(uint8_t(uint32_t(field) >> shift));
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.push_back(uint8_t(uint32_t(field) >> shift));
     return bytes;
 }
 
@@ -108,7 +109,8 @@ protected:
             EXPECT_TRUE(GetFileAttributesA(kOptionsFileName) & FILE_ATTRIBUTE_DIRECTORY);
         else
             EXPECT_EQ(ReadBytes(kOptionsFileName), OptionBytes(kDefaultOptions));
-        EXPECT_EQ(FolderNames(), std::vector<std::string>{kOptionsFileName}) << "nothing left beside";
+        EXPECT_EQ(FolderNames(), std::vector<std::string>{kOptionsFileName})
+            << "nothing left beside";
     }
 };
 
@@ -130,7 +132,8 @@ TEST_F(OptionsTest, LoadTakesAWholeRecordOrTheDefaults)
         {"36 zero bytes", true, Bytes(36, 0), Options{}, 640, 480},
         {"a record, stored as it is", true, record, recorded, 320, 200},
         {"longer: the first 36 bytes", true, longer, recorded, 320, 200},
-        {"one byte short", true, Bytes(record.begin(), record.end() - 1), kDefaultOptions, 640, 480},
+        {"one byte short", true, Bytes(record.begin(), record.end() - 1), kDefaultOptions, 640,
+         480},
         {"five fields only", true, Bytes(record.begin(), record.begin() + 20), kDefaultOptions, 640,
          480},
         {"empty", true, {}, kDefaultOptions, 640, 480},
@@ -157,7 +160,7 @@ TEST_F(OptionsTest, EveryResolutionModeGivesItsPageAndAnyOtherNumber640x480)
     const struct {
         int mode, width, height;
     } modes[] = {
-        {1014, 320, 200}, {1015, 320, 240}, {1016, 400, 300}, {1017, 512, 384},
+        {1014, 320, 200}, {1015, 320, 240}, {1016, 400, 300},  {1017, 512, 384},
         {1018, 640, 480}, {1019, 800, 600}, {1020, 1024, 768}, {1013, 640, 480},
         {1021, 640, 480}, {0, 640, 480},    {-1018, 640, 480},
     };
@@ -174,9 +177,8 @@ TEST_F(OptionsTest, SaveWritesTheNineFieldsLittleEndianAndLoadReadsThemBack)
 {
     g_options = Options{1, IDC_MODE_400X300, 255, -2, 0x01020304, -0x10000000, 0, 1, 0};
     ASSERT_EQ(SaveOptions(), 1);
-    Bytes expected = {1, 0, 0, 0,  0xF8, 0x03, 0, 0,  0xFF, 0, 0, 0,
-                      0xFE, 0xFF, 0xFF, 0xFF,  4, 3, 2, 1,  0, 0, 0, 0xF0,
-                      0, 0, 0, 0,  1, 0, 0, 0,  0, 0, 0, 0};
+    Bytes expected = {1, 0, 0, 0, 0xF8, 0x03, 0, 0, 0xFF, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF, 4, 3,
+                      2, 1, 0, 0, 0,    0xF0, 0, 0, 0,    0, 1, 0, 0,    0,    0,    0,    0, 0};
     EXPECT_EQ(ReadBytes(kOptionsFileName), expected);
     EXPECT_EQ(FolderNames(), std::vector<std::string>{kOptionsFileName});
 
@@ -213,14 +215,20 @@ TEST_F(OptionsTest, DialogShowsEveryControlWithTheOptions)
         const char* text;
         bool checked;
     } buttons[] = {
-        {IDC_MODE_320X200, "Mode 320 X 200", false},  {IDC_MODE_320X240, "Mode 320 X 240", false},
-        {IDC_MODE_400X300, "Mode 400 X 300", true},   {IDC_MODE_512X384, "Mode 512 X 384", false},
-        {IDC_MODE_640X480, "Mode 640 X 480", false},  {IDC_MODE_800X600, "Mode 800 X 600", false},
-        {IDC_MODE_1024X768, "Mode 1024 X 768", false}, {IDC_CROSS_HAIR, "마우스 십자선 보기", true},
+        {IDC_MODE_320X200, "Mode 320 X 200", false},
+        {IDC_MODE_320X240, "Mode 320 X 240", false},
+        {IDC_MODE_400X300, "Mode 400 X 300", true},
+        {IDC_MODE_512X384, "Mode 512 X 384", false},
+        {IDC_MODE_640X480, "Mode 640 X 480", false},
+        {IDC_MODE_800X600, "Mode 800 X 600", false},
+        {IDC_MODE_1024X768, "Mode 1024 X 768", false},
+        {IDC_CROSS_HAIR, "마우스 십자선 보기", true},
         {IDC_FULL_SCREEN, "Full screen animation", false},
         {IDC_COMPRESS_SPRITES, "스프라이트 압축", false},
-        {IDC_AUTO_HIT_BOX, "충돌상자 자동생성", true}, {IDC_AUTO_ATCK_BOX, "공격상자 자동생성", true},
-        {IDOK, "OK", false}, {IDCANCEL, "Cancel", false},
+        {IDC_AUTO_HIT_BOX, "충돌상자 자동생성", true},
+        {IDC_AUTO_ATCK_BOX, "공격상자 자동생성", true},
+        {IDOK, "OK", false},
+        {IDCANCEL, "Cancel", false},
     };
     for (const auto& b : buttons) {
         SCOPED_TRACE(b.text);
@@ -237,9 +245,9 @@ TEST_F(OptionsTest, DialogShowsEveryControlWithTheOptions)
     std::vector<std::string> labels;
     for (const SeenControl& control : seen.controls)
         if (control.id == -1 || control.id == 0xFFFF) labels.push_back(control.text);
-    for (const char* label : {"Animation && Edit resolution", "Colors", "Edit option",
-                              "Create option", "배경 색상", "상대십자 색상", "충돌상자 색상",
-                              "공격상자 색상"})
+    for (const char* label :
+         {"Animation && Edit resolution", "Colors", "Edit option", "Create option", "배경 색상",
+          "상대십자 색상", "충돌상자 색상", "공격상자 색상"})
         EXPECT_NE(std::find(labels.begin(), labels.end(), label), labels.end()) << label;
 }
 
@@ -287,9 +295,10 @@ TEST_F(OptionsTest, ColoursAreTakenOnlyFrom0To255)
 
 TEST_F(OptionsTest, OkAppliesEverythingAndSavesTheFile)
 {
-    RunDialog(IDOK, {ClickControl(IDC_MODE_1024X768), SetCheck(IDC_CROSS_HAIR, false),
-                     SetCheck(IDC_COMPRESS_SPRITES, true), SetCheck(IDC_AUTO_HIT_BOX, false),
-                     SetCheck(IDC_AUTO_ATCK_BOX, true), SetText(IDC_HIT_BOX_COLOR, "42")});
+    RunDialog(IDOK,
+              {ClickControl(IDC_MODE_1024X768), SetCheck(IDC_CROSS_HAIR, false),
+               SetCheck(IDC_COMPRESS_SPRITES, true), SetCheck(IDC_AUTO_HIT_BOX, false),
+               SetCheck(IDC_AUTO_ATCK_BOX, true), SetText(IDC_HIT_BOX_COLOR, "42")});
     const Options expected = {0, IDC_MODE_1024X768, 0, 3, 42, 8, 1, 0, 1};
     EXPECT_EQ(g_options, expected);
     ExpectPage(1024, 768);

@@ -1,5 +1,13 @@
 // The GUI test helpers themselves: a helper that cannot fail would make every test built on it
 // worthless.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "app/text.h"
 #include "resources/resource.h"
 #include "tests/gui/gui_fixture.h"
 #include "tests/gui/message_log.h"
@@ -11,7 +19,97 @@ namespace {
 constexpr int kUnknownA = 40100;  // numbers the dispatcher ignores
 constexpr int kUnknownB = 40101;
 
+// A small dialog built in memory: an edit field with an up-down control, a check box, OK.
+enum { kEditId = 10, kUpDownId = 11, kCheckId = 12 };
+
+struct ScriptedResult {
+    int position = -1;
+    std::string text;
+    bool checked = false;
+};
+
+void AddText(std::vector<WORD>& t, const wchar_t* text)
+{
+    do t.push_back(WORD(*text));
+    while (*text++ != L'\0');
+}
+
+void AddItem(std::vector<WORD>& t, DWORD style, short x, short w, WORD id, const wchar_t* className,
+             const wchar_t* title)
+{
+    if (t.size() % 2 != 0) t.push_back(0);  // items start on a DWORD
+    style |= WS_CHILD | WS_VISIBLE;
+    t.insert(t.end(), {LOWORD(style), HIWORD(style), 0, 0, WORD(x), 10, WORD(w), 14, id});
+    AddText(t, className);
+    AddText(t, title);
+    t.push_back(0);  // no creation data
+}
+
+std::vector<WORD> ScriptedTemplate()
+{
+    std::vector<WORD> t;
+    DWORD style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+    t.insert(t.end(), {LOWORD(style), HIWORD(style), 0, 0, 4, 0, 0, 200, 40, 0, 0});
+    AddText(t, L"Scripted");
+    AddItem(t, WS_BORDER, 5, 40, kEditId, L"Edit", L"");
+    AddItem(t, UDS_SETBUDDYINT | UDS_AUTOBUDDY | UDS_ALIGNRIGHT, 0, 0, kUpDownId, UPDOWN_CLASSW,
+            L"");
+    AddItem(t, BS_AUTOCHECKBOX, 60, 60, kCheckId, L"Button", L"Check");
+    AddItem(t, BS_DEFPUSHBUTTON, 130, 50, IDOK, L"Button", L"OK");
+    return t;
+}
+
+INT_PTR CALLBACK ScriptedProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        SendDlgItemMessageW(dialog, kUpDownId, UDM_SETRANGE32, 0, 100);
+        return TRUE;
+    }
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+        auto* result = reinterpret_cast<ScriptedResult*>(GetWindowLongPtrW(dialog, DWLP_USER));
+        result->position = int(SendDlgItemMessageW(dialog, kUpDownId, UDM_GETPOS32, 0, 0));
+        wchar_t text[32] = L"";
+        GetDlgItemTextW(dialog, kEditId, text, 32);
+        result->text = TextFromWide(text);
+        result->checked = IsDlgButtonChecked(dialog, kCheckId) == BST_CHECKED;
+        EndDialog(dialog, IDOK);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+ScriptedResult RunScripted(HWND owner)
+{
+    std::vector<WORD> dialogTemplate = ScriptedTemplate();
+    ScriptedResult result;
+    DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
+                            reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner,
+                            ScriptedProc, reinterpret_cast<LPARAM>(&result));
+    return result;
+}
+
 }  // namespace
+
+TEST_F(GuiHelpersTest, ResponderSetsUpDownsTextsAndChecksBeforePressing)
+{
+    InitCommonControls();
+    modal.Answer(IDOK, {SetUpDown(kUpDownId, 42), SetCheck(kCheckId, true)});
+    ScriptedResult first = RunScripted(window);
+    EXPECT_EQ(first.position, 42);
+    EXPECT_EQ(first.text, "42") << "the buddy follows the up-down control";
+    EXPECT_TRUE(first.checked);
+
+    modal.Answer(IDOK, {SetText(kEditId, "7"), SetCheck(kCheckId, false)});
+    ScriptedResult second = RunScripted(window);
+    EXPECT_EQ(second.position, 7) << "the up-down control reads its buddy";
+    EXPECT_FALSE(second.checked);
+
+    modal.Answer(IDOK, {SetText(99, "no such control")});
+    RunScripted(window);
+    EXPECT_EQ(modal.Problems().size(), 1u);
+    modal.ClearProblems();
+}
 
 TEST_F(GuiHelpersTest, MessageLogKeepsSentAndPostedApartAndInOrder)
 {

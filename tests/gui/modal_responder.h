@@ -72,6 +72,7 @@ public:
     void ClearSeen() { seen_.clear(); }
     // Settings that could not be made (no such control): a mistake in the test's script.
     const std::vector<std::string>& Problems() const { return problems_; }
+    void ClearProblems() { problems_.clear(); }
 
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);

@@ -23,6 +23,13 @@ std::string FilterText(const char* filter)
     return text;
 }
 
+std::string SeenList(const std::vector<SeenDialog>& seen)
+{
+    std::string list;
+    for (const SeenDialog& dialog : seen) list += "\n  [" + dialog.caption + "] " + dialog.text;
+    return list;
+}
+
 // A palette file whose 1024 bytes all differ from their neighbours, reserved bytes included.
 FileBytes PaletteBytes()
 {
@@ -109,14 +116,14 @@ TEST_F(FileCommandsTest, OpenBitmapPicksTheReaderByTheNamesEnding)
         EXPECT_EQ(g_bmpChild.playing, 0) << c.name << ": Open Bitmap stops playback";
         EXPECT_STREQ(g_bmpChild.bitmapPath, path.c_str());
         if (!c.loads) {
-            ASSERT_EQ(modal.Seen().size(), 2u) << c.name;
+            ASSERT_EQ(modal.Seen().size(), 2u) << c.name << SeenList(modal.Seen());
             EXPECT_EQ(modal.Seen()[1].caption, "Message");
             EXPECT_EQ(modal.Seen()[1].text, "비트맵 읽기 실패(" + path + ")");
             EXPECT_EQ(pictureSet.Count(), 0);
             EXPECT_EQ(g_palette, nullptr) << "the failed reader released the picture's colours";
             continue;
         }
-        EXPECT_EQ(modal.Seen().size(), 1u) << c.name;
+        EXPECT_EQ(modal.Seen().size(), 1u) << c.name << SeenList(modal.Seen());
         EXPECT_STREQ(g_bmpChild.bitmapTitle, c.name);
         ASSERT_EQ(pictureSet.Count(), 1) << c.name;
         const Sprite& sprite = pictureSet.sprites[0];
@@ -135,6 +142,13 @@ TEST_F(FileCommandsTest, OpenBitmapPicksTheReaderByTheNamesEnding)
 TEST_F(FileCommandsTest, ASixteenColourPictureGivesAWholePaletteAndNoSprite)
 {
     GuiTempDir dir;
+    const std::string earlier = dir.File("earlier.bmp");
+    ASSERT_TRUE(WriteFileBytes(earlier, MakeBmp8(PatternPicture(3, 3))));
+    modal.Answer(IDOK, earlier);
+    Command(ID_OPEN_BITMAP);
+    ASSERT_EQ(pictureSet.Count(), 1);
+    modal.ClearSeen();
+
     BmpFields fields;
     fields.width = 6;
     fields.height = 2;
@@ -148,6 +162,7 @@ TEST_F(FileCommandsTest, ASixteenColourPictureGivesAWholePaletteAndNoSprite)
     Command(ID_OPEN_BITMAP);
     ASSERT_EQ(modal.Seen().size(), 2u);
     EXPECT_EQ(modal.Seen()[1].text, "비트맵을 스프라이트로 전환 실패");
+    EXPECT_EQ(pictureSet.Count(), 0) << "the earlier picture is not shown as this one";
     // The 16 colours of the picture, the other 240 entries black: nothing is read past the
     // picture's table.
     FileBytes expected = fields.table;

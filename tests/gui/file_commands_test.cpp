@@ -67,13 +67,16 @@ TEST_F(FileCommandsTest, EachDialogIsMadeAsItsCommandNeedsAndCancelChangesNothin
         {ID_OPEN_PALETTE, "Palette Files (*.pal)|*.pal|All Files(*.*)|*.*|", "pal", 0x2004},
         {ID_SAVE_PALETTE, "palette Files (*.pal)|*.pal|All Files(*.*)|*.*|", "pal", 0x2006},
     };
+    GuiTempDir dir;
+    const std::string proposed = dir.File("hero.spr");
     MakeSprites(workSet, {{4, 3}, {5, 2}});
-    lstrcpyA(g_bmpChild.spritePath, "C:\\work\\hero.spr");
+    lstrcpyA(g_bmpChild.spritePath, proposed.c_str());
     for (const Case& c : cases) {
         modal.ClearSeen();
         modal.Answer(IDCANCEL);
         Command(c.command);
-        ASSERT_EQ(modal.Seen().size(), 1u) << c.command << ": the file dialog alone";
+        ASSERT_EQ(modal.Seen().size(), 1u) << c.command << ": the file dialog alone"
+                                           << SeenList(modal.Seen());
         EXPECT_EQ(FilterText(g_fileDialog.lpstrFilter), c.filter);
         EXPECT_STREQ(g_fileDialog.lpstrDefExt, c.extension);
         EXPECT_EQ(g_fileDialog.Flags, c.flags);
@@ -84,7 +87,7 @@ TEST_F(FileCommandsTest, EachDialogIsMadeAsItsCommandNeedsAndCancelChangesNothin
         EXPECT_EQ(pictureSet.Count(), 0);
         EXPECT_EQ(g_palette, nullptr);
         EXPECT_EQ(g_modified, 0);
-        EXPECT_STREQ(g_bmpChild.spritePath, "C:\\work\\hero.spr");
+        EXPECT_STREQ(g_bmpChild.spritePath, proposed.c_str());
         EXPECT_STREQ(g_bmpChild.bitmapPath, "");
     }
 }
@@ -108,6 +111,7 @@ TEST_F(FileCommandsTest, OpenBitmapPicksTheReaderByTheNamesEnding)
         const std::string path = dir.File(c.name);
         ASSERT_TRUE(WriteFileBytes(path, c.bytes));
         pictureSet.Clear();
+        g_bmpChild.bitmapPath[0] = '\0';  // the dialog proposes no name of its own
         g_bmpChild.playing = 1;
         modal.ClearSeen();
         modal.Answer(IDOK, path);

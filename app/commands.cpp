@@ -49,6 +49,7 @@ void ZoomIn()
     ++*shown.zoom;
     g_bmpChild.viewX *= 2;
     g_bmpChild.viewY *= 2;
+    g_bmpChild.RefreshPage();
     Invalidate(g_bmpChild.window, TRUE);
 }
 
@@ -59,6 +60,7 @@ void ZoomOut()
     --*shown.zoom;
     g_bmpChild.viewX /= 2;
     g_bmpChild.viewY /= 2;
+    g_bmpChild.RefreshPage();
     Invalidate(g_bmpChild.window, TRUE);
 }
 
@@ -66,8 +68,25 @@ void OnNew(HWND window)
 {
     if (ConfirmDiscard(window) == IDCANCEL) return;
     workSet.Clear();
+    Invalidate(g_selChild.window, TRUE);
     Invalidate(g_bmpChild.window, TRUE);
     if (g_bmpChild.window != nullptr) UpdateWindow(g_bmpChild.window);
+}
+
+void OnOpenBitmap(HWND window)
+{
+    SendStop(window);
+    g_bmpChild.OpenBitmap();
+    // On success the information window brings its first page forward (SelectInfoTab(0)); its
+    // pages come with the information window's work.
+}
+
+void OnOpenSprite(HWND window)
+{
+    if (ConfirmDiscard(window) == IDCANCEL) return;
+    SendStop(window);
+    g_modified = 0;
+    g_bmpChild.OpenSprite();
 }
 
 void OnPlay(HWND window)
@@ -80,6 +99,7 @@ void OnPlay(HWND window)
     g_bmpChild.playing = 1;
     g_bmpChild.paused = 0;
     if (g_bmpChild.fps != 0) SetFrameInterval(g_bmpChild.fps);
+    g_bmpChild.RefreshPage();
     Invalidate(g_bmpChild.window, TRUE);
 }
 
@@ -87,6 +107,7 @@ void OnStop()
 {
     g_bmpChild.playing = 0;
     g_bmpChild.paused = 0;
+    g_bmpChild.RefreshPage();
     Invalidate(g_bmpChild.window, TRUE);
 }
 
@@ -149,8 +170,10 @@ void DispatchCommand(HWND window, int id, LPARAM value)
 {
     switch (id) {
     case ID_NEW: OnNew(window); break;
+    case ID_OPEN_BITMAP: OnOpenBitmap(window); break;
     case ID_SAVE_SPRITE: g_bmpChild.SaveSprite(); break;
     case ID_EXIT: PostMessageA(window, WM_CLOSE, 0, 0); break;
+    case ID_OPEN_SPRITE: OnOpenSprite(window); break;
     case ID_ABOUT: RunAboutBox(window); break;
     case ID_ZOOM_IN: ZoomIn(); break;
     case ID_ZOOM_OUT: ZoomOut(); break;
@@ -165,6 +188,8 @@ void DispatchCommand(HWND window, int id, LPARAM value)
         if (g_bmpChild.paused) ++g_bmpChild.pendingStep;
         break;
     case ID_OPTIONS: RunOptionsDialog(window); break;
+    case ID_OPEN_PALETTE: g_bmpChild.OpenPalette(); break;
+    case ID_SAVE_PALETTE: g_bmpChild.SavePalette(); break;
     case ID_FPS_CHANGED:
         g_bmpChild.fps = int(value);
         SetFrameInterval(g_bmpChild.fps);

@@ -31,3 +31,15 @@ BOOL SetWindowTextText(HWND window, const char* text)
 {
     return SetWindowTextW(window, WideFromText(text).c_str());
 }
+
+BOOL TextOutText(HDC dc, int x, int y, const char* text)
+{
+    std::wstring wide = WideFromText(text);
+    return TextOutW(dc, x, y, wide.c_str(), int(wide.size()));
+}
+
+int DrawTextText(HDC context, const char* text, RECT* rect, UINT format)
+{
+    std::wstring wide = WideFromText(text);
+    return DrawTextW(context, wide.c_str(), int(wide.size()), rect, format);
+}

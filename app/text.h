@@ -14,3 +14,5 @@ std::string TextFromWide(const wchar_t* wide);
 
 int MessageBoxText(HWND owner, const char* text, const char* caption, UINT type);
 BOOL SetWindowTextText(HWND window, const char* text);
+BOOL TextOutText(HDC dc, int x, int y, const char* text);
+int DrawTextText(HDC context, const char* text, RECT* rect, UINT format);

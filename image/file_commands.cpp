@@ -1,11 +1,112 @@
-// Shell code. The File commands that read and write the document. They belong to the canvas, which owns the
-// file names and whose window owns every message box shown here.
-#include "app/globals.h"
-#include "image/file_dialog.h"
+// Shell code. The File commands that read and write the document. They belong to the canvas,
+// which owns the file names and whose window owns every message box shown here.
+#include <cctype>
+#include <cstring>
 
-static void Repaint(HWND window)
+#include "app/globals.h"
+#include "app/show_info.h"
+#include "app/text.h"
+#include "image/file_dialog.h"
+#include "image/palette_commands.h"
+
+namespace {
+
+void Repaint(HWND window)
 {
     if (window != nullptr) InvalidateRect(window, nullptr, TRUE);
+}
+
+// Whether the path's last three characters are `ending`, in any case.
+bool EndsWith(const char* path, const char* ending)
+{
+    const size_t length = std::strlen(path);
+    if (length < 3) return false;
+    for (int i = 0; i < 3; ++i)
+        if (std::tolower(static_cast<unsigned char>(path[length - 3 + i])) != ending[i]) return false;
+    return true;
+}
+
+// Reads the picture by its name's ending: bmp as BMP, pcx as PCX, anything else as BMP and,
+// when that fails, as PCX.
+int LoadPicture(const char* path)
+{
+    if (EndsWith(path, "bmp")) return g_picture.LoadBmp(path);
+    if (EndsWith(path, "pcx")) return g_picture.LoadPcx(path);
+    return g_picture.LoadBmp(path) || g_picture.LoadPcx(path);
+}
+
+// The strip after the set was replaced: its scroll state anew, and a repaint.
+void RefreshStrip()
+{
+    g_selChild.UpdateScroll();
+    Repaint(g_selChild.window);
+}
+
+}  // namespace
+
+int BmpChildWindow::OpenBitmap()
+{
+    PrepareFileDialog(window, kBitmapFilter, bitmapPath, bitmapTitle, kOpenDialogFlags,
+                      kBitmapExtension);
+    if (!GetOpenFileNameA(&g_fileDialog)) {
+        Repaint(window);
+        return 0;
+    }
+    // The readers release the picture first; a palette that lived in its colour table goes too.
+    const bool paletteInPicture =
+        g_palette != nullptr && g_palette == PicturePalette(g_picture);
+    if (!LoadPicture(bitmapPath)) {
+        if (paletteInPicture) g_palette = nullptr;
+        ShowInfo(window, "비트맵 읽기 실패(%s)", bitmapPath);
+        return 0;
+    }
+    const int width = g_picture.Width(), height = g_picture.Height();
+    if (!g_bmpPage.Create(width, height, 8, nullptr)) ShowInfo(window, "Bmp Page 초기화 실패");
+    UsePalette(window, PicturePalette(g_picture));
+    if (!pictureSet.TransToSpr(width, height, g_picture.CopyRegion(0, 0, width, height))) {
+        // The sheet shown and cut from must be the picture now loaded: the earlier picture's
+        // sprite goes rather than being shown on (and cut as) the new one.
+        pictureSet.Clear();
+        RefreshPage();
+        Repaint(window);
+        ShowInfo(window, "비트맵을 스프라이트로 전환 실패");
+        return 0;
+    }
+    RefreshPage();
+    // The sprite information panel, which shows the picture's size, comes with the information
+    // window's pages; it is to be repainted here once it exists.
+    Repaint(g_selChild.window);
+    Repaint(window);
+    // The title is the name the file dialog gave, in the system's code page.
+    if (window != nullptr) SetWindowTextA(window, bitmapTitle);
+    return 1;
+}
+
+int BmpChildWindow::OpenSprite()
+{
+    PrepareFileDialog(window, kSpriteFilter, spritePath, spriteTitle, kOpenDialogFlags,
+                      kSpriteExtension);
+    if (!GetOpenFileNameA(&g_fileDialog)) {
+        Repaint(window);
+        return 0;
+    }
+    if (!workSet.Load(spritePath)) {
+        workSet.ShowMessage(window);
+        RefreshStrip();  // a refused file may have left the set empty
+        return 0;
+    }
+    if (g_palette == nullptr)
+        MessageBoxText(window,
+                       "파레트 데이타가 없습니다.\n\rBMP,PCX파일 혹은 파레트 파일을 읽어야 그림이 "
+                       "깨지지 않습니다.",
+                       "경고", MB_OK | MB_ICONWARNING);
+    g_modified = 0;
+    RefreshPage();
+    Repaint(window);
+    if (window != nullptr) SetWindowTextA(window, spriteTitle);
+    RefreshStrip();
+    SelectSprite(0);
+    return 1;
 }
 
 int BmpChildWindow::SaveSprite()
@@ -16,6 +117,7 @@ int BmpChildWindow::SaveSprite()
         Repaint(window);
         return 0;
     }
+    // A refused save keeps the old file whole and the set marked as changed.
     if (!workSet.Save(spritePath)) {
         workSet.ShowMessage(window);
         return 0;

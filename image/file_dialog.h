@@ -13,8 +13,18 @@ constexpr int kFileTitleSize = 512;  // capacity of a file title given to the fi
 constexpr DWORD kOpenDialogFlags = OFN_CREATEPROMPT | OFN_HIDEREADONLY;                        // 0x2004
 constexpr DWORD kSaveDialogFlags = OFN_CREATEPROMPT | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;  // 0x2006
 
+// Filters: pairs of a description and its patterns, each zero-terminated, and a final zero.
+constexpr const char kBitmapFilter[] =
+    "All image files (*.bmp;*.pcx)\0*.bmp;*.pcx\0Bitmap files (*.bmp)\0*.bmp\0"
+    "PCX files    (*.pcx)\0*.pcx\0All files(*.*)\0*.*\0";
 constexpr const char kSpriteFilter[] = "Sprite Files (*.spr)\0*.spr\0All Files(*.*)\0*.*\0";
+constexpr const char kOpenPaletteFilter[] = "Palette Files (*.pal)\0*.pal\0All Files(*.*)\0*.*\0";
+constexpr const char kSavePaletteFilter[] = "palette Files (*.pal)\0*.pal\0All Files(*.*)\0*.*\0";
+
+// Default extensions, added to a name typed without one.
+constexpr const char kBitmapExtension[] = "bmp";
 constexpr const char kSpriteExtension[] = "spr";
+constexpr const char kPaletteExtension[] = "pal";
 
 extern OPENFILENAMEA g_fileDialog;
 

@@ -11,6 +11,9 @@ class DibPage;
 
 constexpr const char kNoName[] = "noname.spr";
 
+// Scroll positions count steps of this many window pixels.
+constexpr int kScrollStep = 10;
+
 // Zoom limits of the three pages.
 constexpr int kMinZoom = 1;
 constexpr int kMaxBitmapZoom = 5;
@@ -66,6 +69,9 @@ public:
     int editState = 0;
     POINT editStart = {0, 0}, editCur = {0, 0};
     int editAnchorX = 0, editAnchorY = 0;
+    // Where the last anchor drag began: the page point pressed and the anchor at that moment.
+    POINT adjustPress = {0, 0};
+    POINT adjustPressAnchor = {0, 0};
 
     BmpChildWindow();
     ~BmpChildWindow();
@@ -81,9 +87,38 @@ public:
     // share g_animPage.
     ShownPage Shown();
 
+    // Recomputes the shown page's placement: zoom, page size, scroll ranges and positions, and
+    // the window position of the page's top-left corner. Draws nothing.
+    void RefreshPage();
+
+    // Window messages (canvas_window.cpp routes them here).
+    void OnPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnVScroll(int code, int thumb);
+    void OnHScroll(int code, int thumb);
+    // Mouse messages, WM_SETCURSOR and WM_NCMOUSEMOVE: to the handler of the current mode.
+    void RouteMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Inverting lines across the whole shown page through the page point (x, y).
+    void DrawCrossHair(int x, int y);
+    // Sets the status line for the state of the canvas and the document.
+    void UpdateStatus();
+
+    // Adjust-view mode: drags move the anchor of the edit and animation pages.
+    void AdjustMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // While a drag is held on or past the client area's edge, scrolls that way.
+    void TestAutoScroll(int windowX, int windowY);
+
+    // Cut mode (cut_mode.cpp): the rectangle dragged on the picture and its confirmation.
+    void CutMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void DrawCutRect();
+
     // Playback: one animation frame at most per call, from the idle loop.
     void AnimStep();
 
     // File commands (dialogs, then the document). 1 on success, 0 when cancelled or failed.
+    int OpenBitmap();
+    int OpenSprite();
     int SaveSprite();
+    int OpenPalette();
+    int SavePalette();
 };

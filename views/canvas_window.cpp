@@ -9,13 +9,42 @@ namespace {
 
 constexpr UINT kCanvasClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;  // 11
 
+// The mouse messages the canvas takes: every client mouse message from the move to the right
+// button's double click.
+bool IsCanvasMouseMessage(UINT message)
+{
+    return message == WM_SETCURSOR || message == WM_NCMOUSEMOVE ||
+           (message >= WM_MOUSEMOVE && message <= WM_RBUTTONDBLCLK);
+}
+
 LRESULT CALLBACK CanvasWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // Null until Create attaches the object: WM_CREATE, the first WM_SIZE and anything else
+    // before then find none.
+    BmpChildWindow* canvas = FindWindowObject<BmpChildWindow>(window);
+    if (IsCanvasMouseMessage(message)) {
+        if (canvas != nullptr) canvas->RouteMouse(window, message, wParam, lParam);
+        return 0;
+    }
     switch (message) {
     case WM_CREATE:
     case WM_COMMAND: return 0;
-    default: return DefWindowProcA(window, message, wParam, lParam);
+    case WM_SIZE:
+        if (canvas != nullptr) canvas->RefreshPage();
+        return 0;
+    case WM_PAINT:
+        if (canvas == nullptr) break;
+        canvas->OnPaint(window, message, wParam, lParam);
+        return 0;
+    case WM_HSCROLL:
+        if (canvas != nullptr) canvas->OnHScroll(LOWORD(wParam), short(HIWORD(wParam)));
+        return 0;
+    case WM_VSCROLL:
+        if (canvas != nullptr) canvas->OnVScroll(LOWORD(wParam), short(HIWORD(wParam)));
+        return 0;
+    default: break;
     }
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 }  // namespace

@@ -1,0 +1,356 @@
+// The File commands through their dialogs, answered by the responder with a typed path: the
+// dialogs' settings, cancelling, the picture readers chosen by the name's ending, the palette
+// warning, palette files, and the modified flag after saves that fail.
+#include <string>
+#include <vector>
+
+#include "app/globals.h"
+#include "image/file_dialog.h"
+#include "resources/resource.h"
+#include "tests/core/image_test_files.h"
+#include "tests/gui/document_helpers.h"
+#include "tests/gui/gui_fixture.h"
+
+namespace {
+
+using FileCommandsTest = MainWindowTest;
+
+// A filter as the dialog gets it: pairs of zero-terminated texts, up to the final zero.
+std::string FilterText(const char* filter)
+{
+    std::string text;
+    for (const char* p = filter; *p != '\0'; p += lstrlenA(p) + 1) text.append(p).push_back('|');
+    return text;
+}
+
+std::string SeenList(const std::vector<SeenDialog>& seen)
+{
+    std::string list;
+    for (const SeenDialog& dialog : seen) list += "\n  [" + dialog.caption + "] " + dialog.text;
+    return list;
+}
+
+// A palette file whose 1024 bytes all differ from their neighbours, reserved bytes included.
+FileBytes PaletteBytes()
+{
+    FileBytes bytes(1024);
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = uint8_t(i * 7 + 3);
+    return bytes;
+}
+
+FileBytes PaletteInUse()
+{
+    const auto* bytes = reinterpret_cast<const uint8_t*>(g_palette);
+    return g_palette != nullptr ? FileBytes(bytes, bytes + 1024) : FileBytes();
+}
+
+const char kNoPaletteWarning[] =
+    "파레트 데이타가 없습니다.\n\rBMP,PCX파일 혹은 파레트 파일을 읽어야 그림이 깨지지 않습니다.";
+
+}  // namespace
+
+TEST_F(FileCommandsTest, EachDialogIsMadeAsItsCommandNeedsAndCancelChangesNothing)
+{
+    struct Case {
+        int command;
+        std::string filter;
+        const char* extension;
+        DWORD flags;
+    };
+    const Case cases[] = {
+        {ID_OPEN_BITMAP,
+         "All image files (*.bmp;*.pcx)|*.bmp;*.pcx|Bitmap files (*.bmp)|*.bmp|"
+         "PCX files    (*.pcx)|*.pcx|All files(*.*)|*.*|",
+         "bmp", 0x2004},
+        {ID_OPEN_SPRITE, "Sprite Files (*.spr)|*.spr|All Files(*.*)|*.*|", "spr", 0x2004},
+        {ID_SAVE_SPRITE, "Sprite Files (*.spr)|*.spr|All Files(*.*)|*.*|", "spr", 0x2006},
+        {ID_OPEN_PALETTE, "Palette Files (*.pal)|*.pal|All Files(*.*)|*.*|", "pal", 0x2004},
+        {ID_SAVE_PALETTE, "palette Files (*.pal)|*.pal|All Files(*.*)|*.*|", "pal", 0x2006},
+    };
+    GuiTempDir dir;
+    const std::string proposed = dir.File("hero.spr");
+    MakeSprites(workSet, {{4, 3}, {5, 2}});
+    lstrcpyA(g_bmpChild.spritePath, proposed.c_str());
+    for (const Case& c : cases) {
+        modal.ClearSeen();
+        modal.Answer(IDCANCEL);
+        Command(c.command);
+        ASSERT_EQ(modal.Seen().size(), 1u) << c.command << ": the file dialog alone"
+                                           << SeenList(modal.Seen());
+        EXPECT_EQ(FilterText(g_fileDialog.lpstrFilter), c.filter);
+        EXPECT_STREQ(g_fileDialog.lpstrDefExt, c.extension);
+        EXPECT_EQ(g_fileDialog.Flags, c.flags);
+        EXPECT_EQ(g_fileDialog.nMaxFile, 260u);
+        EXPECT_EQ(g_fileDialog.nMaxFileTitle, 512u);
+        EXPECT_EQ(g_fileDialog.lpstrInitialDir, nullptr);
+        EXPECT_EQ(Widths(workSet), (std::vector<int>{4, 5}));
+        EXPECT_EQ(pictureSet.Count(), 0);
+        EXPECT_EQ(g_palette, nullptr);
+        EXPECT_EQ(g_modified, 0);
+        EXPECT_STREQ(g_bmpChild.spritePath, proposed.c_str());
+        EXPECT_STREQ(g_bmpChild.bitmapPath, "");
+    }
+}
+
+TEST_F(FileCommandsTest, OpenBitmapPicksTheReaderByTheNamesEnding)
+{
+    GuiTempDir dir;
+    const TestPicture picture = PatternPicture(7, 5);
+    const FileBytes bmp = MakeBmp8(picture), pcx = MakePcxOf(picture);
+    struct Case {
+        const char* name;
+        FileBytes bytes;
+        bool loads;
+    };
+    // bmp and pcx in any case choose one reader; any other ending tries BMP, then PCX.
+    const Case cases[] = {
+        {"a.BMP", bmp, true},  {"b.Pcx", pcx, true},  {"c.dat", pcx, true}, {"d.dat", bmp, true},
+        {"e.bmp", pcx, false}, {"f.PCX", bmp, false}, {"g.dat", FileBytes(100, 1), false},
+    };
+    for (const Case& c : cases) {
+        const std::string path = dir.File(c.name);
+        ASSERT_TRUE(WriteFileBytes(path, c.bytes));
+        pictureSet.Clear();
+        g_bmpChild.bitmapPath[0] = '\0';  // the dialog proposes no name of its own
+        g_bmpChild.playing = 1;
+        modal.ClearSeen();
+        modal.Answer(IDOK, path);
+        if (!c.loads) modal.Answer(IDOK);
+        Command(ID_OPEN_BITMAP);
+        EXPECT_EQ(g_bmpChild.playing, 0) << c.name << ": Open Bitmap stops playback";
+        EXPECT_STREQ(g_bmpChild.bitmapPath, path.c_str());
+        if (!c.loads) {
+            ASSERT_EQ(modal.Seen().size(), 2u) << c.name << SeenList(modal.Seen());
+            EXPECT_EQ(modal.Seen()[1].caption, "Message");
+            EXPECT_EQ(modal.Seen()[1].text, "비트맵 읽기 실패(" + path + ")");
+            EXPECT_EQ(pictureSet.Count(), 0);
+            EXPECT_EQ(g_palette, nullptr) << "the failed reader released the picture's colours";
+            continue;
+        }
+        EXPECT_EQ(modal.Seen().size(), 1u) << c.name << SeenList(modal.Seen());
+        EXPECT_STREQ(g_bmpChild.bitmapTitle, c.name);
+        ASSERT_EQ(pictureSet.Count(), 1) << c.name;
+        const Sprite& sprite = pictureSet.sprites[0];
+        EXPECT_EQ(sprite.width, 7);
+        EXPECT_EQ(sprite.height, 5);
+        EXPECT_EQ(FileBytes(sprite.image, sprite.image + 35), picture.pixels);
+        EXPECT_EQ(g_bmpPage.width, 7);
+        EXPECT_EQ(g_bmpPage.height, 5);
+        EXPECT_EQ(reinterpret_cast<RGBQUAD*>(g_palette), g_picture.ColorTable());
+        const RGBQUAD& entry = g_bmpPage.info->bmiColors[200];
+        EXPECT_EQ(entry.rgbRed, g_palette->entries[200].rgbRed) << "the pages got the colours";
+        EXPECT_EQ(entry.rgbBlue, g_palette->entries[200].rgbBlue);
+    }
+}
+
+TEST_F(FileCommandsTest, ASixteenColourPictureGivesAWholePaletteAndNoSprite)
+{
+    GuiTempDir dir;
+    const std::string earlier = dir.File("earlier.bmp");
+    ASSERT_TRUE(WriteFileBytes(earlier, MakeBmp8(PatternPicture(3, 3))));
+    modal.Answer(IDOK, earlier);
+    Command(ID_OPEN_BITMAP);
+    ASSERT_EQ(pictureSet.Count(), 1);
+    modal.ClearSeen();
+
+    BmpFields fields;
+    fields.width = 6;
+    fields.height = 2;
+    fields.bits = 4;
+    fields.table = TestColorTable(16);
+    fields.pixels = FileBytes(2 * RowBytes(6, 4), 0x12);
+    const std::string path = dir.File("four.bmp");
+    ASSERT_TRUE(WriteFileBytes(path, MakeBmp(fields)));
+    modal.Answer(IDOK, path);
+    modal.Answer(IDOK);
+    Command(ID_OPEN_BITMAP);
+    ASSERT_EQ(modal.Seen().size(), 2u);
+    EXPECT_EQ(modal.Seen()[1].text, "비트맵을 스프라이트로 전환 실패");
+    EXPECT_EQ(pictureSet.Count(), 0) << "the earlier picture is not shown as this one";
+    // The 16 colours of the picture, the other 240 entries black: nothing is read past the
+    // picture's table.
+    FileBytes expected = fields.table;
+    expected.resize(1024, 0);
+    EXPECT_EQ(PaletteInUse(), expected);
+}
+
+TEST_F(FileCommandsTest, OpenSpriteWarnsWithoutAPaletteAndStillOpens)
+{
+    GuiTempDir dir;
+    const std::string setPath = dir.File("set.spr"), palettePath = dir.File("colours.pal");
+    MakeSprites(workSet, {{4, 3}, {9, 2}, {5, 1}});
+    ASSERT_EQ(workSet.Save(setPath.c_str()), 1);
+    ASSERT_TRUE(WriteFileBytes(palettePath, PaletteBytes()));
+    for (bool withPalette : {false, true}) {
+        if (withPalette) {
+            modal.Answer(IDOK, palettePath);
+            Command(ID_OPEN_PALETTE);
+        }
+        workSet.Clear();
+        g_currentSprite = 2;
+        modal.ClearSeen();
+        modal.Answer(IDOK, setPath);
+        if (!withPalette) modal.Answer(IDOK);
+        Command(ID_OPEN_SPRITE);
+        EXPECT_EQ(Widths(workSet), (std::vector<int>{4, 9, 5}));
+        EXPECT_EQ(g_currentSprite, 0);
+        EXPECT_EQ(g_modified, 0);
+        EXPECT_STREQ(g_bmpChild.spriteTitle, "set.spr");
+        ASSERT_EQ(modal.Seen().size(), withPalette ? 1u : 2u);
+        if (!withPalette) {
+            EXPECT_EQ(modal.Seen()[1].caption, "경고");
+            EXPECT_EQ(modal.Seen()[1].text, kNoPaletteWarning);
+        }
+    }
+}
+
+TEST_F(FileCommandsTest, OpenSpriteStopsPlaybackBeforeItsDialogOnEveryAnswer)
+{
+    GuiTempDir dir;
+    struct Case {
+        int modified;
+        std::vector<int> answers;          // the save question, then the save and open dialogs
+        std::vector<int> playingAtDialog;  // playback state as each dialog came up
+    };
+    const Case cases[] = {
+        {0, {IDCANCEL}, {0}},
+        {1, {IDNO, IDCANCEL}, {1, 0}},
+        {1, {IDYES, IDOK, IDCANCEL}, {1, 1, 0}},
+        {1, {IDCANCEL}, {1}},
+    };
+    for (const Case& c : cases) {
+        MakeSprites(workSet, {{2, 1}});
+        g_modified = c.modified;
+        g_bmpChild.playing = 1;
+        std::vector<int> playing;
+        DialogWatcher watcher([&playing] { playing.push_back(g_bmpChild.playing); });
+        for (int answer : c.answers)
+            modal.Answer(answer, answer == IDOK ? dir.File("saved.spr") : std::string());
+        Command(ID_OPEN_SPRITE);
+        EXPECT_EQ(playing, c.playingAtDialog);
+        EXPECT_EQ(g_bmpChild.playing, c.playingAtDialog.back());
+    }
+}
+
+TEST_F(FileCommandsTest, OpenSpriteOfANameThatDoesNotExistReportsTheMissingFile)
+{
+    GuiTempDir dir;
+    const std::string path = dir.File("missing.spr");
+    MakeSprites(workSet, {{2, 1}});
+    modal.Answer(IDOK, path);
+    modal.Answer(IDYES);  // the dialog's question whether to create it
+    modal.Answer(IDOK);
+    Command(ID_OPEN_SPRITE);
+    ASSERT_EQ(modal.Seen().size(), 3u);
+    EXPECT_EQ(modal.Seen()[2].caption, "Error Messages...");
+    EXPECT_EQ(modal.Seen()[2].text, "파일이 없습니다(" + path + ")");
+    EXPECT_FALSE(FileExistsA(path));
+}
+
+TEST_F(FileCommandsTest, APaletteFileRoundTripsByteForByte)
+{
+    GuiTempDir dir;
+    const std::string in = dir.File("in.pal"), out = dir.File("out.pal");
+    FileBytes longer = PaletteBytes();
+    longer.resize(2000, 0xAB);  // only the first 1024 bytes are the palette
+    ASSERT_TRUE(WriteFileBytes(in, longer));
+    modal.Answer(IDOK, in);
+    Command(ID_OPEN_PALETTE);
+    EXPECT_EQ(PaletteInUse(), PaletteBytes());
+    modal.Answer(IDOK, out);
+    Command(ID_SAVE_PALETTE);
+    EXPECT_EQ(ReadFileBytes(out), PaletteBytes());
+    EXPECT_TRUE(modal.Seen().size() == 2u) << "no message on success";
+
+    // A picture's colour table is saved exactly as the picture holds it.
+    const std::string sheet = dir.File("sheet.bmp"), sheetPalette = dir.File("sheet.pal");
+    ASSERT_TRUE(WriteFileBytes(sheet, MakeBmp8(PatternPicture(3, 3))));
+    modal.Answer(IDOK, sheet);
+    Command(ID_OPEN_BITMAP);
+    modal.Answer(IDOK, sheetPalette);
+    Command(ID_SAVE_PALETTE);
+    EXPECT_EQ(ReadFileBytes(sheetPalette), TestColorTable(256));
+}
+
+TEST_F(FileCommandsTest, PaletteFailuresAreShownAndChangeNothing)
+{
+    GuiTempDir dir;
+    const std::string missing = dir.File("missing.pal");
+    const std::string noFolder = dir.File("nofolder\\out.pal");
+    struct Case {
+        int command;
+        std::string path;
+        bool answerCreate;  // the open dialog asks whether to create a missing file
+        const char* text;
+    };
+    const Case cases[] = {
+        {ID_SAVE_PALETTE, missing, false, "저장할 파레트 데이타가 없습니다."},
+        {ID_OPEN_PALETTE, missing, true, "파일이 없습니다."},
+    };
+    for (const Case& c : cases) {
+        modal.ClearSeen();
+        modal.Answer(IDOK, c.path);
+        if (c.answerCreate) modal.Answer(IDYES);
+        modal.Answer(IDOK);
+        Command(c.command);
+        ASSERT_FALSE(modal.Seen().empty());
+        EXPECT_EQ(modal.Seen().back().caption, "ERROR");
+        EXPECT_EQ(modal.Seen().back().text, c.text);
+        EXPECT_EQ(g_palette, nullptr);
+        EXPECT_FALSE(FileExistsA(c.path));
+    }
+    // With a palette in use, a file that cannot be written.
+    const std::string good = dir.File("good.pal");
+    ASSERT_TRUE(WriteFileBytes(good, PaletteBytes()));
+    modal.Answer(IDOK, good);
+    Command(ID_OPEN_PALETTE);
+    modal.ClearSeen();
+    modal.Answer(IDOK, noFolder);
+    modal.Answer(IDOK);
+    Command(ID_SAVE_PALETTE);
+    ASSERT_EQ(modal.Seen().size(), 2u);
+    EXPECT_EQ(modal.Seen()[1].caption, "ERROR");
+    EXPECT_EQ(modal.Seen()[1].text, "파일을 기록할 수 없습니다.");
+    EXPECT_EQ(PaletteInUse(), PaletteBytes());
+}
+
+TEST_F(FileCommandsTest, AFailedSaveKeepsTheSetMarkedChanged)
+{
+    GuiTempDir dir;
+    const std::string noFolder = dir.File("nofolder\\set.spr");
+    struct Case {
+        std::vector<SpriteSize> sprites;
+        std::string path;
+        std::string text;
+    };
+    const Case cases[] = {
+        {{}, dir.File("empty.spr"), "저장할 스프라이트가 없습니다."},
+        {{{2, 1}}, noFolder, "파일생성 실패 (" + noFolder + ")"},
+    };
+    for (const Case& c : cases) {
+        MakeSprites(workSet, c.sprites);
+        g_modified = 1;
+        modal.ClearSeen();
+        modal.Answer(IDOK, c.path);
+        modal.Answer(IDOK);
+        Command(ID_SAVE_SPRITE);
+        ASSERT_EQ(modal.Seen().size(), 2u);
+        EXPECT_EQ(modal.Seen()[1].caption, "Error Messages...");
+        EXPECT_EQ(modal.Seen()[1].text, c.text);
+        EXPECT_EQ(g_modified, 1);
+        EXPECT_FALSE(FileExistsA(c.path));
+    }
+}
+
+TEST_F(FileCommandsTest, ASaveTakesTheDefaultExtensionAndClearsTheChangedMark)
+{
+    GuiTempDir dir;
+    const std::string path = dir.File("round");
+    MakeSprites(workSet, {{3, 2}, {1, 5}});
+    g_modified = 1;
+    modal.Answer(IDOK, path);
+    Command(ID_SAVE_SPRITE);
+    EXPECT_EQ(g_modified, 0);
+    EXPECT_STREQ(g_bmpChild.spritePath, (path + ".spr").c_str());
+    EXPECT_TRUE(FileExistsA(path + ".spr"));
+}

@@ -96,20 +96,28 @@ TEST(FindRegions, FindsMergesAndOrdersRegions)
 
 TEST(FindRegions, LongRowsAndBottomUpStorage)
 {
-    // Widths around the 8- and 32-byte steps of the scans, runs starting and ending anywhere.
-    for (int width : {1, 7, 8, 9, 31, 32, 33, 63, 64, 65, 641}) {
-        for (int start : {0, 1, 7, 8, width / 2, width - 1}) {
-            if (start >= width) continue;
-            std::vector<std::string> rows(3, std::string(size_t(width), '.'));
-            const int end = std::min(width - 1, start + 9);
-            for (int x = start; x <= end; ++x) rows[1][size_t(x)] = 'q';
-            Art art(rows);
-            const std::string expected = "(" + std::to_string(start) + ",1," + std::to_string(end) + ",1)";
-            EXPECT_EQ(Text(FindRegions(art.View(), 0)), expected) << width << " " << start;
-            // The same rows stored bottom row first and seen from the last one.
-            SheetView flipped = art.View(true);
-            flipped.top = art.pixels.data() + size_t(art.width) * size_t(art.height - 1);
-            EXPECT_EQ(Text(FindRegions(flipped, 0)), expected) << width << " " << start;
+    // Widths around the 64-pixel words of the row masks, runs starting, ending and crossing words
+    // anywhere, whole words of opaque pixels included.
+    for (int width : {1, 7, 15, 17, 63, 64, 65, 127, 128, 129, 641}) {
+        for (int start : {0, 1, 7, 60, 63, 64, width / 2, width - 1}) {
+            for (int length : {1, 10, 70, 130, 700}) {
+                if (start >= width) continue;
+                std::vector<std::string> rows(3, std::string(size_t(width), '.'));
+                const int end = std::min(width - 1, start + length - 1);
+                for (int x = start; x <= end; ++x) rows[1][size_t(x)] = 'q';
+                if (end + 2 < width) rows[2][size_t(end + 2)] = 'r';  // a separate figure just past the end
+                Art art(rows);
+                std::string expected = "(" + std::to_string(start) + ",1," + std::to_string(end) + ",1)";
+                if (end + 2 < width) expected += "(" + std::to_string(end + 2) + ",2," + std::to_string(end + 2) + ",2)";
+                const std::string where = std::to_string(width) + " " + std::to_string(start) + " " + std::to_string(length);
+                EXPECT_EQ(Text(FindRegions(art.View(), 0)), expected) << where;
+                // The same rows stored bottom row first and seen from the last one.
+                std::vector<std::string> flippedRows(rows.rbegin(), rows.rend());
+                Art flipped(flippedRows);
+                SheetView view = flipped.View(true);
+                view.top = flipped.pixels.data() + size_t(flipped.width) * size_t(flipped.height - 1);
+                EXPECT_EQ(Text(FindRegions(view, 0)), expected) << where;
+            }
         }
     }
 }

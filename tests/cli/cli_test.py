@@ -260,13 +260,13 @@ class DumpTest(CliCase):
         sheet = Image.open(REGIONS_BMP)
         ring = rects.index((13, 3, 5, 5))  # the ring with a dot in its hole
         x, y, w, h = rects[ring]
-        for flip, mirror in (("h", Image.FLIP_LEFT_RIGHT), ("v", Image.FLIP_TOP_BOTTOM)):
+        for flip, mirror in (("h", Image.Transpose.FLIP_LEFT_RIGHT), ("v", Image.Transpose.FLIP_TOP_BOTTOM)):
             out = self.path(f"dump-{flip}.png")
             self.ok("dump", spr, str(ring), out, "--flip", flip, "--zoom", "3", "--sheet", REGIONS_BMP)
             png = Image.open(out)
             self.assertEqual((png.mode, png.size, png.info.get("transparency")), ("P", (3 * w, 3 * h), 0))
             self.assertEqual(palette_of(png), palette_of(sheet))
-            expected = sheet.crop((x, y, x + w, y + h)).transpose(mirror).resize((3 * w, 3 * h), Image.NEAREST)
+            expected = sheet.crop((x, y, x + w, y + h)).transpose(mirror).resize((3 * w, 3 * h), Image.Resampling.NEAREST)
             self.assertEqual(list(png.getdata()), list(expected.getdata()), flip)
         # With --boxes the whole-sprite hit box outlines the sprite in colour 5; inside, the sprite.
         out = self.path("boxes.png")

@@ -5,18 +5,16 @@
 // widened by one on each side, overlap). Labels are joined with a union-find whose roots carry
 // the bounding rectangle, so one pass over the rows gives every region's rectangle.
 //
-// A row is first turned into a bit mask, one bit a pixel (64 pixels a word, 16 or 32 compared at
-// once), and its runs are read from the mask with bit scans: blank stretches cost one word
-// test per 64 pixels, and a run costs a few instructions, not a branch per pixel.
+// A row is first turned into a bit mask (row_mask.h), and its runs are read from the mask with
+// bit scans: blank stretches cost one bit test per 4,096 pixels, and a run a few instructions,
+// not a branch per pixel.
 #include "cli/regions.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
-#if defined(__x86_64__) || defined(__SSE2__)
-#include <immintrin.h>
-#endif
+#include "cli/row_mask.h"
 
 namespace {
 
@@ -31,64 +29,6 @@ uint64_t Load64(const uint8_t* p)
     uint64_t v;
     std::memcpy(&v, p, sizeof v);
     return v;
-}
-
-// Bit i of words[k] is set where pixel 64 * k + i of the row is non-zero; bits past the width
-// are clear. SSE2 compares 16 pixels at once; where the processor has AVX2, RowMaskWide compares 32.
-// Bit k of the summary (k counted across its words) is set where words[k] is not 0, so blank
-// stretches of a row are passed over 4,096 pixels at a time.
-void RowMask(const uint8_t* row, int width, uint64_t* words)
-{
-    int x = 0;
-    uint64_t* word = words;
-#if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    for (; x + 64 <= width; x += 64, ++word) {
-        auto zeros = [&](int at) {
-            __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x + at));
-            return uint64_t(uint16_t(_mm_movemask_epi8(_mm_cmpeq_epi8(v, zero))));
-        };
-        *word = ~(zeros(0) | zeros(16) << 16 | zeros(32) << 32 | zeros(48) << 48);
-    }
-#endif
-    for (; x < width; x += 64, ++word) {
-        uint64_t mask = 0;
-        const int n = std::min(64, width - x);
-        for (int i = 0; i < n; ++i) mask |= uint64_t(row[x + i] != 0) << i;
-        *word = mask;
-    }
-}
-
-#if defined(__x86_64__) && defined(__GNUC__)
-__attribute__((target("avx2"))) void RowMaskWide(const uint8_t* row, int width, uint64_t* words)
-{
-    const __m256i zero = _mm256_setzero_si256();
-    int x = 0;
-    for (; x + 64 <= width; x += 64, ++words) {
-        __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + x));
-        __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + x + 32));
-        uint64_t zeros = uint64_t(uint32_t(_mm256_movemask_epi8(_mm256_cmpeq_epi8(low, zero)))) |
-                         uint64_t(uint32_t(_mm256_movemask_epi8(_mm256_cmpeq_epi8(high, zero)))) << 32;
-        *words = ~zeros;
-    }
-    if (x < width) RowMask(row + x, width - x, words);
-}
-
-using RowMaskFunction = void (*)(const uint8_t*, int, uint64_t*);
-RowMaskFunction ChooseRowMask() { return __builtin_cpu_supports("avx2") ? RowMaskWide : RowMask; }
-#else
-using RowMaskFunction = void (*)(const uint8_t*, int, uint64_t*);
-RowMaskFunction ChooseRowMask() { return RowMask; }
-#endif
-
-void Summarise(const uint64_t* words, int count, uint64_t* summary)
-{
-    for (int k = 0; k < count; k += 64) {
-        uint64_t bits = 0;
-        const int n = std::min(64, count - k);
-        for (int i = 0; i < n; ++i) bits |= uint64_t(words[k + i] != 0) << i;
-        summary[k / 64] = bits;
-    }
 }
 
 struct Run {

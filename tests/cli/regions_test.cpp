@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/regions.h"
+#include "cli/row_mask.h"
 
 namespace {
 
@@ -164,6 +165,42 @@ TEST(GridCells, ParsesTheGridText)
     for (const char* bad : {"", "32", "32x", "x48", "0x4", "4x0", "4x4+1", "4x4+1+", "4x4-1-1", "4x4+1+1+1",
                             "4 x4", "1234567890x1", "-4x4"})
         EXPECT_FALSE(ParseGridSpec(bad, &g)) << bad;
+}
+
+}  // namespace
+
+namespace {
+
+// Every version of the row mask this processor runs agrees with the pixels, and so does the
+// summary, on rows of odd widths with runs, blanks and whole opaque words.
+TEST(RowMask, EveryVersionMatchesThePixels)
+{
+    std::vector<RowMaskFunction> versions = {RowMaskSse2};
+    if (HaveAvx2()) versions.push_back(RowMaskAvx2);
+    uint32_t state = 12345;
+    for (int width : {1, 15, 63, 64, 65, 127, 128, 129, 200, 641, 4200}) {
+        for (int pattern = 0; pattern < 4; ++pattern) {
+            std::vector<uint8_t> row(size_t(width) + 64, 0xEE);  // bytes past the end are not pixels
+            for (int x = 0; x < width; ++x) {
+                state = state * 1103515245u + 12345u;
+                const bool opaque = pattern == 0 ? (state >> 16) % 2 : pattern == 1 ? (x / 70) % 2 : pattern == 2;
+                row[size_t(x)] = opaque ? uint8_t(1 + (state >> 8) % 255) : 0;
+            }
+            const int count = (width + 63) / 64;
+            for (RowMaskFunction version : versions) {
+                std::vector<uint64_t> words(size_t(count), 0xDEADu);
+                version(row.data(), width, words.data());
+                for (int x = 0; x < count * 64; ++x) {
+                    const bool bit = (words[size_t(x / 64)] >> (x % 64)) & 1;
+                    ASSERT_EQ(bit, x < width && row[size_t(x)] != 0) << width << " " << pattern << " " << x;
+                }
+                std::vector<uint64_t> summary(size_t(count + 63) / 64);
+                Summarise(words.data(), count, summary.data());
+                for (int k = 0; k < count; ++k)
+                    ASSERT_EQ((summary[size_t(k / 64)] >> (k % 64)) & 1, uint64_t(words[size_t(k)] != 0)) << width << " " << k;
+            }
+        }
+    }
 }
 
 }  // namespace

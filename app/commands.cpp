@@ -1,8 +1,11 @@
 #include "app/commands.h"
 
+#include "app/frame_rate_box.h"
 #include "app/globals.h"
 #include "app/show_info.h"
 #include "app/text.h"
+#include "app/toolbar.h"
+#include "app/view_modes.h"
 #include "resources/resource.h"
 
 namespace {
@@ -77,8 +80,10 @@ void OnPlay(HWND window)
     }
     g_bmpChild.playing = 1;
     g_bmpChild.paused = 0;
+    g_bmpChild.fps = FrameRateForPlay();
     if (g_bmpChild.fps != 0) SetFrameInterval(g_bmpChild.fps);
     Invalidate(g_bmpChild.window, TRUE);
+    CheckToolbarButton(ID_PLAY);
 }
 
 void OnStop()
@@ -86,6 +91,7 @@ void OnStop()
     g_bmpChild.playing = 0;
     g_bmpChild.paused = 0;
     Invalidate(g_bmpChild.window, TRUE);
+    CheckToolbarButton(ID_STOP);
 }
 
 void OnPause(HWND window)
@@ -95,6 +101,7 @@ void OnPause(HWND window)
         return;
     }
     g_bmpChild.paused = 1;
+    CheckToolbarButton(ID_PAUSE);
 }
 
 void OnAdjustView()
@@ -149,6 +156,10 @@ void DispatchCommand(HWND window, int id, LPARAM value)
     case ID_NEW: OnNew(window); break;
     case ID_SAVE_SPRITE: g_bmpChild.SaveSprite(); break;
     case ID_EXIT: PostMessageA(window, WM_CLOSE, 0, 0); break;
+    case ID_VIEW_ALL:
+    case ID_VIEW_BITMAP:
+    case ID_VIEW_INFO:
+    case ID_VIEW_SELECTION: SetViewMode(id); break;
     case ID_ZOOM_IN: ZoomIn(); break;
     case ID_ZOOM_OUT: ZoomOut(); break;
     case ID_ADJUST_VIEW: OnAdjustView(); break;
@@ -161,6 +172,8 @@ void DispatchCommand(HWND window, int id, LPARAM value)
     case ID_FORWARD:
         if (g_bmpChild.paused) ++g_bmpChild.pendingStep;
         break;
+    case ID_SEL_ZOOM_IN: SendMessageA(g_subWork2.window, WM_COMMAND, kStripZoomIn, 0); break;
+    case ID_SEL_ZOOM_OUT: SendMessageA(g_subWork2.window, WM_COMMAND, kStripZoomOut, 0); break;
     case ID_FPS_CHANGED:
         g_bmpChild.fps = int(value);
         SetFrameInterval(g_bmpChild.fps);

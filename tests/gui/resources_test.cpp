@@ -19,9 +19,9 @@ struct CursorArt {
 
 const CursorArt kCursors[] = {
     {IDC_SPLIT_VERT, 15, 15, true}, {IDC_SPLIT_HORZ, 15, 15, true},
-    {IDC_CUTSPR, 10, 10, false},        {IDC_MOVE, 9, 9, true},
-    {IDC_SEL_HAND, 5, 0, true},             {IDC_SEL_DROP, 5, 0, true},
-    {IDC_SEL_NODROP, 5, 0, true},     {IDC_ADJUST, 7, 7, true},
+    {IDC_CUTSPR, 10, 10, false},    {IDC_MOVE, 9, 9, true},
+    {IDC_SEL_HAND, 5, 0, true},     {IDC_SEL_DROP, 5, 0, true},
+    {IDC_SEL_NODROP, 5, 0, true},   {IDC_ADJUST, 7, 7, true},
 };
 
 // The rows of a bitmap as 32-bit pixels (0x00RRGGBB), top row first.

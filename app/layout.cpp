@@ -23,7 +23,12 @@ void LayoutMainWindow(HWND mainWindow)
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
 
-    if (g_toolbar != nullptr) SendMessageA(g_toolbar, TB_AUTOSIZE, 0, 0);
+    // The toolbar wraps its buttons into rows for the width it has when asked, and only then
+    // takes the new width: asked once more, its height fits the new width's rows.
+    if (g_toolbar != nullptr) {
+        SendMessageA(g_toolbar, TB_AUTOSIZE, 0, 0);
+        SendMessageA(g_toolbar, TB_AUTOSIZE, 0, 0);
+    }
     if (g_fpsCombo != nullptr)
         MoveWindow(g_fpsCombo, kFrameRateBoxX, kFrameRateBoxY, kFrameRateBoxWidth,
                    kFrameRateBoxHeight, TRUE);

@@ -37,8 +37,8 @@ SplitBarWindow::~SplitBarWindow()
     classRegistered = 0;
 }
 
-int SplitBarWindow::Create(HWND parentWindow, HWND first, HWND second, int initial, int barThickness,
-                           int barOrientation)
+int SplitBarWindow::Create(HWND parentWindow, HWND first, HWND second, int initial,
+                           int barThickness, int barOrientation)
 {
     instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parentWindow, GWLP_HINSTANCE));
     WindowClassInfo classInfo = {className, CS_HREDRAW | CS_VREDRAW, SplitBarProc, nullptr, nullptr,

@@ -25,7 +25,10 @@ struct ToolbarEntry {
 };
 
 constexpr ToolbarEntry Separators(int count) { return {count, 0, 0, TBSTYLE_SEP, 0}; }
-constexpr ToolbarEntry Button(int image, int command) { return {0, image, command, TBSTYLE_BUTTON, 0}; }
+constexpr ToolbarEntry Button(int image, int command)
+{
+    return {0, image, command, TBSTYLE_BUTTON, 0};
+}
 constexpr ToolbarEntry Check(int image, int command, BYTE state = 0)
 {
     return {0, image, command, TBSTYLE_CHECKGROUP, state};

@@ -97,12 +97,16 @@ void SubWork2Window::OnCommand(int command)
 {
     switch (command) {
     case kStripZoomIn:
-        if (g_selChild.scale < kStripScaleMax) g_selChild.scale += kStripScaleStep;
-        // The strip's scroll range follows the new scale once the strip computes it (UpdateScroll).
+        if (g_selChild.scale < kStripScaleMax) {
+            g_selChild.scale += kStripScaleStep;
+            // The strip's UpdateScroll belongs here: its scroll range follows the new scale.
+        }
         break;
     case kStripZoomOut:
-        if (g_selChild.scale > kStripScaleMin) g_selChild.scale -= kStripScaleStep;
-        // As above: UpdateScroll of the strip goes here.
+        if (g_selChild.scale > kStripScaleMin) {
+            g_selChild.scale -= kStripScaleStep;
+            // The strip's UpdateScroll belongs here as well.
+        }
         break;
     case kDeleteSprites:
         if (workSet.sprites != nullptr) {

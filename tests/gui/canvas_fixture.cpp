@@ -14,15 +14,10 @@ namespace {
 
 DWORD TestClock() { return g_testNow; }
 
-constexpr int kParentWidth = 900;
-constexpr int kParentHeight = 800;
+constexpr int kMainWidth = 1200;
+constexpr int kMainHeight = 1000;
 constexpr int kClientWidth = 400;
 constexpr int kClientHeight = 300;
-
-LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(window, message, wParam, lParam);
-}
 
 }  // namespace
 
@@ -46,33 +41,24 @@ std::vector<uint8_t> SpritePixels(int n)
 void CanvasTest::SetUp()
 {
     g_clock = TestClock;
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = ParentProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = "CanvasTestParent";
-    RegisterClassA(&windowClass);
-    parent = CreateWindowA("CanvasTestParent", "canvas", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                           kParentWidth, kParentHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(parent, nullptr);
-    ASSERT_EQ(g_bmpChild.Create(parent), 1);
+    MainWindowTest::SetUp();
+    // The options the tests set themselves, whatever the options file gave.
+    g_options.crossHair = 0;
+    g_options.compressSprites = 0;
+    g_options.autoHitBox = 0;
+    g_options.autoAtckBox = 0;
+    // Room for the canvas to take the size the tests want inside its pane.
+    MoveWindow(window, 0, 0, kMainWidth, kMainHeight, TRUE);
     canvas = g_bmpChild.window;
-    modal.ClearSeen();  // a missing cursor resource is reported at creation; not what is tested
+    ASSERT_NE(canvas, nullptr);
     SizeClient(kClientWidth, kClientHeight);
-    PumpMessages(20);
-}
-
-void CanvasTest::TearDown()
-{
-    if (parent != nullptr) DestroyWindow(parent);
-    PumpMessages(20);
-    EXPECT_EQ(modal.Pending(), 0u) << "a scripted dialog answer was never used";
+    PumpMessages();
 }
 
 void CanvasTest::OpenSheet(const TestPicture& picture)
 {
     sheet = picture;
-    std::string path = dir.File("sheet.bmp");
+    std::string path = WorkFile("sheet.bmp");
     Bytes bytes = MakeBmp8(picture);
     std::FILE* file = std::fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr);
@@ -121,7 +107,7 @@ void CanvasTest::Drag(POINT from, POINT to)
     Mouse(WM_LBUTTONDOWN, a.x, a.y, MK_LBUTTON);
     Mouse(WM_MOUSEMOVE, b.x, b.y, MK_LBUTTON);
     Mouse(WM_LBUTTONUP, b.x, b.y);
-    PumpMessages(0);
+    PumpMessages();
 }
 
 void CanvasTest::DoubleClick(POINT at)
@@ -131,13 +117,13 @@ void CanvasTest::DoubleClick(POINT at)
     Mouse(WM_LBUTTONUP, a.x, a.y);
     Mouse(WM_LBUTTONDBLCLK, a.x, a.y, MK_LBUTTON);
     Mouse(WM_LBUTTONUP, a.x, a.y);
-    PumpMessages(0);
+    PumpMessages();
 }
 
 void CanvasTest::Paint()
 {
     SendMessageA(canvas, WM_PAINT, 0, 0);
-    PumpMessages(0);
+    PumpMessages();
 }
 
 uint8_t CanvasTest::PagePixel(int x, int y) const { return g_bmpPage.pixels[size_t(y) * g_bmpPage.pitch + x]; }

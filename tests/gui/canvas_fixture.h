@@ -1,6 +1,6 @@
-// The canvas under test: the real canvas window made with g_bmpChild.Create under a plain parent
-// window, a picture sheet loaded the way Open Bitmap loads one, mouse messages at window
-// coordinates, and the test clock behind auto-scrolling.
+// The canvas under test: the real canvas in the real window tree, its client area sized to 400 x
+// 300, a picture sheet loaded the way Open Bitmap loads one (without its dialog), mouse messages
+// at window coordinates, and the test clock behind auto-scrolling.
 #pragma once
 
 #include <cstdint>
@@ -18,10 +18,9 @@ std::vector<uint8_t> SpritePixels(int n);
 
 extern DWORD g_testNow;  // the clock the canvas tests give the program
 
-class CanvasTest : public ::testing::Test {
+class CanvasTest : public MainWindowTest {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     // Writes the sheet as an 8-bit BMP and opens it as Open Bitmap does: into g_picture, the
     // bitmap page at its size with its colours, and pictureSet as one sprite. Then places it.
@@ -42,9 +41,6 @@ protected:
 
     uint8_t PagePixel(int x, int y) const;
 
-    ModalResponder modal;
-    GuiTempDir dir;
-    HWND parent = nullptr;
     HWND canvas = nullptr;
     TestPicture sheet;
 };

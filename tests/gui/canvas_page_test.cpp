@@ -108,15 +108,15 @@ TEST_F(CanvasPageTest, ScrollCodesStepTheViewAndRefreshThePlacement)
 TEST_F(CanvasPageTest, ZoomInDoublesTheViewAndThePlacementClampsIt)
 {
     OpenSheet(PatternPicture(1000, 800));
-    for (int z = 1; z < 4; ++z) DispatchCommand(parent, ID_ZOOM_IN, 0);
+    for (int z = 1; z < 4; ++z) DispatchCommand(window, ID_ZOOM_IN, 0);
     g_bmpChild.viewX = 360;  // the last useful step at zoom 4
     g_bmpChild.RefreshPage();
     ASSERT_EQ(g_bmpChild.viewX, 360);
-    DispatchCommand(parent, ID_ZOOM_IN, 0);
+    DispatchCommand(window, ID_ZOOM_IN, 0);
     EXPECT_EQ(g_bmpChild.curZoom, 5);
     EXPECT_EQ(g_bmpChild.viewX, 460) << "720 clamped to the last useful step at zoom 5";
     EXPECT_EQ(g_bmpChild.pageLeft, 401 - 5000);
-    DispatchCommand(parent, ID_ZOOM_OUT, 0);
+    DispatchCommand(window, ID_ZOOM_OUT, 0);
     EXPECT_EQ(g_bmpChild.viewX, 230);
     EXPECT_EQ(g_bmpChild.pageLeft, -2300);
 }
@@ -139,7 +139,7 @@ TEST_F(CanvasPageTest, AutoScrollStepsWhileADragIsHeldOutside)
     for (Tick t : {Tick{5000, 29}, Tick{5059, 29}, Tick{5060, 28}, Tick{5119, 28}, Tick{5120, 27}}) {
         g_testNow = t.now;
         g_autoScroll.Tick();
-        PumpMessages(0);
+        PumpMessages();
         EXPECT_EQ(g_bmpChild.viewX, t.viewX) << t.now;
         EXPECT_EQ(g_bmpChild.pageLeft, -10 * t.viewX);
     }
@@ -149,7 +149,7 @@ TEST_F(CanvasPageTest, AutoScrollStepsWhileADragIsHeldOutside)
     EXPECT_FALSE(g_autoScroll.active);
     g_testNow = 9000;
     g_autoScroll.Tick();
-    PumpMessages(0);
+    PumpMessages();
     EXPECT_EQ(g_bmpChild.viewX, 27);
 }
 
@@ -178,7 +178,7 @@ TEST_F(CanvasPageTest, PaintFlipsTheComposedPageAndTheCrossHairFollowsTheMouse)
     OpenSheet(PatternPicture(60, 40));
     POINT at = WindowPoint(10, 7);
     Mouse(WM_MOUSEMOVE, at.x, at.y);
-    PumpMessages(0);
+    PumpMessages();
     EXPECT_EQ(g_bmpChild.crossVisible, 1);
     EXPECT_EQ(PagePixel(0, 7), 255 - sheet.At(0, 7));
     EXPECT_EQ(PagePixel(59, 7), 255 - sheet.At(59, 7));
@@ -207,7 +207,7 @@ TEST_F(CanvasPageTest, AdjustViewDragsTheAnchorUntilARightClick)
     ASSERT_EQ(workSet.NewSpace(1, 1, image, 0), 1);
     ASSERT_EQ(g_animPage.Create(300, 200, 8, nullptr), 1);
     g_bmpChild.editMode = 1;
-    DispatchCommand(parent, ID_ADJUST_VIEW, 0);
+    DispatchCommand(window, ID_ADJUST_VIEW, 0);
     ASSERT_EQ(g_bmpChild.adjustView, 1);
     g_bmpChild.RefreshPage();
     POINT outside = {g_bmpChild.pageLeft - 5, g_bmpChild.pageTop};
@@ -258,8 +258,8 @@ TEST_F(CanvasPageTest, ALargeSheetShowsWhatTheWholePageWould)
     for (int zoom : {1, 3}) {
         SCOPED_TRACE(zoom);
         if (zoom == 3) {
-            DispatchCommand(parent, ID_ZOOM_IN, 0);
-            DispatchCommand(parent, ID_ZOOM_IN, 0);
+            DispatchCommand(window, ID_ZOOM_IN, 0);
+            DispatchCommand(window, ID_ZOOM_IN, 0);
         }
         g_bmpChild.viewX = 7;  // at zoom 3 the first shown page pixel is cut: 70 = 3 * 23 + 1
         g_bmpChild.viewY = 5;

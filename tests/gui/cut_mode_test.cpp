@@ -38,8 +38,8 @@ TEST_F(CutModeTest, DragAndDoubleClickCutExactlyTheRectangle)
     int widths = 0;
     for (const DragCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "zoom " << c.zoom << " from " << c.from.x << "," << c.from.y);
-        while (g_bmpChild.bmpZoom > 1) DispatchCommand(parent, ID_ZOOM_OUT, 0);
-        ZoomTo(parent, c.zoom);
+        while (g_bmpChild.bmpZoom > 1) DispatchCommand(window, ID_ZOOM_OUT, 0);
+        ZoomTo(window, c.zoom);
         int count = workSet.Count();
         Drag(c.from, c.to);
         EXPECT_EQ(g_bmpChild.cutState, 2);
@@ -74,14 +74,14 @@ TEST_F(CutModeTest, DragAndDoubleClickCutExactlyTheRectangle)
 TEST_F(CutModeTest, MovingTheShownRectangleAndTheDoubleClickThatPutsItBack)
 {
     OpenSheet(PatternPicture(kSheetWidth, kSheetHeight));
-    ZoomTo(parent, 3);
+    ZoomTo(window, 3);
     Drag({10, 10}, {20, 15});
     // (+5, -3) page pixels: 15 window pixels right and 9 up at zoom 3.
     POINT press = WindowPoint(30, 30);  // a press outside the rectangle moves it too
     Mouse(WM_LBUTTONDOWN, press.x, press.y, MK_LBUTTON);
     Mouse(WM_MOUSEMOVE, press.x + 15, press.y - 9, MK_LBUTTON);
     Mouse(WM_LBUTTONUP, press.x + 15, press.y - 9);
-    PumpMessages(0);
+    PumpMessages();
     EXPECT_EQ(g_bmpChild.cutRect.x1, 15);
     EXPECT_EQ(g_bmpChild.cutRect.y1, 7);
     EXPECT_EQ(g_bmpChild.cutRect.x2, 25);

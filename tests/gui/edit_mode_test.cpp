@@ -66,19 +66,19 @@ protected:
         Mouse(WM_LBUTTONDOWN, a.x, a.y, MK_LBUTTON);
         Mouse(WM_MOUSEMOVE, b.x, b.y, MK_LBUTTON);
         Mouse(WM_LBUTTONUP, b.x, b.y);
-        PumpMessages(0);
+        PumpMessages();
     }
     void RightClick()
     {
         Mouse(WM_RBUTTONDOWN, 10, 10, MK_RBUTTON);
         Mouse(WM_RBUTTONUP, 10, 10);
-        PumpMessages(0);
+        PumpMessages();
     }
     // A click on one of the dialog's buttons, as the user makes it.
     void ClickDialog(int id)
     {
         SendMessageW(GetDlgItem(g_editMode.dialog, id), BM_CLICK, 0, 0);
-        PumpMessages(0);
+        PumpMessages();
     }
 
     HWND List() const { return g_editMode.boxList; }
@@ -203,7 +203,7 @@ TEST_F(EditModeTest, CoordinateToolsFollowTheMouseOnePagePixelPerPagePixel)
         Mouse(WM_MOUSEMOVE, at.x + c.dx / 2, at.y + c.dy / 2, MK_LBUTTON);
         Mouse(WM_MOUSEMOVE, at.x + c.dx, at.y + c.dy, MK_LBUTTON);
         Mouse(WM_LBUTTONUP, at.x + c.dx, at.y + c.dy);
-        PumpMessages(0);
+        PumpMessages();
 
         const int mx = c.dx / c.zoom, my = c.dy / c.zoom;
         if (c.moved != 0) EXPECT_EQ(mx, c.moved);
@@ -383,7 +383,7 @@ TEST_F(EditModeTest, FailuresAreShownAndPressesWithoutSpritesDoNothing)
     Mouse(WM_LBUTTONDOWN, 200, 200, MK_LBUTTON);
     Mouse(WM_MOUSEMOVE, 210, 210, MK_LBUTTON);
     Mouse(WM_LBUTTONUP, 210, 210);
-    PumpMessages(0);
+    PumpMessages();
     EXPECT_EQ(g_bmpChild.editState, 0);
     EXPECT_EQ(g_modified, 0);
     EXPECT_EQ(Status(), "Ready");
@@ -398,7 +398,7 @@ TEST_F(EditModeTest, PanelShowsHidesAndHoldsTheDialog)
     g_editMode.Show(1);
     EXPECT_TRUE(IsWindowVisible(g_editMode.dialog));
     g_editMode.Place();
-    PumpMessages(0);
+    PumpMessages();
     RECT panel, parentArea, dialog;
     GetClientRect(parent, &parentArea);
     GetClientRect(g_editMode.window, &panel);

@@ -11,9 +11,6 @@ class DibPage;
 
 constexpr const char kNoName[] = "noname.spr";
 
-// Scroll positions count steps of this many window pixels.
-constexpr int kScrollStep = 10;
-
 // Zoom limits of the three pages.
 constexpr int kMinZoom = 1;
 constexpr int kMaxBitmapZoom = 5;
@@ -72,6 +69,7 @@ public:
     // Where the last anchor drag began: the page point pressed and the anchor at that moment.
     POINT adjustPress = {0, 0};
     POINT adjustPressAnchor = {0, 0};
+    int refreshing = 0;  // RefreshPage is under way
 
     BmpChildWindow();
     ~BmpChildWindow();
@@ -90,6 +88,7 @@ public:
     // Recomputes the shown page's placement: zoom, page size, scroll ranges and positions, and
     // the window position of the page's top-left corner. Draws nothing.
     void RefreshPage();
+    void PlaceShownPage(const RECT& client);
 
     // Window messages (canvas_window.cpp routes them here).
     void OnPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

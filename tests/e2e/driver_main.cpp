@@ -20,7 +20,7 @@
 namespace {
 
 constexpr DWORD kStartTimeout = 40000;
-constexpr DWORD kStepTimeout = 10000;
+constexpr DWORD kStepTimeout = 15000;
 
 int g_step = 0;
 char g_failureShot[MAX_PATH] = "";
@@ -70,7 +70,8 @@ void RunFileDialog(DWORD pid, const char* path)
 {
     HWND dialog = WaitForTopWindow("#32770", pid, kStepTimeout);
     if (dialog == nullptr) Fail("no file dialog came up");
-    Sleep(500);
+    if (!WaitForFocusIn(dialog, kStepTimeout)) Fail("the file dialog did not take the keyboard focus");
+    Sleep(300);
     // The name box has the focus: select what it proposes, then type over it.
     TapKey(VK_END);
     PressKey(VK_SHIFT);
@@ -136,6 +137,8 @@ int main(int argc, char** argv)
     HWND canvasWindow = FindDescendant(mainWindow, "BmpChildWindow");
     if (canvasWindow == nullptr || FindDescendant(mainWindow, "SelChildWindow") == nullptr)
         Fail("the canvas or the selection strip is missing");
+    // The pointer waits in the screen's corner, away from the canvas, until the cutting starts.
+    MoveMouse(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     Sleep(1000);
     SetForegroundWindow(mainWindow);
     Sleep(300);
@@ -146,7 +149,6 @@ int main(int argc, char** argv)
     const char* title = std::strrchr(sheetPath, '\\');
     if (!WaitForWindowText(canvasWindow, title != nullptr ? title + 1 : sheetPath, kStepTimeout))
         Fail("the canvas did not take the sheet's name");
-    Sleep(700);
 
     Step("find the page on the canvas and compare it with the sheet");
     RECT client;
@@ -160,8 +162,13 @@ int main(int argc, char** argv)
             figure.top + figure.height > client.bottom - canvas.pageTop)
             Fail("a figure lies outside the canvas's visible part");
     }
+    // The canvas paints when it gets round to it: look again for a while before giving up.
     int compared = 0;
-    int mismatches = CountSheetMismatches(canvasWindow, sheet, canvas.pageLeft, canvas.pageTop, &compared);
+    int mismatches = -1;
+    for (DWORD waited = 0; waited <= kStepTimeout && mismatches != 0; waited += 250) {
+        if (waited > 0) Sleep(250);
+        mismatches = CountSheetMismatches(canvasWindow, sheet, canvas.pageLeft, canvas.pageTop, &compared);
+    }
     std::printf("e2e: %d of %d page pixels differ from the sheet\n", mismatches, compared);
     if (mismatches != 0 || compared < 1000) Fail("the canvas does not show the sheet where expected");
 

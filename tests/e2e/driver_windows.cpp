@@ -85,6 +85,20 @@ bool WaitForWindowText(HWND window, const char* text, DWORD ms)
     }
 }
 
+bool WaitForFocusIn(HWND window, DWORD ms)
+{
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    for (DWORD waited = 0;; waited += 50) {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        if (GetGUIThreadInfo(thread, &info) && info.hwndFocus != nullptr &&
+            (info.hwndFocus == window || IsChild(window, info.hwndFocus)))
+            return true;
+        if (waited >= ms) return false;
+        Sleep(50);
+    }
+}
+
 HWND FindDialog(DWORD pid, HWND except)
 {
     Search search = {"#32770", pid, except, nullptr};

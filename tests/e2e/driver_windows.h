@@ -12,6 +12,9 @@ bool WaitForWindowGone(HWND window, DWORD ms);
 HWND FindDescendant(HWND parent, const char* className);
 // Waits until `window`'s text is `text`; false on time-out.
 bool WaitForWindowText(HWND window, const char* text, DWORD ms);
+// Waits until the keyboard focus of `window`'s thread is `window` or one of its descendants;
+// false on time-out.
+bool WaitForFocusIn(HWND window, DWORD ms);
 // The visible dialog (class "#32770") of process `pid` other than `except`, or null.
 HWND FindDialog(DWORD pid, HWND except);
 // The text of the dialog's first static control with text, for messages.

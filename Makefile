@@ -1,8 +1,8 @@
 # Quillon's two commands, plus a few for the people who work on it.
 #
 #   make run     build Quillon.exe and run it under Wine
-#   make test    build everything and run every test: native, native-asan, and the GUI suite under
-#                Wine inside Xvfb
+#   make test    build everything and run every test: native, native-asan, the GUI suite and the
+#                end-to-end test under Wine inside Xvfb
 #   make bench   benchmarks beside memcpy, SDL2 and Allegro 4
 #   make fuzz    build the libFuzzer targets (FUZZ_SECONDS=600 make fuzz-run to run them)
 #   make dist    the ZIP for Windows users: Quillon.exe, samples/ and a README (build/dist/)
@@ -39,7 +39,7 @@ windows: deps
 run: windows
 	tools/run-quillon build/windows/app/Quillon.exe
 
-# Runs the three suites one after another, keeps going when one fails, and ends with each
+# Runs the four suites one after another, keeps going when one fails, and ends with each
 # runner's summary line; the exit code is non-zero when any of them failed.
 test: native native-asan windows
 	@tools/run-tests

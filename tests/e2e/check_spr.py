@@ -1,0 +1,146 @@
+#!/usr/bin/env python3
+"""Checks a sprite file written by Quillon byte by byte against the sheet it was cut from.
+
+    check_spr.py OUT.spr SHEET.bmp FIGURES.txt NAME... [--hit-boxes N] [--attack-boxes N]
+
+Every sprite must be the named figure's rectangle of the sheet, in order: its size, relative
+coordinate (0, 0), centre (width / 2, height / 2), N whole-sprite hit and attack boxes, and its
+pixels (raw, or the run-length form) equal to the sheet's palette indices. Prints what differs
+and exits 1 on the first fault.
+"""
+import argparse
+import struct
+import sys
+
+
+def read_bmp(path):
+    data = open(path, "rb").read()
+    if data[:2] != b"BM":
+        sys.exit(f"{path}: not a BMP file")
+    offset, = struct.unpack_from("<I", data, 10)
+    width, height, _, bits, compression = struct.unpack_from("<iiHHI", data, 18)
+    if bits != 8 or compression != 0:
+        sys.exit(f"{path}: not an uncompressed 8-bit BMP")
+    stride = (width + 3) & ~3
+    rows = []
+    for y in range(abs(height)):
+        source = abs(height) - 1 - y if height > 0 else y
+        start = offset + source * stride
+        rows.append(data[start:start + width])
+    return rows
+
+
+def read_figures(path):
+    figures = {}
+    for line in open(path):
+        fields = line.split()
+        if fields and not line.startswith("#"):
+            figures[fields[0]] = tuple(int(v) for v in fields[1:5])
+    return figures
+
+
+def decompress(data, width, height):
+    """The run-length form: a table of row offsets, then per row a pair count and
+    (skip, literal count, literals...) pairs."""
+    rows = []
+    for r in range(height):
+        at, = struct.unpack_from("<I", data, 4 * r)
+        pairs, = struct.unpack_from("<H", data, at)
+        at += 2
+        row = bytearray(width)
+        column = 0
+        for _ in range(pairs):
+            skip, count = data[at], data[at + 1]
+            at += 2
+            column += skip
+            row[column:column + count] = data[at:at + count]
+            column += count
+            at += count
+        if column != width:
+            raise ValueError(f"row {r} covers {column} pixels, not {width}")
+        rows.append(bytes(row))
+    return rows
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("spr")
+    parser.add_argument("sheet")
+    parser.add_argument("figures")
+    parser.add_argument("names", nargs="+")
+    parser.add_argument("--hit-boxes", type=int, default=1)
+    parser.add_argument("--attack-boxes", type=int, default=0)
+    args = parser.parse_args()
+
+    sheet = read_bmp(args.sheet)
+    figures = read_figures(args.figures)
+    data = open(args.spr, "rb").read()
+    faults = []
+
+    def expect(what, got, want):
+        if got != want:
+            faults.append(f"{what}: {got!r}, expected {want!r}")
+
+    if len(data) < 24:
+        sys.exit(f"{args.spr}: {len(data)} bytes, shorter than the header")
+    expect("signature", data[:13], b"Zarvo sprite\0")
+    expect("reserved header bytes", data[13:16], b"\0\0\0")
+    version, count, actions = struct.unpack_from("<hhi", data, 16)
+    expect("version", version, 30)
+    expect("sprite count", count, len(args.names))
+    expect("action count", actions, 0)
+    at = 24
+    for index, name in enumerate(args.names[:max(count, 0)]):
+        left, top, width, height = figures[name]
+        where = f"sprite {index} ({name})"
+        if at + 28 > len(data):
+            faults.append(f"{where}: the file ends inside its entry")
+            break
+        compressed, _, rx, ry, w, h, mx, my, hits, attacks, _, size, _ = struct.unpack_from(
+            "<BBhhhhhhhhhiI", data, at)
+        at += 28
+        expect(f"{where} size", (w, h), (width, height))
+        expect(f"{where} relative coordinate", (rx, ry), (0, 0))
+        expect(f"{where} centre", (mx, my), (width // 2, height // 2))
+        expect(f"{where} hit boxes", hits, args.hit_boxes)
+        expect(f"{where} attack boxes", attacks, args.attack_boxes)
+        for kind, boxes in (("hit", hits), ("attack", attacks)):
+            for b in range(max(boxes, 0)):
+                box = struct.unpack_from("<6h", data, at)
+                at += 12
+                expect(f"{where} {kind} box {b}", box[1:5], (0, 0, width - 1, height - 1))
+        image = data[at:at + size]
+        at += size
+        if len(image) != size:
+            faults.append(f"{where}: the file ends inside its image")
+            break
+        want = [sheet[top + y][left:left + width] for y in range(height)]
+        if compressed == 0:
+            expect(f"{where} raw image size", size, width * height)
+            got = [image[y * width:(y + 1) * width] for y in range(height)]
+        elif compressed == 1:
+            try:
+                got = decompress(image, width, height)
+            except (ValueError, struct.error, IndexError) as error:
+                faults.append(f"{where}: bad compressed image: {error}")
+                continue
+        else:
+            faults.append(f"{where}: compressed flag {compressed}")
+            continue
+        for y in range(height):
+            if got[y] != want[y]:
+                x = next((i for i in range(width) if i >= len(got[y]) or got[y][i] != want[y][i]), 0)
+                faults.append(f"{where}: row {y} differs from the sheet first at column {x}")
+                break
+    if not faults:
+        expect("bytes after the last sprite", len(data) - at, 0)
+    for fault in faults:
+        print(f"check_spr: {fault}")
+    if faults:
+        return 1
+    print(f"check_spr: {args.spr}: {count} sprites match the sheet byte by byte")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

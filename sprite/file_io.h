@@ -107,7 +107,8 @@ private:
 //
 // The temporary file is `<target>.~N` for the first N from 0 whose name nothing (file or folder)
 // uses yet; it is created exclusively, so a name taken meanwhile is passed over too. A replaced
-// file keeps its attributes (on Windows) or its permission bits (elsewhere).
+// file hands on its attributes (hidden, system, archive on Windows) or its permission bits
+// (elsewhere); on Windows a read-only file is not replaced.
 class SafeFileWriter {
 public:
     SafeFileWriter() = default;

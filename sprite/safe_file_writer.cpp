@@ -2,8 +2,8 @@
 // under the first free name, then moved over the target in one step.
 //
 // On Windows the names are turned into UTF-16 from the ANSI code page (the one the program's
-// narrow paths come in) and the wide file functions do the work: ReplaceFileW over an existing
-// file, which keeps that file's attributes, and MoveFileExW (write-through) to a new name.
+// narrow paths come in) and the wide file functions do the work; the temporary file takes the
+// replaced file's attributes and moves over it with MoveFileExW (write-through).
 // Elsewhere the temporary file takes the target's permission bits and rename() replaces it.
 #include "sprite/file_io.h"
 
@@ -94,14 +94,25 @@ bool Flush(std::FILE* file)
     return handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle) != 0;
 }
 
+// Attributes a replaced file hands on to the file that takes its place. A read-only file is not
+// replaced at all, and the other attributes describe the file's kind, not the user's wishes.
+constexpr DWORD kHandedOnAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// The temporary file takes the target's attributes and then its place in one move. (ReplaceFileW
+// would keep the attributes itself, but Wine's moves the old file away and deletes it before the
+// new one is in place, and leaves a file of its own behind when that fails.)
 bool Replace(const char* temp, const char* target)
 {
     WidePath wideTemp(temp), wideTarget(target);
     if (wideTemp.text == nullptr || wideTarget.text == nullptr) return false;
     const DWORD attributes = GetFileAttributesW(wideTarget.text);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        return ReplaceFileW(wideTarget.text, wideTemp.text, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                            nullptr) != 0;
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        // Windows refuses to move over a read-only file; Wine does not, so it is asked here.
+        if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return false;
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && (attributes & kHandedOnAttributes) != 0 &&
+            !SetFileAttributesW(wideTemp.text, attributes & kHandedOnAttributes))
+            return false;
     }
     return MoveFileExW(wideTemp.text, wideTarget.text, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
@@ -109,7 +120,9 @@ bool Replace(const char* temp, const char* target)
 void Remove(const char* name)
 {
     WidePath wide(name);
-    if (wide.text != nullptr) DeleteFileW(wide.text);
+    if (wide.text == nullptr) return;
+    SetFileAttributesW(wide.text, FILE_ATTRIBUTE_NORMAL);  // a system file is not deleted otherwise
+    DeleteFileW(wide.text);
 }
 
 #else  // !_WIN32

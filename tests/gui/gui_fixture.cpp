@@ -1,5 +1,6 @@
 #include "tests/gui/gui_fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -40,16 +41,28 @@ GuiTempDir::GuiTempDir()
 
 GuiTempDir::~GuiTempDir()
 {
+    for (const std::string& name : List()) {
+        std::string path = path_ + "\\" + name;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!DeleteFileA(path.c_str())) RemoveDirectoryA(path.c_str());
+    }
+    RemoveDirectoryA(path_.c_str());
+}
+
+std::vector<std::string> GuiTempDir::List() const
+{
+    std::vector<std::string> names;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileA((path_ + "\\" + found.cFileName).c_str());
+            std::string name = found.cFileName;
+            if (name != "." && name != "..") names.push_back(name);
         } while (FindNextFileA(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(path_.c_str());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 bool FileExistsA(const std::string& path)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -14,12 +15,15 @@
 // milliseconds. Returns true when WM_QUIT came out of the queue.
 bool PumpMessages(DWORD ms = 100);
 
-// A folder of its own under the temporary folder, removed with everything in it at the end.
+// A folder of its own under the temporary folder, removed with everything in it at the end
+// (read-only and hidden files, and folders one level down, included).
 class GuiTempDir {
 public:
     GuiTempDir();
     ~GuiTempDir();
     std::string File(const char* name) const { return path_ + "\\" + name; }
+    // Names of the entries in the folder, sorted.
+    std::vector<std::string> List() const;
 
 private:
     std::string path_;

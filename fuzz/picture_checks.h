@@ -1,48 +1,11 @@
-// The picture readers read files: each fuzz input is written to one fixed file per process.
-// Also the checks the picture targets share.
+// Checks the picture fuzz targets share: a loaded picture is whole and in the one layout, and
+// copies out of it stay inside it.
 #pragma once
 
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <string>
 
 #include "image/image_buffer.h"
-
-inline std::string& FuzzTempPathStorage()
-{
-    static std::string path;
-    return path;
-}
-
-inline void RemoveFuzzTempFile() { std::remove(FuzzTempPathStorage().c_str()); }
-
-// The process's file for `kind`, removed when the process exits.
-inline std::string FuzzTempPath(const char* kind)
-{
-    std::string& path = FuzzTempPathStorage();
-    if (path.empty()) {
-        path = (std::filesystem::temp_directory_path() /
-                ("quillon-fuzz-" + std::string(kind) + "-" + std::to_string(getpid())))
-                   .string();
-        std::atexit(RemoveFuzzTempFile);
-    }
-    return path;
-}
-
-// Writes the input to the process's file for `kind` and returns its path (empty on failure).
-inline std::string WriteFuzzInput(const char* kind, const uint8_t* data, size_t size)
-{
-    std::string path = FuzzTempPath(kind);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return {};
-    bool ok = size == 0 || std::fwrite(data, 1, size, file) == size;
-    ok = std::fclose(file) == 0 && ok;
-    return ok ? path : std::string();
-}
 
 // Touches every byte the loaded picture says it has, so the sanitizers see any block that is
 // shorter than its header claims: the info header, a full 256-entry colour table and the rows.

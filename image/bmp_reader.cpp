@@ -177,9 +177,9 @@ int ReadBmp(ImageBuffer& image, ByteReader& file)
     bool rle = (info.biCompression == BI_RLE8 && bits == 8) || (info.biCompression == BI_RLE4 && bits == 4);
     if ((info.biCompression != BI_RGB && !rle) || (rle && topDown)) return SetImageMessage(image, kUnsupportedText);
 
-    int64_t rowBytes = StoredRowBytes(width, bits);
-    if (width > kMaxImageSide || height > kMaxImageSide || rowBytes * height > kMaxPixelBytes)
-        return SetImageMessage(image, kMemoryText);
+    PictureSize rows;
+    if (!CheckPictureSize(width, height, bits, &rows)) return SetImageMessage(image, kMemoryText);
+    const int64_t rowBytes = rows.rowBytes;
 
     // The colour table follows the info header, whatever its size; a colour count below the
     // full table means a shorter table. The pixels start at the file's pixel offset, unless
@@ -191,18 +191,18 @@ int ReadBmp(ImageBuffer& image, ByteReader& file)
     int64_t tableEnd = tableStart + entriesInFile * kColorEntrySize;
     if (tableEnd > fileLength) return SetImageMessage(image, kReadText);
     int64_t pixelOffset = header.bfOffBits >= tableEnd ? int64_t(header.bfOffBits) : tableEnd;
-    if (rle ? pixelOffset >= fileLength : pixelOffset + rowBytes * height > fileLength)
+    if (rle ? pixelOffset >= fileLength : pixelOffset + rows.bytes > fileLength)
         return SetImageMessage(image, kReadText);
 
     if (info.biClrUsed != 0 && info.biClrUsed != colorCount) info.biClrUsed = 0;  // the table is full now
     if (topDown) info.biHeight = LONG(height);
     if (rle) {
         info.biCompression = BI_RGB;
-        info.biSizeImage = DWORD(rowBytes * height);
+        info.biSizeImage = DWORD(rows.bytes);
     }
 
     int64_t tableBytes = colorCount * kColorEntrySize;
-    int64_t layoutBytes = kInfoHeaderSize + tableBytes + rowBytes * height;
+    int64_t layoutBytes = kInfoHeaderSize + tableBytes + rows.bytes;
     auto* block = static_cast<uint8_t*>(std::calloc(size_t(PictureBlockBytes(layoutBytes)), 1));
     if (block == nullptr) return SetImageMessage(image, kMemoryText);
     std::memcpy(block, &info, sizeof info);
@@ -217,7 +217,7 @@ int ReadBmp(ImageBuffer& image, ByteReader& file)
         for (int64_t row = height - 1; row >= 0 && complete; --row)
             complete = file.Read(pixels + row * rowBytes, uint64_t(rowBytes));
     } else if (complete) {
-        complete = file.Read(pixels, uint64_t(rowBytes * height));
+        complete = file.Read(pixels, uint64_t(rows.bytes));
     }
     if (!complete) {
         std::free(block);

@@ -115,9 +115,9 @@ int ReadPcx(ImageBuffer& image, ByteReader& file)
 
     bool indexed = planes == kPlanesIndexed;
     int bits = indexed ? kPcxBitsPerPixel : kPcxBitsPerPixel * kPlanesTrueColor;
-    int64_t stride = StoredRowBytes(width, bits);
-    if (width > kMaxImageSide || height > kMaxImageSide || stride * height > kMaxPixelBytes)
-        return SetImageMessage(image, kMemoryText);
+    PictureSize rows;
+    if (!CheckPictureSize(width, height, bits, &rows)) return SetImageMessage(image, kMemoryText);
+    const int64_t stride = rows.rowBytes;
 
     // Even a file of nothing but the longest runs cannot fill more than this; a shorter file is
     // cut short, and is refused before the picture is allocated.
@@ -126,7 +126,7 @@ int ReadPcx(ImageBuffer& image, ByteReader& file)
     if ((fileLength - kPcxHeaderSize) * kLongestRun < lineBytes * height) return SetImageMessage(image, kReadText);
 
     int64_t tableBytes = indexed ? kPaletteBytes : 0;
-    int64_t layoutBytes = kInfoHeaderSize + tableBytes + stride * height;
+    int64_t layoutBytes = kInfoHeaderSize + tableBytes + rows.bytes;
     auto* block = static_cast<uint8_t*>(std::calloc(size_t(PictureBlockBytes(layoutBytes)), 1));
     if (block == nullptr) return SetImageMessage(image, kMemoryText);
     auto* line = static_cast<uint8_t*>(std::malloc(size_t(lineBytes)));  // at most 3 * 65535 bytes

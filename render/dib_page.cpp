@@ -38,6 +38,11 @@ int DibPage::Create(int newWidth, int newHeight, int newBitCount, const Palette*
     pixels = nullptr;
     std::free(info);
     info = nullptr;
+    // Until the new buffers stand the page has no pixels, and so no size: a refused Create leaves
+    // nothing that passes for a page of the old size or of the new one.
+    width = 0;
+    height = 0;
+    pitch = 0;
 
     int newBytesPerPixel;
     uint16_t newColourCount;
@@ -65,9 +70,13 @@ int DibPage::Create(int newWidth, int newHeight, int newBitCount, const Palette*
 
     const size_t infoBytes = colourCount ? kInfoHeaderSize + sizeof(RGBQUAD) * colourCount : kInfoBlockWithoutTable;
     info = static_cast<BITMAPINFO*>(std::calloc(1, infoBytes));
-    if (info == nullptr) return 0;
-    pixels = static_cast<uint8_t*>(std::malloc(size_t(pixelBytes)));
-    if (pixels == nullptr) return 0;
+    if (info != nullptr) pixels = static_cast<uint8_t*>(std::malloc(size_t(pixelBytes)));
+    if (pixels == nullptr) {
+        width = 0;
+        height = 0;
+        pitch = 0;
+        return 0;
+    }
 
     BITMAPINFOHEADER& header = info->bmiHeader;
     header.biSize = kInfoHeaderSize;
@@ -122,6 +131,8 @@ void DibPage::Release()
     if (palette != nullptr) DeleteObject(palette);
     palette = nullptr;
 }
+
+bool DibPage::HasSize(int w, int h) const { return pixels != nullptr && width == w && height == h; }
 
 void DibPage::SetView(int x, int y, int newZoom)
 {

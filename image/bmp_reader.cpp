@@ -168,14 +168,20 @@ int ReadBmp(ImageBuffer& image, ByteReader& file)
     info.biClrUsed = ReadLe32(infoBytes + 32);
     info.biClrImportant = ReadLe32(infoBytes + 36);
 
+    // The kind of pixel data first: a file holding a JPEG or a PNG (compression 4 or 5) says bit
+    // count 0, and is a kind we do not read rather than a damaged header.
+    const DWORD compression = info.biCompression;
+    if (compression != BI_RGB && compression != BI_RLE8 && compression != BI_RLE4)
+        return SetImageMessage(image, kUnsupportedText);
     int bits = info.biBitCount;
     if (info.biWidth <= 0 || info.biHeight == 0 || info.biHeight == INT32_MIN || !IsKnownDepth(bits))
         return SetImageMessage(image, kBadHeaderText);
     bool topDown = info.biHeight < 0;
     int64_t width = info.biWidth;
     int64_t height = topDown ? -int64_t(info.biHeight) : int64_t(info.biHeight);
-    bool rle = (info.biCompression == BI_RLE8 && bits == 8) || (info.biCompression == BI_RLE4 && bits == 4);
-    if ((info.biCompression != BI_RGB && !rle) || (rle && topDown)) return SetImageMessage(image, kUnsupportedText);
+    bool rle = compression != BI_RGB;
+    if ((compression == BI_RLE8 && bits != 8) || (compression == BI_RLE4 && bits != 4) || (rle && topDown))
+        return SetImageMessage(image, kUnsupportedText);
 
     PictureSize rows;
     if (!CheckPictureSize(width, height, bits, &rows)) return SetImageMessage(image, kMemoryText);

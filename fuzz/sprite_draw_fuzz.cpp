@@ -2,11 +2,9 @@
 // sprite draws into a page with every flag at positions all around it without writing anywhere
 // but the page's own pixels. The page's row padding doubles as a guard inside the buffer; the
 // sanitizers guard the outside.
-#include <cstdio>
+#include <cstdint>
 #include <cstdlib>
-#include <string>
 
-#include "fuzz/fuzz_temp_file.h"
 #include "render/dib_page.h"
 #include "render/sprite_draw.h"
 #include "sprite/sprite_set.h"
@@ -59,10 +57,8 @@ bool PaddingIntact(const DibPage& page)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const std::string path = WriteFuzzInput("draw", data, size);
-    if (path.empty()) return 0;
     SpriteSet set;
-    if (!set.Load(path.c_str())) return 0;
+    if (!set.LoadFromMemory(data, size, "fuzz.spr")) return 0;
 
     static DibPage page;
     if (page.pixels == nullptr) Check(page.Create(kPageWidth, kPageHeight, 8, nullptr) == 1);

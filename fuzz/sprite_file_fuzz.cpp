@@ -1,17 +1,13 @@
-// Fuzz target for the sprite file reader. Each input is written to a temporary file and loaded;
-// a loaded set must then hold only images that decompress, compress back to the same pixels, save,
-// and load again to the same set. Any broken promise stops the run.
-#include <unistd.h>
-
-#include <cstdio>
+// Fuzz target for the sprite file reader. Each input is loaded from memory; a loaded set must
+// then hold only images that decompress, compress back to the same pixels, save, and load again
+// to the same set, which saves to the same bytes. Any broken promise stops the run.
 #include <cstdlib>
 #include <cstring>
-#include <string>
 #include <vector>
 
-#include "fuzz/fuzz_temp_file.h"
 #include "sprite/compress.h"
 #include "sprite/sprite_set.h"
+#include "tests/core/set_difference.h"
 
 namespace {
 
@@ -22,13 +18,6 @@ constexpr uint64_t kMaxCheckedPixels = uint64_t(1) << 22;
 void Check(bool condition)
 {
     if (!condition) std::abort();
-}
-
-std::string ScratchPath(const char* suffix)
-{
-    const char* dir = std::getenv("TMPDIR");
-    if (dir == nullptr || *dir == '\0') dir = "/tmp";
-    return std::string(dir) + "/quillon-sprite-fuzz-" + std::to_string(getpid()) + suffix;
 }
 
 std::vector<uint8_t> ImageOf(const Sprite& sprite)
@@ -65,31 +54,20 @@ void CheckRawSprite(SpriteSet& set, int i)
     Check(ImageOf(sprite) == raw);
 }
 
-void CheckSameSets(const SpriteSet& a, const SpriteSet& b)
+// The set's file bytes; the caller frees them.
+uint8_t* Saved(SpriteSet& set, size_t* size)
 {
-    Check(a.header.count == b.header.count);
-    for (int i = 0; i < a.header.count; ++i) {
-        const Sprite& x = a.sprites[i];
-        const Sprite& y = b.sprites[i];
-        Check(x.compressed == y.compressed && x.width == y.width && x.height == y.height);
-        Check(x.rx == y.rx && x.ry == y.ry && x.mx == y.mx && x.my == y.my);
-        Check(x.hitCount == y.hitCount && x.atckCount == y.atckCount && x.imageSize == y.imageSize);
-        Check(x.hitCount == 0 || std::memcmp(x.hitBoxes, y.hitBoxes, sizeof(BoxRect) * size_t(x.hitCount)) == 0);
-        Check(x.atckCount == 0 || std::memcmp(x.atckBoxes, y.atckBoxes, sizeof(BoxRect) * size_t(x.atckCount)) == 0);
-        Check(ImageOf(x) == ImageOf(y));
-    }
+    uint8_t* data = nullptr;
+    Check(set.SaveToMemory(&data, size) == 1);
+    return data;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const std::string output = ScratchPath("-saved.spr");
-    const std::string input = WriteFuzzInput("sprite", data, size);
-    if (input.empty()) return 0;
-
     SpriteSet set;
-    const int loaded = set.Load(input.c_str());
+    const int loaded = set.LoadFromMemory(data, size, "fuzz.spr");
     if (loaded == 0) {
         Check(set.sprites == nullptr);
         return 0;
@@ -103,10 +81,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     if (set.header.count == 0) return 0;
 
-    Check(set.Save(output.c_str()) == 1);
+    size_t size1 = 0, size2 = 0;
+    uint8_t* first = Saved(set, &size1);
     SpriteSet again;
-    Check(again.Load(output.c_str()) == 1);
-    std::remove(output.c_str());
-    CheckSameSets(set, again);
+    Check(again.LoadFromMemory(first, size1, "saved.spr") == 1);
+    Check(SetDifference(set, again).empty());
+    uint8_t* second = Saved(again, &size2);
+    Check(size1 == size2 && std::memcmp(first, second, size1) == 0);
+    std::free(first);
+    std::free(second);
     return 0;
 }

@@ -7,7 +7,8 @@
 // 40-byte info header with a positive height and no compression, the full colour table
 // (2, 16 or 256 entries; entries the file does not hold are zero), then the rows bottom row
 // first. A file already in that layout loads byte for byte. Every size is checked against the
-// file's length and the caps before anything is allocated.
+// file's length and the caps before anything is allocated. The reader parses bytes in memory;
+// LoadBmp reads the whole file first.
 #include "image/image_buffer.h"
 
 #include <cstdlib>
@@ -15,7 +16,6 @@
 
 #include "image/image_layout.h"
 #include "image/image_message.h"
-#include "image/stream_io.h"
 #include "sprite/file_io.h"
 
 namespace {
@@ -32,14 +32,6 @@ const char kReadText[] = "%s 파일을 읽을수 없습니다.";
 const char kBadHeaderText[] = "%s BMP헤더가 잘못되었습니다.";
 const char kUnsupportedText[] = "%s 지원하지 않는 BMP형식입니다.";
 
-struct FileCloser {
-    std::FILE* file;
-    ~FileCloser()
-    {
-        if (file != nullptr) std::fclose(file);
-    }
-};
-
 // Run-length encoded rows (8 or 4 bits per pixel), bottom row first. A code pair (n, v) with
 // n > 0 is a run of n pixels (of v, or of v's two nibbles in turn); (0, 0) ends the line,
 // (0, 1) ends the picture, (0, 2, dx, dy) moves right and up, and (0, n >= 3) is followed by n
@@ -47,7 +39,7 @@ struct FileCloser {
 // dropped; pixels no code reaches stay 0. False when the data ends before the picture does.
 class RleDecoder {
 public:
-    RleDecoder(std::FILE* stream, uint8_t* pixels, int64_t rowBytes, int64_t width, int64_t height, int bits)
+    RleDecoder(ByteReader& stream, uint8_t* pixels, int64_t rowBytes, int64_t width, int64_t height, int bits)
         : stream_(stream), pixels_(pixels), rowBytes_(rowBytes), width_(width), height_(height), bits_(bits)
     {
     }
@@ -56,9 +48,9 @@ public:
     {
         for (;;) {
             if (y_ >= height_) return true;  // every later pixel would fall outside
-            int count = std::getc(stream_);
-            int value = std::getc(stream_);
-            if (value == EOF) return false;
+            int count = stream_.Next();
+            int value = stream_.Next();
+            if (value < 0) return false;
             if (count > 0) {
                 Run(count, uint8_t(value));
                 continue;
@@ -71,9 +63,9 @@ public:
             case 1:  // end of picture
                 return true;
             case 2: {  // delta
-                int dx = std::getc(stream_);
-                int dy = std::getc(stream_);
-                if (dy == EOF) return false;
+                int dx = stream_.Next();
+                int dy = stream_.Next();
+                if (dy < 0) return false;
                 x_ += dx;
                 y_ += dy;
                 break;
@@ -115,7 +107,7 @@ private:
         int bytes = bits_ == 8 ? count : (count + 1) / 2;
         int padded = bytes + (bytes % 2);
         uint8_t data[256];
-        if (!ReadExact(stream_, data, size_t(padded))) return false;
+        if (!stream_.Read(data, size_t(padded))) return false;
         for (int i = 0; i < count; ++i) {
             uint8_t index = bits_ == 8 ? data[i] : (i % 2 == 0 ? data[i / 2] >> 4 : data[i / 2] & 0x0F);
             Put(x_ + i, index);
@@ -124,7 +116,7 @@ private:
         return true;
     }
 
-    std::FILE* stream_;
+    ByteReader& stream_;
     uint8_t* pixels_;
     int64_t rowBytes_;
     int64_t width_;
@@ -139,10 +131,10 @@ bool IsKnownDepth(int bits)
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
 }
 
-int ReadBmp(ImageBuffer& image, std::FILE* file)
+int ReadBmp(ImageBuffer& image, ByteReader& file)
 {
     uint8_t fileHeader[kFileHeaderSize];
-    if (!ReadExact(file, fileHeader, sizeof fileHeader)) return SetImageMessage(image, kHeaderText);
+    if (!file.Read(fileHeader, sizeof fileHeader)) return SetImageMessage(image, kHeaderText);
     BITMAPFILEHEADER& header = image.fileHeader;
     header.bfType = ReadLe16(fileHeader);
     header.bfSize = ReadLe32(fileHeader + 2);
@@ -152,15 +144,15 @@ int ReadBmp(ImageBuffer& image, std::FILE* file)
     if (header.bfType != kBmpSignature) return SetImageMessage(image, kNotBmpText);
 
     // The file must hold as many bytes as its header says, and the info header.
-    int64_t fileLength = StreamLength(file);
-    if (fileLength < 0 || int64_t(header.bfSize) > fileLength) return SetImageMessage(image, kReadText);
+    const int64_t fileLength = int64_t(file.Size());
+    if (int64_t(header.bfSize) > fileLength) return SetImageMessage(image, kReadText);
     uint8_t infoBytes[kInfoHeaderSize];
-    if (fileLength < kFileHeaderSize + 4 || !SeekStream(file, kFileHeaderSize) || !ReadExact(file, infoBytes, 4))
+    if (fileLength < kFileHeaderSize + 4 || !file.Seek(kFileHeaderSize) || !file.Read(infoBytes, 4))
         return SetImageMessage(image, kReadText);
     int64_t infoSize = ReadLe32(infoBytes);
     if (infoSize == kCoreHeaderSize) return SetImageMessage(image, kUnsupportedText);
     if (infoSize < kInfoHeaderSize) return SetImageMessage(image, kBadHeaderText);
-    if (kFileHeaderSize + infoSize > fileLength || !ReadExact(file, infoBytes + 4, kInfoHeaderSize - 4))
+    if (kFileHeaderSize + infoSize > fileLength || !file.Read(infoBytes + 4, kInfoHeaderSize - 4))
         return SetImageMessage(image, kReadText);
 
     BITMAPINFOHEADER info;
@@ -176,18 +168,24 @@ int ReadBmp(ImageBuffer& image, std::FILE* file)
     info.biClrUsed = ReadLe32(infoBytes + 32);
     info.biClrImportant = ReadLe32(infoBytes + 36);
 
+    // The kind of pixel data first: a file holding a JPEG or a PNG (compression 4 or 5) says bit
+    // count 0, and is a kind we do not read rather than a damaged header.
+    const DWORD compression = info.biCompression;
+    if (compression != BI_RGB && compression != BI_RLE8 && compression != BI_RLE4)
+        return SetImageMessage(image, kUnsupportedText);
     int bits = info.biBitCount;
     if (info.biWidth <= 0 || info.biHeight == 0 || info.biHeight == INT32_MIN || !IsKnownDepth(bits))
         return SetImageMessage(image, kBadHeaderText);
     bool topDown = info.biHeight < 0;
     int64_t width = info.biWidth;
     int64_t height = topDown ? -int64_t(info.biHeight) : int64_t(info.biHeight);
-    bool rle = (info.biCompression == BI_RLE8 && bits == 8) || (info.biCompression == BI_RLE4 && bits == 4);
-    if ((info.biCompression != BI_RGB && !rle) || (rle && topDown)) return SetImageMessage(image, kUnsupportedText);
+    bool rle = compression != BI_RGB;
+    if ((compression == BI_RLE8 && bits != 8) || (compression == BI_RLE4 && bits != 4) || (rle && topDown))
+        return SetImageMessage(image, kUnsupportedText);
 
-    int64_t rowBytes = StoredRowBytes(width, bits);
-    if (width > kMaxImageSide || height > kMaxImageSide || rowBytes * height > kMaxPixelBytes)
-        return SetImageMessage(image, kMemoryText);
+    PictureSize rows;
+    if (!CheckPictureSize(width, height, bits, &rows)) return SetImageMessage(image, kMemoryText);
+    const int64_t rowBytes = rows.rowBytes;
 
     // The colour table follows the info header, whatever its size; a colour count below the
     // full table means a shorter table. The pixels start at the file's pixel offset, unless
@@ -199,33 +197,33 @@ int ReadBmp(ImageBuffer& image, std::FILE* file)
     int64_t tableEnd = tableStart + entriesInFile * kColorEntrySize;
     if (tableEnd > fileLength) return SetImageMessage(image, kReadText);
     int64_t pixelOffset = header.bfOffBits >= tableEnd ? int64_t(header.bfOffBits) : tableEnd;
-    if (rle ? pixelOffset >= fileLength : pixelOffset + rowBytes * height > fileLength)
+    if (rle ? pixelOffset >= fileLength : pixelOffset + rows.bytes > fileLength)
         return SetImageMessage(image, kReadText);
 
     if (info.biClrUsed != 0 && info.biClrUsed != colorCount) info.biClrUsed = 0;  // the table is full now
     if (topDown) info.biHeight = LONG(height);
     if (rle) {
         info.biCompression = BI_RGB;
-        info.biSizeImage = DWORD(rowBytes * height);
+        info.biSizeImage = DWORD(rows.bytes);
     }
 
     int64_t tableBytes = colorCount * kColorEntrySize;
-    int64_t layoutBytes = kInfoHeaderSize + tableBytes + rowBytes * height;
+    int64_t layoutBytes = kInfoHeaderSize + tableBytes + rows.bytes;
     auto* block = static_cast<uint8_t*>(std::calloc(size_t(PictureBlockBytes(layoutBytes)), 1));
     if (block == nullptr) return SetImageMessage(image, kMemoryText);
     std::memcpy(block, &info, sizeof info);
     uint8_t* table = block + kInfoHeaderSize;
     uint8_t* pixels = table + tableBytes;
 
-    bool complete = SeekStream(file, tableStart) && ReadExact(file, table, size_t(entriesInFile * kColorEntrySize)) &&
-                    SeekStream(file, pixelOffset);
+    bool complete = file.Seek(uint64_t(tableStart)) && file.Read(table, uint64_t(entriesInFile * kColorEntrySize)) &&
+                    file.Seek(uint64_t(pixelOffset));
     if (complete && rle) {
         complete = RleDecoder(file, pixels, rowBytes, width, height, bits).Decode();
     } else if (complete && topDown) {
         for (int64_t row = height - 1; row >= 0 && complete; --row)
-            complete = ReadExact(file, pixels + row * rowBytes, size_t(rowBytes));
+            complete = file.Read(pixels + row * rowBytes, uint64_t(rowBytes));
     } else if (complete) {
-        complete = ReadExact(file, pixels, size_t(rowBytes * height));
+        complete = file.Read(pixels, uint64_t(rows.bytes));
     }
     if (!complete) {
         std::free(block);
@@ -246,7 +244,24 @@ int ImageBuffer::LoadBmp(const char* path)
 {
     SetImageFileName(*this, path);
     Unload();
-    FileCloser file{path != nullptr ? std::fopen(path, "rb") : nullptr};
-    if (file.file == nullptr) return SetImageMessage(*this, kMissingText);
-    return ReadBmp(*this, file.file);
+    FileBytes file;
+    switch (file.Read(path)) {
+    case FileBytes::kCannotOpen:
+        return SetImageMessage(*this, kMissingText);
+    case FileBytes::kNoMemory:
+        return SetImageMessage(*this, kMemoryText);
+    case FileBytes::kRead:
+    case FileBytes::kReadError:  // the bytes before the error, which the checks refuse or take
+        break;
+    }
+    ByteReader bytes(file.Data(), file.Size());
+    return ReadBmp(*this, bytes);
+}
+
+int ImageBuffer::LoadBmpFromMemory(const uint8_t* data, size_t size, const char* name)
+{
+    SetImageFileName(*this, name);
+    Unload();
+    ByteReader bytes(data, size);
+    return ReadBmp(*this, bytes);
 }

@@ -7,6 +7,7 @@
 
 #include "image/image_layout.h"
 #include "image/image_message.h"
+#include "image/log_palette.h"
 
 namespace {
 
@@ -74,19 +75,8 @@ int ImageBuffer::BuildPalette()
     colorCount = ColorCountForBits(bitCount);
     if (colorCount == 0) return 1;
 
-    size_t bytes = sizeof(LOGPALETTE) + size_t(colorCount - 1) * sizeof(PALETTEENTRY);
-    logPalette = static_cast<LOGPALETTE*>(std::malloc(bytes));
+    logPalette = NewLogPalette(ColorTable(), colorCount);
     if (logPalette == nullptr) return SetImageMessage(*this, kPaletteMemoryText);
-    logPalette->palVersion = kLogPaletteVersion;
-    logPalette->palNumEntries = WORD(colorCount);
-    const RGBQUAD* table = ColorTable();
-    for (int32_t i = 0; i < colorCount; ++i) {
-        PALETTEENTRY& entry = logPalette->palPalEntry[i];
-        entry.peRed = table[i].rgbRed;
-        entry.peGreen = table[i].rgbGreen;
-        entry.peBlue = table[i].rgbBlue;
-        entry.peFlags = 0;
-    }
     paletteHandle = CreatePalette(logPalette);
     if (paletteHandle == nullptr) return SetImageMessage(*this, kPaletteMemoryText);
     return 1;

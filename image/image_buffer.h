@@ -3,6 +3,7 @@
 // build exactly this layout, so nothing after loading cares which kind of file it came from.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
@@ -36,6 +37,10 @@ public:
     void Unload();
     int LoadBmp(const char* path);
     int LoadPcx(const char* path);
+    // The same readers on a file's bytes in memory (the file functions read the file and call
+    // these); `name` stands for the path in fileName and in the texts.
+    int LoadBmpFromMemory(const uint8_t* data, size_t size, const char* name);
+    int LoadPcxFromMemory(const uint8_t* data, size_t size, const char* name);
     int BuildPalette();
 
     int32_t Width() const;
@@ -50,3 +55,5 @@ public:
 // Decodes exactly `length` bytes of PCX run-length data from `stream` into `destination`.
 // Returns the number of bytes produced (less than `length` only when the stream ended).
 size_t ReadPcxRle(uint8_t* destination, size_t length, std::FILE* stream);
+// The same from `size` encoded bytes in memory.
+size_t ReadPcxRleFromMemory(uint8_t* destination, size_t length, const uint8_t* data, size_t size);

@@ -1,8 +1,8 @@
 // Palette files: 256 entries of blue, green, red, reserved in palette-index order, no header.
 #include "image/palette_file.h"
 
-#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "sprite/file_io.h"
 
@@ -15,17 +15,18 @@ static_assert(kPaletteEntries * kEntryBytes == kPaletteFileSize, "one palette fi
 
 Palette* ReadPaletteFile(const char* path)
 {
-    if (path == nullptr) return nullptr;
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) return nullptr;
-    // Bytes a shorter file does not hold stay zero; anything past 1024 bytes is not read. A read
-    // that fails (a folder, a device error) gives no palette rather than a made-up one.
-    uint8_t bytes[kPaletteFileSize] = {};
-    std::fread(bytes, 1, sizeof bytes, file);
-    bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) return nullptr;
+    // Only the first 1024 bytes are read. A read that fails (a folder, a device error) gives no
+    // palette rather than a made-up one.
+    FileBytes file;
+    if (file.Read(path, kPaletteFileSize) != FileBytes::kRead) return nullptr;
+    return ReadPaletteFromMemory(file.Data(), file.Size());
+}
 
+Palette* ReadPaletteFromMemory(const uint8_t* data, size_t size)
+{
+    // Bytes a shorter file does not hold stay zero; anything past 1024 bytes is not read.
+    uint8_t bytes[kPaletteFileSize] = {};
+    if (data != nullptr && size > 0) std::memcpy(bytes, data, size < sizeof bytes ? size : sizeof bytes);
     auto* palette = static_cast<Palette*>(std::malloc(sizeof(Palette)));
     if (palette == nullptr) return nullptr;
     for (int i = 0; i < kPaletteEntries; ++i) {
@@ -38,9 +39,8 @@ Palette* ReadPaletteFile(const char* path)
     return palette;
 }
 
-int WritePaletteFile(const char* path, const Palette& palette)
+void PaletteFileBytes(const Palette& palette, uint8_t* bytes)
 {
-    uint8_t bytes[kPaletteFileSize];
     for (int i = 0; i < kPaletteEntries; ++i) {
         uint8_t* entry = bytes + i * kEntryBytes;
         entry[0] = palette.entries[i].rgbBlue;
@@ -48,6 +48,12 @@ int WritePaletteFile(const char* path, const Palette& palette)
         entry[2] = palette.entries[i].rgbRed;
         entry[3] = palette.entries[i].rgbReserved;
     }
+}
+
+int WritePaletteFile(const char* path, const Palette& palette)
+{
+    uint8_t bytes[kPaletteFileSize];
+    PaletteFileBytes(palette, bytes);
     SafeFileWriter writer;
     if (!writer.Open(path) || !writer.Write(bytes, sizeof bytes) || !writer.Commit()) return 0;
     return 1;

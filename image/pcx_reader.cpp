@@ -5,16 +5,14 @@
 //
 // The reader builds the picture layout of the BMP reader: 1 plane of 8 bits becomes an 8-bit
 // picture with a 256-entry colour table, 3 planes of 8 bits a 24-bit picture (blue, green, red),
-// rows bottom row first.
+// rows bottom row first. The reader parses bytes in memory; LoadPcx reads the whole file first.
 #include "image/image_buffer.h"
 
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 #include "image/image_layout.h"
 #include "image/image_message.h"
-#include "image/stream_io.h"
 #include "sprite/file_io.h"
 
 namespace {
@@ -47,20 +45,14 @@ const char kSizeText[] = "%s PCX파일의 그림 크기가 잘못되었습니다
 const char kLineText[] = "%s PCX파일의 한 줄 바이트 수가 잘못되었습니다.";
 const char kReadText[] = "%s 파일을 읽을수 없습니다.";
 
-struct FileCloser {
-    std::FILE* file;
-    ~FileCloser()
-    {
-        if (file != nullptr) std::fclose(file);
-    }
-};
-
 // Decodes PCX run-length data. A byte whose two top bits are set is a run: its low six bits
 // count copies of the byte that follows. Any other byte stands for itself. A run that passes
-// the end of one request carries on into the next, so runs may cross scan lines.
+// the end of one request carries on into the next, so runs may cross scan lines. `Source` gives
+// the encoded bytes one by one through Next(), -1 at the end.
+template <class Source>
 class RunReader {
 public:
-    explicit RunReader(std::FILE* stream) : stream_(stream) {}
+    explicit RunReader(Source& stream) : stream_(stream) {}
 
     size_t Read(uint8_t* destination, size_t length)
     {
@@ -73,11 +65,11 @@ public:
                 pending_ -= take;
                 continue;
             }
-            int code = std::getc(stream_);
-            if (code == EOF) break;
+            int code = stream_.Next();
+            if (code < 0) break;
             if ((code & kRunFlags) == kRunFlags) {
-                int value = std::getc(stream_);
-                if (value == EOF) break;
+                int value = stream_.Next();
+                if (value < 0) break;
                 pending_ = size_t(code & kRunCountMask);
                 pendingValue_ = uint8_t(value);
             } else {
@@ -88,9 +80,15 @@ public:
     }
 
 private:
-    std::FILE* stream_;
+    Source& stream_;
     size_t pending_ = 0;
     uint8_t pendingValue_ = 0;
+};
+
+// The encoded bytes of a C stream.
+struct StreamSource {
+    std::FILE* stream;
+    int Next() { return std::getc(stream); }
 };
 
 int32_t Extent(const uint8_t* header, int minOffset, int maxOffset)
@@ -98,10 +96,10 @@ int32_t Extent(const uint8_t* header, int minOffset, int maxOffset)
     return int32_t(int16_t(ReadLe16(header + maxOffset))) - int16_t(ReadLe16(header + minOffset)) + 1;
 }
 
-int ReadPcx(ImageBuffer& image, std::FILE* file)
+int ReadPcx(ImageBuffer& image, ByteReader& file)
 {
     uint8_t header[kPcxHeaderSize];
-    if (!ReadExact(file, header, sizeof header) || header[kManufacturerOffset] != kPcxManufacturer ||
+    if (!file.Read(header, sizeof header) || header[kManufacturerOffset] != kPcxManufacturer ||
         header[kVersionOffset] != kPcxVersion)
         return SetImageMessage(image, kNotPcxText);  // the previous picture stays
 
@@ -117,39 +115,41 @@ int ReadPcx(ImageBuffer& image, std::FILE* file)
 
     bool indexed = planes == kPlanesIndexed;
     int bits = indexed ? kPcxBitsPerPixel : kPcxBitsPerPixel * kPlanesTrueColor;
-    int64_t stride = StoredRowBytes(width, bits);
-    if (width > kMaxImageSide || height > kMaxImageSide || stride * height > kMaxPixelBytes)
-        return SetImageMessage(image, kMemoryText);
+    PictureSize rows;
+    if (!CheckPictureSize(width, height, bits, &rows)) return SetImageMessage(image, kMemoryText);
+    const int64_t stride = rows.rowBytes;
 
     // Even a file of nothing but the longest runs cannot fill more than this; a shorter file is
     // cut short, and is refused before the picture is allocated.
     int64_t lineBytes = bytesPerLine * planes;
-    int64_t fileLength = StreamLength(file);
-    if (fileLength < 0 || (fileLength - kPcxHeaderSize) * kLongestRun < lineBytes * height ||
-        !SeekStream(file, kPcxHeaderSize))
-        return SetImageMessage(image, kReadText);
+    const int64_t fileLength = int64_t(file.Size());
+    if ((fileLength - kPcxHeaderSize) * kLongestRun < lineBytes * height) return SetImageMessage(image, kReadText);
 
     int64_t tableBytes = indexed ? kPaletteBytes : 0;
-    int64_t layoutBytes = kInfoHeaderSize + tableBytes + stride * height;
+    int64_t layoutBytes = kInfoHeaderSize + tableBytes + rows.bytes;
     auto* block = static_cast<uint8_t*>(std::calloc(size_t(PictureBlockBytes(layoutBytes)), 1));
     if (block == nullptr) return SetImageMessage(image, kMemoryText);
-    std::vector<uint8_t> line(static_cast<size_t>(lineBytes));  // at most 3 * 65535 bytes
+    auto* line = static_cast<uint8_t*>(std::malloc(size_t(lineBytes)));  // at most 3 * 65535 bytes
+    if (line == nullptr) {
+        std::free(block);
+        return SetImageMessage(image, kMemoryText);
+    }
     uint8_t* table = block + kInfoHeaderSize;
     uint8_t* pixels = table + tableBytes;
 
     // Scan line i becomes stored row height - 1 - i; only the first `width` bytes of each plane
     // are pixels, the rest of the line is the encoder's padding.
-    RunReader runs(file);
+    RunReader<ByteReader> runs(file);
     bool complete = true;
     for (int64_t i = 0; i < height && complete; ++i) {
-        complete = runs.Read(line.data(), line.size()) == line.size();
+        complete = runs.Read(line, size_t(lineBytes)) == size_t(lineBytes);
         if (!complete) break;
         uint8_t* row = pixels + (height - 1 - i) * stride;
         if (indexed) {
-            std::memcpy(row, line.data(), size_t(width));
+            std::memcpy(row, line, size_t(width));
             continue;
         }
-        const uint8_t* red = line.data();
+        const uint8_t* red = line;
         const uint8_t* green = red + bytesPerLine;
         const uint8_t* blue = green + bytesPerLine;
         for (int64_t x = 0; x < width; ++x) {
@@ -158,9 +158,10 @@ int ReadPcx(ImageBuffer& image, std::FILE* file)
             row[3 * x + 2] = red[x];
         }
     }
+    std::free(line);
     if (complete && indexed) {
         uint8_t triples[kPcxPaletteBytes];
-        complete = std::getc(file) != EOF && ReadExact(file, triples, sizeof triples);
+        complete = file.Next() >= 0 && file.Read(triples, sizeof triples);
         for (int i = 0; complete && i < kPaletteEntries; ++i) {
             RGBQUAD& entry = reinterpret_cast<RGBQUAD*>(table)[i];
             entry.rgbRed = triples[3 * i];
@@ -199,13 +200,37 @@ int ReadPcx(ImageBuffer& image, std::FILE* file)
 int ImageBuffer::LoadPcx(const char* path)
 {
     SetImageFileName(*this, path);
-    FileCloser file{path != nullptr ? std::fopen(path, "rb") : nullptr};
-    if (file.file == nullptr) return SetImageMessage(*this, kMissingText);
-    return ReadPcx(*this, file.file);
+    FileBytes file;
+    switch (file.Read(path)) {
+    case FileBytes::kCannotOpen:
+        return SetImageMessage(*this, kMissingText);  // the previous picture stays
+    case FileBytes::kNoMemory:
+        return SetImageMessage(*this, kMemoryText);  // nothing read yet: the previous picture stays
+    case FileBytes::kRead:
+    case FileBytes::kReadError:  // the bytes before the error, which the checks refuse or take
+        break;
+    }
+    ByteReader bytes(file.Data(), file.Size());
+    return ReadPcx(*this, bytes);
+}
+
+int ImageBuffer::LoadPcxFromMemory(const uint8_t* data, size_t size, const char* name)
+{
+    SetImageFileName(*this, name);
+    ByteReader bytes(data, size);
+    return ReadPcx(*this, bytes);
 }
 
 size_t ReadPcxRle(uint8_t* destination, size_t length, std::FILE* stream)
 {
     if (destination == nullptr || stream == nullptr) return 0;
-    return RunReader(stream).Read(destination, length);
+    StreamSource source{stream};
+    return RunReader<StreamSource>(source).Read(destination, length);
+}
+
+size_t ReadPcxRleFromMemory(uint8_t* destination, size_t length, const uint8_t* data, size_t size)
+{
+    if (destination == nullptr) return 0;
+    ByteReader source(data, size);
+    return RunReader<ByteReader>(source).Read(destination, length);
 }

@@ -7,22 +7,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "image/image_layout.h"
+#include "image/log_palette.h"
 #include "render/draw_target.h"
 
 namespace {
 
-constexpr DWORD kInfoHeaderSize = 40;           // BITMAPINFOHEADER
 constexpr size_t kInfoBlockWithoutTable = 44;   // header block of a page without a colour table
-constexpr size_t kLogPaletteHeaderSize = 4;     // version and entry count
-constexpr size_t kLogPaletteBlockExtra = 8;     // LOGPALETTE block: 8 + 4 per entry
-constexpr WORD kLogPaletteVersion = 0x300;
-constexpr int kRowAlignment = 4;                // rows padded to a multiple of 4 bytes
-
-// Largest page Create accepts: each side at most 32768 pixels and at most 256 MiB of pixels.
-// Larger requests are far beyond any picture sheet or game screen and would only come from a
-// damaged file or a wrapped size.
-constexpr int kMaxPageSide = 32768;
-constexpr int64_t kMaxPageBytes = int64_t(256) << 20;
 
 // The fixed 3-3-2 palette used when a page is given none: 3 bits of red, 3 of green, 2 of blue.
 void DefaultColour(int i, BYTE* red, BYTE* green, BYTE* blue)
@@ -47,6 +38,11 @@ int DibPage::Create(int newWidth, int newHeight, int newBitCount, const Palette*
     pixels = nullptr;
     std::free(info);
     info = nullptr;
+    // Until the new buffers stand the page has no pixels, and so no size: a refused Create leaves
+    // nothing that passes for a page of the old size or of the new one.
+    width = 0;
+    height = 0;
+    pitch = 0;
 
     int newBytesPerPixel;
     uint16_t newColourCount;
@@ -56,10 +52,14 @@ int DibPage::Create(int newWidth, int newHeight, int newBitCount, const Palette*
     case 24: newBytesPerPixel = 3; newColourCount = 0; break;
     default: return 0;
     }
-    if (newWidth <= 0 || newHeight <= 0 || newWidth > kMaxPageSide || newHeight > kMaxPageSide) return 0;
-    const int64_t newPitch = (int64_t(newWidth) + kRowAlignment - 1) / kRowAlignment * kRowAlignment;
-    const int64_t pixelBytes = newPitch * newHeight * newBytesPerPixel;
-    if (pixelBytes > kMaxPageBytes) return 0;
+    // Rows of `pitch` pixels (the width rounded up to a multiple of 4) of bytesPerPixel bytes each,
+    // within the caps every picture keeps to.
+    PictureSize rows, buffer;
+    if (!CheckPictureSize(newWidth, newHeight, 8, &rows) ||
+        !CheckPictureSize(rows.rowBytes, newHeight, 8 * newBytesPerPixel, &buffer))
+        return 0;
+    const int64_t newPitch = rows.rowBytes;
+    const int64_t pixelBytes = buffer.bytes;
 
     bytesPerPixel = newBytesPerPixel;
     colourCount = newColourCount;
@@ -70,9 +70,13 @@ int DibPage::Create(int newWidth, int newHeight, int newBitCount, const Palette*
 
     const size_t infoBytes = colourCount ? kInfoHeaderSize + sizeof(RGBQUAD) * colourCount : kInfoBlockWithoutTable;
     info = static_cast<BITMAPINFO*>(std::calloc(1, infoBytes));
-    if (info == nullptr) return 0;
-    pixels = static_cast<uint8_t*>(std::malloc(size_t(pixelBytes)));
-    if (pixels == nullptr) return 0;
+    if (info != nullptr) pixels = static_cast<uint8_t*>(std::malloc(size_t(pixelBytes)));
+    if (pixels == nullptr) {
+        width = 0;
+        height = 0;
+        pitch = 0;
+        return 0;
+    }
 
     BITMAPINFOHEADER& header = info->bmiHeader;
     header.biSize = kInfoHeaderSize;
@@ -94,29 +98,22 @@ int DibPage::Create(int newWidth, int newHeight, int newBitCount, const Palette*
 int DibPage::SetPalette(const Palette* source)
 {
     if (colourCount == 0) return 1;
-    std::free(logPalette);
-    logPalette = static_cast<LOGPALETTE*>(std::malloc(kLogPaletteBlockExtra + sizeof(PALETTEENTRY) * colourCount));
-    if (logPalette == nullptr) return 0;
-    logPalette->palVersion = kLogPaletteVersion;
-    logPalette->palNumEntries = colourCount;
-
-    // Entries are written through plain pointers: both records end in a one-element array that
-    // really holds colourCount entries.
-    PALETTEENTRY* entries = reinterpret_cast<PALETTEENTRY*>(reinterpret_cast<uint8_t*>(logPalette) + kLogPaletteHeaderSize);
-    RGBQUAD* table = info ? reinterpret_cast<RGBQUAD*>(reinterpret_cast<uint8_t*>(info) + kInfoHeaderSize) : nullptr;
+    RGBQUAD colours[kPaletteEntries];
     for (int i = 0; i < colourCount; ++i) {
-        BYTE red, green, blue;
         if (source != nullptr) {
-            red = source->entries[i].rgbRed;
-            green = source->entries[i].rgbGreen;
-            blue = source->entries[i].rgbBlue;
+            colours[i] = RGBQUAD{source->entries[i].rgbBlue, source->entries[i].rgbGreen, source->entries[i].rgbRed, 0};
         } else {
+            BYTE red, green, blue;
             DefaultColour(i, &red, &green, &blue);
+            colours[i] = RGBQUAD{blue, green, red, 0};
         }
-        entries[i] = PALETTEENTRY{red, green, blue, 0};
-        if (table != nullptr) table[i] = RGBQUAD{blue, green, red, 0};
     }
+    // The colour table follows the header (the record's one-element array really holds them all).
+    if (info != nullptr) std::memcpy(reinterpret_cast<uint8_t*>(info) + kInfoHeaderSize, colours, sizeof(RGBQUAD) * colourCount);
 
+    std::free(logPalette);
+    logPalette = NewLogPalette(colours, colourCount);
+    if (logPalette == nullptr) return 0;
     if (palette != nullptr) DeleteObject(palette);
     palette = CreatePalette(logPalette);
     return palette != nullptr ? 1 : 0;
@@ -134,6 +131,8 @@ void DibPage::Release()
     if (palette != nullptr) DeleteObject(palette);
     palette = nullptr;
 }
+
+bool DibPage::HasSize(int w, int h) const { return pixels != nullptr && width == w && height == h; }
 
 void DibPage::SetView(int x, int y, int newZoom)
 {

@@ -34,7 +34,12 @@ public:
     DibPage(const DibPage&) = delete;
     DibPage& operator=(const DibPage&) = delete;
 
+    // A refused Create (a bit count other than 4, 8 or 24, a size past the caps, no memory) leaves
+    // a page without pixels whose width, height and pitch are 0.
     int Create(int width, int height, int bitCount, const Palette* palette);
+    // True when the page has pixels and exactly this size, so it need not be created again. (Release
+    // keeps the numbers of a page whose pixels it freed; this never takes such a page.)
+    bool HasSize(int width, int height) const;
     int SetPalette(const Palette* palette);
     void Release();
     void SetView(int x, int y, int zoom);
@@ -55,7 +60,9 @@ public:
     // no pixels, or a clip that leaves no pixel of the page.
     bool BeginDraw();
 
-    // Drawing. Mode 0 draws in the colour, mode 1 inverts, any other mode draws nothing.
+    // Drawing. Mode 0 draws in the colour, mode 1 inverts, any other mode draws nothing. A page
+    // without pixels is never drawn on (DrawSprite and DrawSpriteOpaque then return 0), nor
+    // flipped (Flip and FlipRect return 0).
     void DrawHLine(int x, int y, int length, int colour, int mode);
     void DrawVLine(int x, int y, int length, int colour, int mode);
     void DrawFrame(int x1, int y1, int x2, int y2, int colour, int mode);

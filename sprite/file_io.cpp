@@ -1,75 +1,94 @@
 #include "sprite/file_io.h"
 
-#include "platform/win32.h"
+#include <sys/stat.h>
 
-#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
-SafeFileWriter::~SafeFileWriter() { Discard(); }
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
 
-bool SafeFileWriter::Open(const char* target)
-{
-    Discard();
-    failed_ = false;
-    if (target == nullptr || *target == '\0') return false;
-    target_ = target;
-#ifdef _WIN32
-    // Windows will not replace a read-only file, but Wine's MoveFileEx does: refuse it here, so
-    // that both keep the file as its owner marked it (and nothing is written in vain).
-    DWORD attributes = GetFileAttributesA(target);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        return false;
+#include <cerrno>
 #endif
-    // A name beside the target that is not in use yet.
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        std::string name = target_ + ".~" + std::to_string(attempt);
-        if (std::FILE* existing = std::fopen(name.c_str(), "rb")) {
-            std::fclose(existing);
-            continue;
-        }
-        file_ = std::fopen(name.c_str(), "wb");
-        if (file_ == nullptr) return false;
-        temp_ = name;
-        return true;
-    }
-    return false;
-}
 
-bool SafeFileWriter::Write(const void* data, size_t size)
-{
-    if (file_ == nullptr || failed_) return false;
-    if (size != 0 && std::fwrite(data, 1, size, file_) != size) failed_ = true;
-    return !failed_;
-}
+namespace {
 
-bool SafeFileWriter::Commit()
+// Bytes read at a time from a stream whose length cannot be known in advance (a pipe).
+constexpr size_t kChunk = size_t(64) << 10;
+
+// Length of the regular file behind `file` in bytes (64-bit everywhere), or -1 when it is no
+// regular file (a folder, a pipe, a device).
+int64_t RegularFileLength(std::FILE* file)
 {
-    if (file_ == nullptr) return false;
-    bool ok = !failed_ && std::fflush(file_) == 0;
-    ok = (std::fclose(file_) == 0) && ok;
-    file_ = nullptr;
-    if (ok) {
 #ifdef _WIN32
-        ok = MoveFileExA(temp_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    struct _stat64 info;
+    if (_fstat64(_fileno(file), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) return -1;
 #else
-        ok = std::rename(temp_.c_str(), target_.c_str()) == 0;
+    struct stat info;
+    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
 #endif
-    }
-    if (!ok) {
-        std::remove(temp_.c_str());
-        failed_ = true;
-    }
-    temp_.clear();
-    return ok;
+    return int64_t(info.st_size);
 }
 
-void SafeFileWriter::Discard()
+}  // namespace
+
+bool ByteReader::Read(void* destination, uint64_t size)
 {
-    if (file_ != nullptr) {
-        std::fclose(file_);
-        file_ = nullptr;
+    const uint8_t* from = Take(size);
+    if (from == nullptr) return false;
+    if (size != 0) std::memcpy(destination, from, size_t(size));
+    return true;
+}
+
+FileBytes::~FileBytes() { Reset(); }
+
+void FileBytes::Reset()
+{
+    std::free(data_);
+    data_ = nullptr;
+    size_ = 0;
+}
+
+FileBytes::Status FileBytes::Read(const char* path, uint64_t limit)
+{
+    Reset();
+    FileCloser file{path != nullptr ? std::fopen(path, "rb") : nullptr};
+    if (file.file == nullptr) return kCannotOpen;
+
+    // A regular file is read into one block of its own length; anything else grows a chunk at a
+    // time until it ends.
+    const int64_t length = RegularFileLength(file.file);
+    const bool known = length >= 0;
+    uint64_t capacity = known ? uint64_t(length) : kChunk;
+    if (capacity > limit) capacity = limit;
+    if (capacity >= SIZE_MAX) return kNoMemory;
+    data_ = static_cast<uint8_t*>(std::malloc(capacity == 0 ? 1 : size_t(capacity)));
+    if (data_ == nullptr) return kNoMemory;
+
+    while (size_ < limit) {
+        if (size_ == capacity) {
+            if (known) break;  // bytes added since the length was taken are not read
+            uint64_t grown = capacity * 2 < limit ? capacity * 2 : limit;
+            if (grown >= SIZE_MAX) {
+                Reset();
+                return kNoMemory;
+            }
+            auto* larger = static_cast<uint8_t*>(std::realloc(data_, size_t(grown)));
+            if (larger == nullptr) {
+                Reset();
+                return kNoMemory;
+            }
+            data_ = larger;
+            capacity = grown;
+        }
+        const size_t wanted = size_t(capacity - size_);
+        const size_t got = std::fread(data_ + size_, 1, wanted, file.file);
+        size_ += got;
+        if (got < wanted) {
+            if (std::ferror(file.file)) return kReadError;
+            break;  // the end of the file, maybe sooner than its length said
+        }
     }
-    if (!temp_.empty()) {
-        std::remove(temp_.c_str());
-        temp_.clear();
-    }
+    return kRead;
 }

@@ -1,11 +1,14 @@
-// Small file helpers shared by the readers and writers of the core: explicit little-endian
-// fields (files are never read or written by dumping structs) and a writer that replaces its
-// target only once everything was written.
+// Byte and file I/O shared by every reader and writer of the core (sprite files, BMP, PCX and
+// palette files): explicit little-endian fields (files are never read or written by dumping
+// structs), a bounded cursor over bytes in memory, the whole of a file read into memory, and a
+// writer that replaces its target only once everything was written.
+//
+// Nothing here throws: every allocation is std::malloc and every failure is a result.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <string>
 
 inline uint16_t ReadLe16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
 inline uint32_t ReadLe32(const uint8_t* p)
@@ -25,9 +28,87 @@ inline void WriteLe32(uint8_t* p, uint32_t v)
     p[3] = uint8_t(v >> 24);
 }
 
+// Reads bytes held in memory from front to back and never past their end: every read either
+// gets all it asks for or nothing.
+class ByteReader {
+public:
+    ByteReader(const uint8_t* data, size_t size) : data_(data), size_(data != nullptr ? size : 0) {}
+
+    size_t Size() const { return size_; }
+    size_t Position() const { return position_; }
+    size_t Left() const { return size_ - position_; }
+
+    // Moves to byte `offset` from the start; false (and no move) past the end.
+    bool Seek(uint64_t offset)
+    {
+        if (offset > size_) return false;
+        position_ = size_t(offset);
+        return true;
+    }
+    // The next `size` bytes, stepped over; null when fewer are left.
+    const uint8_t* Take(uint64_t size)
+    {
+        if (size > Left()) return nullptr;
+        const uint8_t* at = data_ + position_;
+        position_ += size_t(size);
+        return at;
+    }
+    // Copies the next `size` bytes; false (and nothing read) when fewer are left.
+    bool Read(void* destination, uint64_t size);
+    // The next byte, or -1 at the end (as getc gives EOF).
+    int Next() { return position_ < size_ ? data_[position_++] : -1; }
+
+private:
+    const uint8_t* data_;
+    size_t size_;
+    size_t position_ = 0;
+};
+
+// Closes a C stream when it goes out of scope.
+struct FileCloser {
+    std::FILE* file;
+    ~FileCloser()
+    {
+        if (file != nullptr) std::fclose(file);
+    }
+};
+
+// The whole of a file, in one std::malloc block owned by this object.
+class FileBytes {
+public:
+    enum Status {
+        kRead,        // every byte of the file
+        kCannotOpen,  // the file cannot be opened for reading (missing, no right to read)
+        kNoMemory,    // the file is larger than the memory that could be had
+        kReadError,   // reading failed part way (a folder, a device error): holds what came first
+    };
+
+    FileBytes() = default;
+    ~FileBytes();
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+
+    // Reads the file at `path`, replacing what was held; at most `limit` bytes when given.
+    Status Read(const char* path, uint64_t limit = UINT64_MAX);
+
+    const uint8_t* Data() const { return data_; }
+    size_t Size() const { return size_; }
+
+private:
+    void Reset();
+
+    uint8_t* data_ = nullptr;
+    size_t size_ = 0;
+};
+
 // Writes a file through a temporary file in the same folder. Nothing touches the target until
 // Commit, which checks the close and then moves the temporary file over the target. Dropping the
 // writer without a successful Commit removes the temporary file and leaves the target as it was.
+//
+// The temporary file is `<target>.~N` for the first N from 0 whose name nothing (file or folder)
+// uses yet; it is created exclusively, so a name taken meanwhile is passed over too. A replaced
+// file hands on its attributes (hidden, system, archive on Windows) or its permission bits
+// (elsewhere); on Windows a read-only file is not replaced.
 class SafeFileWriter {
 public:
     SafeFileWriter() = default;
@@ -46,7 +127,7 @@ private:
     void Discard();
 
     std::FILE* file_ = nullptr;
-    std::string target_;
-    std::string temp_;
+    char* target_ = nullptr;  // std::malloc'd copies of the two names
+    char* temp_ = nullptr;
     bool failed_ = false;
 };

@@ -9,6 +9,7 @@
 // Insert or TransToSpr becomes the set's, whether the call succeeds or not.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/win32.h"
@@ -75,6 +76,13 @@ public:
     // The sprite file.
     int Load(const char* path);
     int Save(const char* path);
+    // The same from and to bytes in memory. `name` stands in the texts where the path would.
+    // SaveToMemory hands the file's bytes over in a std::malloc block that the caller frees.
+    int LoadFromMemory(const uint8_t* data, size_t size, const char* name);
+    int SaveToMemory(uint8_t** data, size_t* size);
+    // 1 when the set can be saved; otherwise 0 with the reason in `message`: the set is empty, or
+    // one of its values does not fit the file (a width of 32768, say). Save checks this first.
+    int CheckStorable();
 
     // Run-length compression of one sprite's image.
     int Compress(int index);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "tests/core/test_files.h"
@@ -70,4 +72,24 @@ TEST(SafeFileWriter, FailedReplaceRemovesTheTemporaryFile)
     ASSERT_TRUE(writer.Write("abc", 3));
     EXPECT_FALSE(writer.Commit());
     EXPECT_EQ(dir.List(), std::vector<std::string>{"folder"});
+}
+
+TEST(SafeFileWriter, StrayNamesAreSkippedAndTheReplacedFilesPermissionsKept)
+{
+    TempDir dir;
+    const std::string target = dir.File("out.bin");
+    ASSERT_TRUE(WriteBytes(target, Bytes{1}));
+    ASSERT_EQ(0, chmod(target.c_str(), 0640));
+    ASSERT_TRUE(WriteBytes(target + ".~0", Bytes{7}));
+    ASSERT_TRUE(std::filesystem::create_directory(target + ".~1"));
+    SafeFileWriter writer;
+    ASSERT_TRUE(writer.Open(target.c_str()));
+    ASSERT_TRUE(writer.Write("\x05", 1));
+    ASSERT_TRUE(writer.Commit());
+    EXPECT_EQ(ReadBytes(target), Bytes{5});
+    EXPECT_EQ(ReadBytes(target + ".~0"), Bytes{7});
+    struct stat info;
+    ASSERT_EQ(0, stat(target.c_str(), &info));
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(dir.List(), (std::vector<std::string>{"out.bin", "out.bin.~0", "out.bin.~1"}));
 }

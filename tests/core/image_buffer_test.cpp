@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "image/image_layout.h"
 #include "tests/core/image_test_files.h"
 
 namespace {
@@ -170,3 +171,26 @@ TEST_F(PictureTest, UnloadReleasesEverything)
 }
 
 }  // namespace
+
+// The one size computation of pictures and pages: rows padded to 4 bytes, the caps inclusive.
+TEST(PictureSizeTest, RowsArePaddedAndTheCapsHold)
+{
+    PictureSize size{-1, -1};
+    ASSERT_TRUE(CheckPictureSize(641, 10, 8, &size));
+    EXPECT_EQ(size.rowBytes, 644);
+    EXPECT_EQ(size.bytes, 6440);
+    ASSERT_TRUE(CheckPictureSize(10, 3, 24, &size));
+    EXPECT_EQ(size.rowBytes, 32);
+    ASSERT_TRUE(CheckPictureSize(33, 1, 1, &size));
+    EXPECT_EQ(size.rowBytes, 8);
+    ASSERT_TRUE(CheckPictureSize(32768, 2048, 32, &size)) << "exactly 256 MiB";
+    EXPECT_EQ(size.bytes, int64_t(256) << 20);
+
+    const int64_t refused[][3] = {{32768, 2049, 32}, {32769, 1, 8}, {1, 32769, 8}, {0, 1, 8}, {1, 0, 8},
+                                  {-4, 4, 8},        {4, 4, 0},     {4, 4, 33},    {INT64_MAX, INT64_MAX, 32}};
+    for (const auto& r : refused) {
+        size = PictureSize{-1, -1};
+        EXPECT_FALSE(CheckPictureSize(r[0], r[1], r[2], &size)) << r[0] << " x " << r[1] << " x " << r[2];
+        EXPECT_EQ(size.rowBytes, -1) << "left untouched";
+    }
+}

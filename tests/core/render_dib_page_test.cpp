@@ -113,6 +113,41 @@ TEST(DibPage, RefusedSizesAndBitCountsLeaveAPageWithoutPixels)
     EXPECT_EQ(page.width, 8192);  // sizes survive Release
 }
 
+// The selection strip re-creates its page only when the wanted size changes. After a refused
+// size (a sprite past the caps, or one 0 pixels wide) the page must not pass for one of the size
+// it had, nor be drawn on.
+TEST(DibPage, ARefusedCreateLeavesNoPageThatPassesForTheOldOne)
+{
+    Bytes image = {1, 2, 3, 4};
+    Sprite sprite = SpriteOf(2, 2, image, false);
+    const int refused[][3] = {{40000, 8, 8}, {0, 8, 8}, {8, 8, 16}};
+    for (auto& r : refused) {
+        DibPage page;
+        ASSERT_EQ(page.Create(8, 8, 8, nullptr), 1);
+        EXPECT_TRUE(page.HasSize(8, 8));
+        EXPECT_FALSE(page.HasSize(8, 9));
+        EXPECT_EQ(page.Create(r[0], r[1], r[2], nullptr), 0);
+        EXPECT_EQ((std::vector<int>{page.width, page.height, page.pitch}), (std::vector<int>{0, 0, 0}));
+        EXPECT_EQ(page.pixels, nullptr);
+        EXPECT_FALSE(page.HasSize(8, 8));
+        EXPECT_FALSE(page.HasSize(r[0], r[1]));
+        EXPECT_FALSE(page.HasSize(0, 0));
+        EXPECT_EQ(page.DrawSprite(0, 0, &sprite, 0, 0, 0), 0);
+        EXPECT_EQ(page.DrawSpriteOpaque(0, 0, &sprite, 0, 0, 0), 0);
+
+        // The strip's next paint asks for the old size again and gets a whole page.
+        ASSERT_EQ(page.Create(8, 8, 8, nullptr), 1);
+        EXPECT_TRUE(page.HasSize(8, 8));
+        std::memset(page.pixels, 9, size_t(page.pitch) * page.height);
+        EXPECT_EQ(page.DrawSprite(0, 0, &sprite, 0, 0, 0), 1);
+        EXPECT_EQ(page.pixels[page.pitch + 1], 4);
+    }
+    DibPage released;
+    ASSERT_EQ(released.Create(8, 8, 8, nullptr), 1);
+    released.Release();
+    EXPECT_FALSE(released.HasSize(8, 8)) << "Release keeps the numbers but not the pixels";
+}
+
 TEST(DibPage, WindowToPageTruncatesTowardZero)
 {
     DibPage page;

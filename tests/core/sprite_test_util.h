@@ -1,5 +1,5 @@
 // Helpers for the sprite tests: images in std::malloc blocks (the set takes them over), seeded
-// random pictures and whole-set comparison.
+// random pictures, whole-set comparison and saved bytes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "sprite/sprite_set.h"
+#include "tests/core/set_difference.h"
 
 using Pixels = std::vector<uint8_t>;
 
@@ -47,30 +48,15 @@ inline Pixels RandomPicture(std::mt19937& rng, int width, int height, int transp
 inline Pixels ImageOf(const Sprite& sprite) { return Pixels(sprite.image, sprite.image + sprite.imageSize); }
 
 // Every field, box and image byte of two sets is the same.
-inline void ExpectSameSets(const SpriteSet& a, const SpriteSet& b)
+inline void ExpectSameSets(const SpriteSet& a, const SpriteSet& b) { EXPECT_EQ(SetDifference(a, b), ""); }
+
+// The bytes of the file the set saves to (empty when it refuses).
+inline Pixels SavedBytes(SpriteSet& set)
 {
-    ASSERT_EQ(a.header.count, b.header.count);
-    EXPECT_EQ(0, std::memcmp(&a.header, &b.header, sizeof a.header));
-    for (int i = 0; i < a.header.count; ++i) {
-        const Sprite& x = a.sprites[i];
-        const Sprite& y = b.sprites[i];
-        SCOPED_TRACE(testing::Message() << "sprite " << i);
-        EXPECT_EQ(x.compressed, y.compressed);
-        EXPECT_EQ(x.width, y.width);
-        EXPECT_EQ(x.height, y.height);
-        EXPECT_EQ(x.rx, y.rx);
-        EXPECT_EQ(x.ry, y.ry);
-        EXPECT_EQ(x.mx, y.mx);
-        EXPECT_EQ(x.my, y.my);
-        ASSERT_EQ(x.hitCount, y.hitCount);
-        ASSERT_EQ(x.atckCount, y.atckCount);
-        ASSERT_EQ(x.imageSize, y.imageSize);
-        if (x.hitCount > 0) {
-            EXPECT_EQ(0, std::memcmp(x.hitBoxes, y.hitBoxes, sizeof(BoxRect) * size_t(x.hitCount)));
-        }
-        if (x.atckCount > 0) {
-            EXPECT_EQ(0, std::memcmp(x.atckBoxes, y.atckBoxes, sizeof(BoxRect) * size_t(x.atckCount)));
-        }
-        EXPECT_EQ(ImageOf(x), ImageOf(y));
-    }
+    uint8_t* data = nullptr;
+    size_t size = 0;
+    if (!set.SaveToMemory(&data, &size)) return {};
+    Pixels bytes(data, data + size);
+    std::free(data);
+    return bytes;
 }

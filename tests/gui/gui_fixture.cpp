@@ -1,5 +1,6 @@
 #include "tests/gui/gui_fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -58,6 +59,22 @@ GuiTempDir::GuiTempDir()
 }
 
 GuiTempDir::~GuiTempDir() { RemoveTree(path_); }
+
+std::vector<std::string> GuiTempDir::List() const
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name != "." && name != "..") names.push_back(name);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 bool FileExistsA(const std::string& path)
 {

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -28,6 +29,8 @@ public:
     GuiTempDir& operator=(const GuiTempDir&) = delete;
     const std::string& Path() const { return path_; }
     std::string File(const char* name) const { return path_ + "\\" + name; }
+    // Names of the entries in the folder, sorted.
+    std::vector<std::string> List() const;
 
 private:
     std::string path_;

@@ -10,6 +10,8 @@ DibPage g_selPage;
 SpriteSet workSet;
 SpriteSet pictureSet;
 AutoScroll g_autoScroll;
+SprInfoWindow g_sprInfo;
+TreeWin g_tree;
 BmpChildWindow g_bmpChild;
 InfoChildWindow g_infoChild;
 SelChildWindow g_selChild;

@@ -13,6 +13,8 @@
 #include "views/canvas.h"
 #include "views/selection.h"
 #include "panels/info_window.h"
+#include "panels/sprite_info_window.h"
+#include "panels/tree_window.h"
 #include "panels/work_windows.h"
 
 // The picture and the pages.
@@ -27,6 +29,8 @@ extern SpriteSet pictureSet;  // the loaded picture as one sprite
 
 // The window objects.
 extern AutoScroll g_autoScroll;
+extern SprInfoWindow g_sprInfo;  // the "Sprite Info" page's panel
+extern TreeWin g_tree;           // the "Tree Management" page's panel
 extern BmpChildWindow g_bmpChild;
 extern InfoChildWindow g_infoChild;
 extern SelChildWindow g_selChild;

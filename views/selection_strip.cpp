@@ -109,8 +109,7 @@ void SelectSprite(int n)
 {
     if (SpriteAt(n) == nullptr) return;
     g_currentSprite = n;
-    // The sprite information panel, which shows the current sprite, comes with the information
-    // window's pages; it is to be invalidated here once it exists.
+    if (g_sprInfo.window != nullptr) InvalidateRect(g_sprInfo.window, nullptr, TRUE);
     g_selChild.ScrollToSprite(n);
     // The edit-mode dialog (its compression check box from the sprite's flag, and its box list)
     // also comes with the editing work; both are to be refreshed here once they exist.

@@ -48,7 +48,7 @@ HWND CreateFrameRateBox(HWND mainWindow, HWND toolbar)
                                kFrameRateBoxHeight, mainWindow,
                                reinterpret_cast<HMENU>(INT_PTR(ID_FPS_CHANGED)), instance, nullptr);
     if (box == nullptr) return nullptr;
-    SetParent(box, toolbar);
+    if (toolbar != nullptr) SetParent(box, toolbar);
     for (const FrameRate& rate : kFrameRates)
         SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(rate.text));
     SendMessageA(box, CB_SETCURSEL, 0, 0);

@@ -100,13 +100,13 @@ void SubWork2Window::OnCommand(int command)
     case kStripZoomIn:
         if (g_selChild.scale < kStripScaleMax) {
             g_selChild.scale += kStripScaleStep;
-            // The strip's UpdateScroll belongs here: its scroll range follows the new scale.
+            g_selChild.UpdateScroll();
         }
         break;
     case kStripZoomOut:
         if (g_selChild.scale > kStripScaleMin) {
             g_selChild.scale -= kStripScaleStep;
-            // The strip's UpdateScroll belongs here as well.
+            g_selChild.UpdateScroll();
         }
         break;
     case kDeleteSprites:

@@ -3,6 +3,8 @@
 // the entry function returns.
 #include "app/globals.h"
 
+#include "resources/resource.h"
+
 ImageBuffer g_picture;
 DibPage g_bmpPage;
 DibPage g_animPage;
@@ -11,6 +13,7 @@ SpriteSet workSet;
 SpriteSet pictureSet;
 AutoScroll g_autoScroll;
 SprInfoWindow g_sprInfo;
+EditModeWindow g_editMode;
 TreeWin g_tree;
 BmpChildWindow g_bmpChild;
 InfoChildWindow g_infoChild;
@@ -33,3 +36,8 @@ HWND g_statusBar = nullptr;
 HMENU g_mainMenu = nullptr;
 Options g_options = {};
 Palette* g_palette = nullptr;
+int editTool = IDC_TOOL_HIT_BOX;
+int showAnchor = 1;
+int showCenter = 1;
+int showHitBoxes = 1;
+int showAtckBoxes = 1;

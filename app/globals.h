@@ -13,6 +13,7 @@
 #include "views/canvas.h"
 #include "views/selection.h"
 #include "panels/info_window.h"
+#include "panels/edit_mode_window.h"
 #include "panels/sprite_info_window.h"
 #include "panels/tree_window.h"
 #include "panels/work_windows.h"
@@ -29,8 +30,9 @@ extern SpriteSet pictureSet;  // the loaded picture as one sprite
 
 // The window objects.
 extern AutoScroll g_autoScroll;
-extern SprInfoWindow g_sprInfo;  // the "Sprite Info" page's panel
-extern TreeWin g_tree;           // the "Tree Management" page's panel
+extern SprInfoWindow g_sprInfo;    // the "Sprite Info" page's panel
+extern EditModeWindow g_editMode;  // the "Edit Mode" page's panel and its dialog
+extern TreeWin g_tree;             // the "Tree Management" page's panel
 extern BmpChildWindow g_bmpChild;
 extern InfoChildWindow g_infoChild;
 extern SelChildWindow g_selChild;
@@ -53,3 +55,11 @@ extern HWND g_statusBar;
 extern HMENU g_mainMenu;
 extern Options g_options;  // zero until loaded when the main window is created
 extern Palette* g_palette;  // colours in use: the picture's table, a palette file, or none
+
+// The edit settings of the edit-mode dialog: the tool (one of its four radio buttons, 1040..1043)
+// and the edit page's four marks.
+extern int editTool;
+extern int showAnchor;
+extern int showCenter;
+extern int showHitBoxes;
+extern int showAtckBoxes;

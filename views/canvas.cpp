@@ -27,6 +27,9 @@ ShownPage BmpChildWindow::Shown()
 
 namespace {
 
+constexpr int kScrollStep = 10;       // scroll positions count steps of this many window pixels
+constexpr int kPlacementPasses = 3;  // scroll bars shown or hidden settle within this
+
 // v / 10 rounded up: the truncated quotient, plus 1 when the remainder is not 0.
 int CeilSteps(int v) { return v / kScrollStep + (v % kScrollStep != 0 ? 1 : 0); }
 
@@ -73,9 +76,25 @@ AxisPlacement PlaceAxis(int extent, int shown, int position)
 
 void BmpChildWindow::RefreshPage()
 {
-    if (window == nullptr) return;
+    // Showing or hiding a scroll bar resizes the client area, and the WM_SIZE that follows asks
+    // for this again: that nested call is left out, and the placement is made afresh here for the
+    // new client area until it no longer changes.
+    if (window == nullptr || refreshing) return;
+    refreshing = 1;
     RECT client;
     GetClientRect(window, &client);
+    for (int pass = 0; pass < kPlacementPasses; ++pass) {
+        PlaceShownPage(client);
+        RECT now;
+        GetClientRect(window, &now);
+        if (EqualRect(&now, &client)) break;
+        client = now;
+    }
+    refreshing = 0;
+}
+
+void BmpChildWindow::PlaceShownPage(const RECT& client)
+{
     int extentX = client.right - client.left + 1;
     int extentY = client.bottom - client.top + 1;
 
@@ -93,13 +112,13 @@ void BmpChildWindow::RefreshPage()
     viewYMax = y.maximum;
     viewX = x.position;
     viewY = y.position;
-    SetScrollBar(window, SB_HORZ, viewXMax, CeilSteps(extentX), viewX);
-    SetScrollBar(window, SB_VERT, viewYMax, CeilSteps(extentY), viewY);
     pageLeft = x.start;
     pageTop = y.start;
     // Mouse points are read through the page's own view, so it follows the placement at once,
     // not only at the next flip.
     shown.page->SetView(pageLeft, pageTop, curZoom);
+    SetScrollBar(window, SB_HORZ, viewXMax, CeilSteps(extentX), viewX);
+    SetScrollBar(window, SB_VERT, viewYMax, CeilSteps(extentY), viewY);
 }
 
 namespace {

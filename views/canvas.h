@@ -11,9 +11,6 @@ class DibPage;
 
 constexpr const char kNoName[] = "noname.spr";
 
-// Scroll positions count steps of this many window pixels.
-constexpr int kScrollStep = 10;
-
 // Zoom limits of the three pages.
 constexpr int kMinZoom = 1;
 constexpr int kMaxBitmapZoom = 5;
@@ -69,9 +66,13 @@ public:
     int editState = 0;
     POINT editStart = {0, 0}, editCur = {0, 0};
     int editAnchorX = 0, editAnchorY = 0;
+    // The current sprite's relative coordinate at the last edit press, (r0x, r0y): a drag's
+    // sprite-local points are taken against it.
+    POINT editRelAtPress = {0, 0};
     // Where the last anchor drag began: the page point pressed and the anchor at that moment.
     POINT adjustPress = {0, 0};
     POINT adjustPressAnchor = {0, 0};
+    int refreshing = 0;  // RefreshPage is under way
 
     BmpChildWindow();
     ~BmpChildWindow();
@@ -90,6 +91,7 @@ public:
     // Recomputes the shown page's placement: zoom, page size, scroll ranges and positions, and
     // the window position of the page's top-left corner. Draws nothing.
     void RefreshPage();
+    void PlaceShownPage(const RECT& client);
 
     // Window messages (canvas_window.cpp routes them here).
     void OnPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -111,6 +113,14 @@ public:
     // Cut mode (cut_mode.cpp): the rectangle dragged on the picture and its confirmation.
     void CutMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void DrawCutRect();
+
+    // Edit mode (edit_mode.cpp): the current sprite on the edit page with its coordinates and
+    // boxes, changed by mouse drags with the edit-mode dialog's tool.
+    void StartEditPage();
+    void DrawEditPage(int n);
+    void EditMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The status line of edit mode: the current tool's coordinates of the current sprite.
+    void UpdateEditStatus();
 
     // Playback: one animation frame at most per call, from the idle loop.
     void AnimStep();

@@ -10,8 +10,7 @@ void BmpChildWindow::RouteMouse(HWND mouseWindow, UINT message, WPARAM wParam, L
     if (adjustView && (editMode || playing)) {
         AdjustMouse(mouseWindow, message, wParam, lParam);
     } else if (editMode) {
-        // The edit page's mouse handler comes with edit mode; until then the edit page takes
-        // no mouse input.
+        EditMouse(mouseWindow, message, wParam, lParam);
     } else {
         CutMouse(mouseWindow, message, wParam, lParam);
     }

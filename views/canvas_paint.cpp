@@ -38,7 +38,7 @@ void BmpChildWindow::OnPaint(HWND paintWindow, UINT message, WPARAM wParam, LPAR
         return;
     }
     if (editMode) {
-        // The edit page is drawn here once edit mode exists; until then nothing is shown.
+        DrawEditPage(g_currentSprite);
         return;
     }
     if (g_bmpPage.pixels == nullptr) {
@@ -64,7 +64,7 @@ void BmpChildWindow::DrawCrossHair(int x, int y)
 
 void BmpChildWindow::UpdateStatus()
 {
-    // The playback line (sprite number and measured frame rate) and the edit-mode lines (the
-    // current tool's coordinates) come with playback and the edit-mode dialog.
+    // The playback line (sprite number and measured frame rate) comes with playback.
     if (workSet.sprites == nullptr) SetStatusText("Ready");
+    else if (!playing) UpdateEditStatus();
 }

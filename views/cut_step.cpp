@@ -32,5 +32,8 @@ int CutSprite(HWND owner, int x1, int y1, int x2, int y2)
     if (g_options.compressSprites) workSet.Compress(n);
     if (g_options.autoHitBox) workSet.InsertHitBox(n, 0, whole);
     if (g_options.autoAtckBox) workSet.InsertAtckBox(n, 0, whole);
+
+    g_selChild.UpdateScroll();
+    SelectSprite(n);
     return 1;
 }

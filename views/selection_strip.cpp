@@ -3,6 +3,8 @@
 #include "views/selection.h"
 
 #include "app/globals.h"
+#include "resources/resource.h"
+#include "views/edit_mode_dialog.h"
 
 namespace {
 
@@ -111,9 +113,11 @@ void SelectSprite(int n)
     g_currentSprite = n;
     if (g_sprInfo.window != nullptr) InvalidateRect(g_sprInfo.window, nullptr, TRUE);
     g_selChild.ScrollToSprite(n);
-    // The edit-mode dialog (its compression check box from the sprite's flag, and its box list)
-    // also comes with the editing work; both are to be refreshed here once they exist.
+    if (g_editMode.dialog != nullptr)
+        CheckDlgButton(g_editMode.dialog, IDC_EDIT_COMPRESS,
+                       workSet.sprites[n].compressed != 0 ? BST_CHECKED : BST_UNCHECKED);
     if (g_bmpChild.editMode && g_bmpChild.window != nullptr)
         InvalidateRect(g_bmpChild.window, nullptr, TRUE);
     if (g_selChild.window != nullptr) InvalidateRect(g_selChild.window, nullptr, TRUE);
+    RefreshBoxList(g_editMode.boxList);
 }

@@ -1,0 +1,93 @@
+// The edit-mode panel and the dialog it hosts. Unlike every other dialog of the program, which
+// runs modally on the modal-dialog shape, this one is modeless: it is made once with the panel,
+// lives for the whole run beside the canvas, and is shown and hidden with the Edit Mode page.
+#include "panels/edit_mode_window.h"
+
+#include <commctrl.h>
+
+#include "app/globals.h"
+#include "app/window_object.h"
+#include "resources/resource.h"
+#include "views/edit_mode_dialog.h"
+
+namespace {
+
+constexpr int kPanelTopGap = 3;       // below the tab control's display area's top
+constexpr int kPanelWidthLess = 4;    // taken from the display area's right
+constexpr int kPanelHeightLess = 30;  // taken from the display area's bottom
+
+LRESULT CALLBACK EditModeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    EditModeWindow* panel = FindWindowObject<EditModeWindow>(window);
+    switch (message) {
+    case WM_SIZE:
+        if (panel != nullptr && panel->dialog != nullptr)
+            MoveWindow(panel->dialog, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        return 0;
+    case WM_CREATE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_KEYDOWN:
+    case WM_COMMAND: return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+EditModeWindow::EditModeWindow()
+{
+    background = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+}
+
+EditModeWindow::~EditModeWindow()
+{
+    if (dialog != nullptr && IsWindow(dialog)) DestroyWindow(dialog);
+}
+
+int EditModeWindow::Create(HWND parentWindow)
+{
+    lstrcpyA(className, "EditModeWindow");
+    parent = parentWindow;
+    instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parentWindow, GWLP_HINSTANCE));
+
+    const WindowClassInfo classInfo = {className, CS_HREDRAW | CS_VREDRAW, EditModeWindowProc, nullptr,
+                                       background, nullptr};
+    const WindowCreateInfo createInfo = {WS_EX_WINDOWEDGE, "Sprite Information Window",
+                                         WS_CHILD | WS_VISIBLE | WS_DLGFRAME, 0, 0, 100, 100,
+                                         "Can't Create Edit Mode Window"};
+    window = CreateWindowObject(instance, parent, classInfo, createInfo, this);
+    if (window == nullptr) return 0;
+
+    InitCommonControls();  // the dialog's list view
+    // Modeless on purpose: the dialog stays up beside the canvas while the user edits.
+    dialog = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_EDIT_MODE), window, EditModeDialogProc, 0);
+    if (dialog != nullptr) {
+        RECT client;
+        GetClientRect(window, &client);
+        MoveWindow(dialog, 0, 0, client.right, client.bottom, TRUE);
+        ShowWindow(dialog, SW_SHOW);
+    }
+    return 1;
+}
+
+void EditModeWindow::Show(int flag)
+{
+    visible = flag;
+    if (flag != 0 && flag != 1) return;
+    const int command = flag ? SW_SHOW : SW_HIDE;
+    if (window != nullptr) ShowWindow(window, command);
+    if (dialog != nullptr) ShowWindow(dialog, command);
+}
+
+void EditModeWindow::Place()
+{
+    if (!visible || window == nullptr) return;
+    // The information window's client rectangle, as the tab control's display area.
+    RECT area;
+    GetClientRect(parent, &area);
+    if (parent == g_infoChild.window && g_infoChild.tabControl != nullptr)
+        SendMessageA(g_infoChild.tabControl, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    MoveWindow(window, area.left, area.top + kPanelTopGap, area.right - kPanelWidthLess,
+               area.bottom - kPanelHeightLess, TRUE);
+}

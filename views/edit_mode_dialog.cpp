@@ -1,0 +1,158 @@
+#include "views/edit_mode_dialog.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/globals.h"
+#include "app/text.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr int kNameColumnWidth = 70;
+constexpr int kCoordinateColumnWidth = 50;
+constexpr int kCellSize = 32;
+constexpr const char* kCoordinateHeaders[] = {"X1", "Y1", "X2", "Y2"};
+
+// The four view boxes and the flags they toggle.
+struct ShowSwitch {
+    int id;
+    int* flag;
+};
+const ShowSwitch kShowSwitches[] = {
+    {IDC_SHOW_ANCHOR, &showAnchor},
+    {IDC_SHOW_CENTER, &showCenter},
+    {IDC_SHOW_HIT_BOXES, &showHitBoxes},
+    {IDC_SHOW_ATCK_BOXES, &showAtckBoxes},
+};
+
+void InsertColumn(HWND list, int index, int width, const char* header)
+{
+    std::wstring text = WideFromText(header);
+    LVCOLUMNW column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = width;
+    column.pszText = const_cast<wchar_t*>(text.c_str());
+    column.iSubItem = index;
+    SendMessageW(list, LVM_INSERTCOLUMNW, WPARAM(index), reinterpret_cast<LPARAM>(&column));
+}
+
+void InsertRow(HWND list, int row, const char* label)
+{
+    std::wstring text = WideFromText(label);
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void SetCell(HWND list, int row, int column, int value)
+{
+    char cell[kCellSize];
+    std::snprintf(cell, sizeof cell, "%d", value);
+    std::wstring text = WideFromText(cell);
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(list, LVM_SETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item));
+}
+
+bool HasSprite() { return workSet.sprites != nullptr && g_currentSprite >= 0 && g_currentSprite < workSet.Count(); }
+
+void OnInitDialog(HWND dialog)
+{
+    CheckRadioButton(dialog, IDC_TOOL_RELATIVE, IDC_TOOL_ATCK_BOX, editTool);
+    for (const ShowSwitch& view : kShowSwitches) CheckDlgButton(dialog, view.id, BST_CHECKED);
+    if (HasSprite() && workSet.sprites[g_currentSprite].compressed != 0)
+        CheckDlgButton(dialog, IDC_EDIT_COMPRESS, BST_CHECKED);
+    g_editMode.boxList = GetDlgItem(dialog, IDC_BOX_LIST);
+    RefreshBoxList(g_editMode.boxList);
+}
+
+void OnCompress(HWND dialog)
+{
+    int done = IsDlgButtonChecked(dialog, IDC_EDIT_COMPRESS) == BST_CHECKED ? workSet.Compress(g_currentSprite)
+                                                                            : workSet.Decompress(g_currentSprite);
+    if (!done) workSet.ShowMessage(dialog);
+    g_modified = 1;
+}
+
+// Only button clicks act: the identifier is compared with the whole first parameter, so a
+// notification code other than 0 matches nothing.
+void OnCommand(HWND dialog, WPARAM command)
+{
+    switch (command) {
+    case IDC_TOOL_RELATIVE:
+    case IDC_TOOL_CENTER:
+    case IDC_TOOL_HIT_BOX:
+    case IDC_TOOL_ATCK_BOX:
+        g_bmpChild.adjustView = 0;  // choosing a tool leaves the adjust-view mode
+        g_bmpChild.adjustDrag = 0;
+        editTool = int(command);
+        RefreshBoxList(GetDlgItem(dialog, IDC_BOX_LIST));
+        break;
+    case IDC_EDIT_COMPRESS: OnCompress(dialog); break;
+    default:
+        for (const ShowSwitch& view : kShowSwitches)
+            if (command == WPARAM(view.id)) *view.flag = !*view.flag;
+        break;
+    }
+    if (g_bmpChild.window != nullptr) InvalidateRect(g_bmpChild.window, nullptr, TRUE);
+}
+
+}  // namespace
+
+int CountColumns(HWND list)
+{
+    int count = 0;
+    LVCOLUMNA column = {};
+    column.mask = LVCF_WIDTH;
+    while (SendMessageA(list, LVM_GETCOLUMNA, WPARAM(count), reinterpret_cast<LPARAM>(&column))) ++count;
+    return count;
+}
+
+void RefreshBoxList(HWND list)
+{
+    if (list == nullptr) return;
+    for (int column = CountColumns(list) - 1; column >= 0; --column)
+        SendMessageA(list, LVM_DELETECOLUMN, WPARAM(column), 0);
+    const bool hit = editTool == IDC_TOOL_HIT_BOX;
+    if (!hit && editTool != IDC_TOOL_ATCK_BOX) {
+        EnableWindow(list, FALSE);  // the rows stay, but no column shows them
+        return;
+    }
+    EnableWindow(list, TRUE);
+    InsertColumn(list, 0, kNameColumnWidth, hit ? "충돌상자" : "공격상자");
+    for (int column = 1; column <= 4; ++column)
+        InsertColumn(list, column, kCoordinateColumnWidth, kCoordinateHeaders[column - 1]);
+    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    if (!HasSprite()) return;
+
+    const Sprite& s = workSet.sprites[g_currentSprite];
+    const BoxRect* boxes = hit ? s.hitBoxes : s.atckBoxes;
+    const int count = hit ? s.hitCount : s.atckCount;
+    for (int i = 0; i < count; ++i) {
+        char label[kCellSize];
+        std::snprintf(label, sizeof label, "Num %d", i);
+        InsertRow(list, i, label);
+        SetCell(list, i, 1, boxes[i].x1);
+        SetCell(list, i, 2, boxes[i].y1);
+        SetCell(list, i, 3, boxes[i].x2);
+        SetCell(list, i, 4, boxes[i].y2);
+    }
+}
+
+INT_PTR CALLBACK EditModeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG: OnInitDialog(dialog); return TRUE;
+    case WM_COMMAND: OnCommand(dialog, wParam); return TRUE;
+    case WM_CLOSE: DestroyWindow(dialog); return TRUE;
+    case WM_SIZE: return TRUE;
+    default: return FALSE;
+    }
+}

@@ -1,0 +1,19 @@
+// The edit-mode dialog: the control surface of edit mode, a modeless child dialog (resource 120)
+// hosted by the edit-mode panel. It chooses the edit tool, switches the edit page's four marks,
+// compresses or decompresses the current sprite, and lists the current sprite's hit or attack
+// boxes, one row per box with its four coordinates.
+//
+// The edit settings it keeps (editTool and the four show flags) are globals of the program.
+#pragma once
+
+#include "platform/win32.h"
+
+INT_PTR CALLBACK EditModeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Rebuilds the box list for the current sprite and the edit tool: with a box tool, five columns
+// and one row per box; with a coordinate tool, no columns and the list greyed. A null list
+// (no dialog) is left alone.
+void RefreshBoxList(HWND list);
+
+// The number of columns of the list view `list`.
+int CountColumns(HWND list);

@@ -74,7 +74,7 @@ void OnNew(HWND window)
     Invalidate(g_selChild.window, TRUE);
     Invalidate(g_bmpChild.window, TRUE);
     Invalidate(g_sprInfo.window, TRUE);
-    // The edit-mode panel is invalidated here as well once it exists.
+    Invalidate(g_editMode.window, TRUE);
     if (g_bmpChild.window != nullptr) UpdateWindow(g_bmpChild.window);
     SelectInfoTab(kSpriteInfoPage);
 }

@@ -7,6 +7,7 @@
 #include "app/text.h"
 #include "app/window_object.h"
 #include "resources/resource.h"
+#include "views/edit_mode_dialog.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ void ShowSpriteInfoPage(HWND top)
     SendMessageA(top, WM_COMMAND, ID_STOP, 0);
     g_sprInfo.Show(1);
     g_tree.Show(0);
-    // The edit-mode panel (with its dialog) is hidden here once it exists.
+    g_editMode.Show(0);
     g_sprInfo.Place();
     g_bmpChild.RefreshPage();
     Invalidate(g_bmpChild.window);
@@ -75,12 +76,13 @@ void ShowEditModePage(HWND window, HWND top)
     if (!HasSprites()) ShowInfo(window, "%s", kNoSpriteToEdit);
     SendMessageA(top, WM_COMMAND, ID_STOP, 0);
     g_bmpChild.editMode = 1;
-    // The edit page starts here (the canvas's StartEditPage) once the edit page exists.
-    // The edit-mode panel and its dialog are shown here once they exist.
+    g_bmpChild.StartEditPage();
+    g_editMode.Show(1);
     g_tree.Show(0);
     g_sprInfo.Show(0);
-    // The edit-mode panel is placed here, and its box list refreshed after RefreshPage.
+    g_editMode.Place();
     g_bmpChild.RefreshPage();
+    RefreshBoxList(g_editMode.boxList);
     Invalidate(g_bmpChild.window);
 }
 
@@ -90,7 +92,7 @@ void ShowTreePage(HWND window, HWND top)
     SendMessageA(top, WM_COMMAND, ID_STOP, 0);
     g_tree.Show(1);
     g_sprInfo.Show(0);
-    // The edit-mode panel is hidden here once it exists.
+    g_editMode.Show(0);
     g_tree.Place();
 }
 
@@ -133,10 +135,10 @@ void InfoChildWindow::OnCreate(HWND infoWindow)
 {
     // The panels are children of this window; the Sprite Info page's is the one shown at start.
     g_sprInfo.Create(infoWindow);
-    // The edit-mode panel is created here, between the two, once it exists.
+    g_editMode.Create(infoWindow);
     g_tree.Create(infoWindow);
     g_tree.Show(0);
-    // The edit-mode panel is hidden here as well.
+    g_editMode.Show(0);
 }
 
 void InfoChildWindow::OnSize()
@@ -149,7 +151,7 @@ void InfoChildWindow::OnSize()
         MoveWindow(tabControl, client.left, client.top, client.right, client.bottom, TRUE);
     }
     g_sprInfo.Place();
-    // The edit-mode panel is placed here, between the two.
+    g_editMode.Place();
     g_tree.Place();
 }
 

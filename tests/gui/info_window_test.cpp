@@ -32,24 +32,29 @@ const char kNoSpriteToEdit[] = "수정할 스프라이트가 없습니다.\n\r�
 const char kNoSpriteForTree[] =
     "에니메이션 데이타를 수정할 스프라이트가 없습니다.\n\r파일을 먼저 읽어주세요.";
 
-// The panel each page shows: sprite information, tree management (the edit-mode panel is
-// checked with its own page).
+// Which panels are shown: sprite information, edit mode (with its dialog), tree management.
 struct PanelsShown {
-    bool spriteInfo, tree;
+    bool spriteInfo, editMode, tree;
 };
-
-PanelsShown Shown()
-{
-    return {IsWindowVisible(g_sprInfo.window) != FALSE, IsWindowVisible(g_tree.window) != FALSE};
-}
 
 void ExpectPanels(const PanelsShown& expected)
 {
-    const PanelsShown shown = Shown();
-    EXPECT_EQ(shown.spriteInfo, expected.spriteInfo);
-    EXPECT_EQ(shown.tree, expected.tree);
+    EXPECT_EQ(IsWindowVisible(g_sprInfo.window) != FALSE, expected.spriteInfo);
+    EXPECT_EQ(IsWindowVisible(g_editMode.window) != FALSE, expected.editMode);
+    EXPECT_EQ(IsWindowVisible(g_editMode.dialog) != FALSE, expected.editMode);
+    EXPECT_EQ(IsWindowVisible(g_tree.window) != FALSE, expected.tree);
     EXPECT_EQ(g_sprInfo.visible, expected.spriteInfo ? 1 : 0);
+    EXPECT_EQ(g_editMode.visible, expected.editMode ? 1 : 0);
     EXPECT_EQ(g_tree.visible, expected.tree ? 1 : 0);
+}
+
+// Where `panel` lies in the information window.
+RECT PanelRect(HWND panel)
+{
+    RECT place = {0, 0, 0, 0};
+    GetWindowRect(panel, &place);
+    MapWindowPoints(nullptr, g_infoChild.window, reinterpret_cast<POINT*>(&place), 2);
+    return place;
 }
 
 std::string TabText(int page)
@@ -71,20 +76,25 @@ TEST_F(InfoWindowTest, StartsOnSpriteInfoWithThreeTabs)
     EXPECT_EQ(TabText(0), "Sprite Info");
     EXPECT_EQ(TabText(1), "Edit Mode");
     EXPECT_EQ(TabText(2), "Tree Management");
-    ExpectPanels({true, false});
+    ExpectPanels({true, false, false});
     EXPECT_EQ(GetParent(g_sprInfo.window), g_infoChild.window);
+    EXPECT_EQ(GetParent(g_editMode.window), g_infoChild.window);
     EXPECT_EQ(GetParent(g_tree.window), g_infoChild.window);
-    // The shown panel lies in the tab control's display area, inset as the panels are.
+    // Each page's panel lies in the tab control's display area, inset as the panels are.
     RECT area = {0, 0, 0, 0};
     GetClientRect(g_infoChild.window, &area);
     SendMessageA(g_infoChild.tabControl, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-    RECT panel = {0, 0, 0, 0};
-    GetWindowRect(g_sprInfo.window, &panel);
-    MapWindowPoints(nullptr, g_infoChild.window, reinterpret_cast<POINT*>(&panel), 2);
-    EXPECT_EQ(panel.left, area.left);
-    EXPECT_EQ(panel.top, area.top + 3);
-    EXPECT_EQ(panel.right - panel.left, area.right - 4);
-    EXPECT_EQ(panel.bottom - panel.top, area.bottom - 30);
+    MakeNumberedSprites(1, 0);
+    const HWND panels[] = {g_sprInfo.window, g_editMode.window, g_tree.window};
+    for (int page : {kSpriteInfoPage, kEditModePage, kTreePage}) {
+        SCOPED_TRACE("page " + std::to_string(page));
+        SelectInfoTab(page);
+        const RECT panel = PanelRect(panels[page]);
+        EXPECT_EQ(panel.left, area.left);
+        EXPECT_EQ(panel.top, area.top + 3);
+        EXPECT_EQ(panel.right - panel.left, area.right - 4);
+        EXPECT_EQ(panel.bottom - panel.top, area.bottom - 30);
+    }
 }
 
 TEST_F(InfoWindowTest, EveryPageSwitchStopsPlaybackAndShowsItsPanel)
@@ -95,12 +105,12 @@ TEST_F(InfoWindowTest, EveryPageSwitchStopsPlaybackAndShowsItsPanel)
         PanelsShown panels;
         int editMode;
     } steps[] = {
-        {kEditModePage, {false, false}, 1},
-        {kTreePage, {false, true}, 1},  // tree management leaves the edit mode as it was
-        {kSpriteInfoPage, {true, false}, 0},
-        {kTreePage, {false, true}, 0},
-        {kEditModePage, {false, false}, 1},
-        {kSpriteInfoPage, {true, false}, 0},
+        {kEditModePage, {false, true, false}, 1},
+        {kTreePage, {false, false, true}, 1},  // tree management leaves the edit mode as it was
+        {kSpriteInfoPage, {true, false, false}, 0},
+        {kTreePage, {false, false, true}, 0},
+        {kEditModePage, {false, true, false}, 1},
+        {kSpriteInfoPage, {true, false, false}, 0},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE("page " + std::to_string(step.page));
@@ -112,6 +122,7 @@ TEST_F(InfoWindowTest, EveryPageSwitchStopsPlaybackAndShowsItsPanel)
         EXPECT_EQ(g_bmpChild.playing, 0);
         EXPECT_EQ(g_bmpChild.editMode, step.editMode);
         ExpectPanels(step.panels);
+        if (step.page == kEditModePage) EXPECT_NE(g_animPage.pixels, nullptr) << "the edit page";
     }
     EXPECT_TRUE(modal.Seen().empty());
 }
@@ -124,8 +135,8 @@ TEST_F(InfoWindowTest, EmptySetShowsItsMessageAndStillSwitches)
         PanelsShown panels;
         int editMode;
     } cases[] = {
-        {kEditModePage, kNoSpriteToEdit, {false, false}, 1},
-        {kTreePage, kNoSpriteForTree, {false, true}, 1},
+        {kEditModePage, kNoSpriteToEdit, {false, true, false}, 1},
+        {kTreePage, kNoSpriteForTree, {false, false, true}, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("page " + std::to_string(c.page));
@@ -157,7 +168,7 @@ TEST_F(InfoWindowTest, NewAndTheStripsDoubleClickSelectTheirPages)
     EXPECT_EQ(CurrentInfoPage(), kSpriteInfoPage);
     EXPECT_EQ(g_bmpChild.editMode, 0);
     EXPECT_EQ(g_bmpChild.adjustView, 0);
-    ExpectPanels({true, false});
+    ExpectPanels({true, false, false});
     EXPECT_TRUE(modal.Seen().empty());
 }
 

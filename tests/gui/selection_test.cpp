@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include "app/clock.h"

@@ -16,6 +16,9 @@ constexpr COLORREF kCountColor = RGB(150, 0, 0);
 constexpr COLORREF kActionColor = RGB(0, 0, 0);
 constexpr COLORREF kNumberColor = RGB(0, 0, 200);
 constexpr COLORREF kSpriteColor = RGB(0, 20, 120);
+// The lines are Korean: a face with Hangul, so they read right whatever the system's font.
+constexpr int kFontHeight = -12;
+const char kFontFace[] = "굴림";
 
 LRESULT CALLBACK SprInfoWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -79,10 +82,18 @@ void SprInfoWindow::Paint()
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
+    HFONT font = CreateFontW(kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, HANGUL_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, WideFromText(kFontFace).c_str());
+    HGDIOBJ previous = font != nullptr ? SelectObject(dc, font) : nullptr;
     SetBkMode(dc, TRANSPARENT);
     for (const InfoLine& line : SpriteInfoLines()) {
         SetTextColor(dc, line.color);
         TextOutText(dc, kLineX, line.y, line.text.c_str());
+    }
+    if (font != nullptr) {
+        SelectObject(dc, previous);
+        DeleteObject(font);
     }
     EndPaint(window, &paint);
 }

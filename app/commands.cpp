@@ -73,15 +73,16 @@ void OnNew(HWND window)
     workSet.Clear();
     Invalidate(g_selChild.window, TRUE);
     Invalidate(g_bmpChild.window, TRUE);
+    Invalidate(g_sprInfo.window, TRUE);
+    Invalidate(g_editMode.window, TRUE);
     if (g_bmpChild.window != nullptr) UpdateWindow(g_bmpChild.window);
+    SelectInfoTab(kSpriteInfoPage);
 }
 
 void OnOpenBitmap(HWND window)
 {
     SendStop(window);
-    g_bmpChild.OpenBitmap();
-    // On success the information window brings its first page forward (SelectInfoTab(0)); its
-    // pages come with the information window's work.
+    if (g_bmpChild.OpenBitmap()) SelectInfoTab(kSpriteInfoPage);
 }
 
 void OnOpenSprite(HWND window)

@@ -14,6 +14,8 @@
 #include "views/selection.h"
 #include "panels/info_window.h"
 #include "panels/edit_mode_window.h"
+#include "panels/sprite_info_window.h"
+#include "panels/tree_window.h"
 #include "panels/work_windows.h"
 
 // The picture and the pages.
@@ -28,7 +30,9 @@ extern SpriteSet pictureSet;  // the loaded picture as one sprite
 
 // The window objects.
 extern AutoScroll g_autoScroll;
-extern EditModeWindow g_editMode;  // the Edit Mode page's panel and its dialog
+extern SprInfoWindow g_sprInfo;    // the "Sprite Info" page's panel
+extern EditModeWindow g_editMode;  // the "Edit Mode" page's panel and its dialog
+extern TreeWin g_tree;             // the "Tree Management" page's panel
 extern BmpChildWindow g_bmpChild;
 extern InfoChildWindow g_infoChild;
 extern SelChildWindow g_selChild;

@@ -5,6 +5,7 @@
 #include "app/globals.h"
 #include "app/show_info.h"
 #include "app/window_object.h"
+#include "panels/delete_dialog.h"
 
 namespace {
 
@@ -110,7 +111,7 @@ void SubWork2Window::OnCommand(int command)
         break;
     case kDeleteSprites:
         if (workSet.sprites != nullptr) {
-            // The delete dialog (owned by this pane) opens here once the tree panel provides it.
+            RunDeleteDialog(window);
         } else {
             ShowInfo(window, "스프라이트가 없습니다");
         }

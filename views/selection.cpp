@@ -141,8 +141,7 @@ int SelChildWindow::OnLButtonDblClk(int x, int y)
 {
     const int hit = HitTest(x, y);
     if (hit == -1) return 0;
-    // A double-click opens the information window's Edit Mode page, which comes with the editing
-    // work; until it does, the double-click only selects (its first press already did).
-    SelectSprite(hit);
+    // The first press already made it current.
+    SelectInfoTab(kEditModePage);
     return 1;
 }

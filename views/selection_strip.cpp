@@ -111,8 +111,7 @@ void SelectSprite(int n)
 {
     if (SpriteAt(n) == nullptr) return;
     g_currentSprite = n;
-    // The sprite information panel, which shows the current sprite, comes with the information
-    // window's pages; it is to be invalidated here once it exists.
+    if (g_sprInfo.window != nullptr) InvalidateRect(g_sprInfo.window, nullptr, TRUE);
     g_selChild.ScrollToSprite(n);
     if (g_editMode.dialog != nullptr)
         CheckDlgButton(g_editMode.dialog, IDC_EDIT_COMPRESS,

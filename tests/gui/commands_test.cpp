@@ -90,11 +90,16 @@ TEST_F(CommandsTest, NewSendsStopWithEveryAnswerThatGoesOn)
         bool goesOn;
     };
     const Case cases[] = {
-        {"no changes", false, {}, {SentCommand(ID_NEW), SentCommand(ID_STOP)}, true},
-        {"No", true, {IDNO}, {SentCommand(ID_NEW), DialogStarts(), SentCommand(ID_STOP)}, true},
+        // New that goes on stops twice: in the prompt, and as it brings the Sprite Info page back.
+        {"no changes", false, {},
+         {SentCommand(ID_NEW), SentCommand(ID_STOP), SentCommand(ID_STOP)}, true},
+        {"No", true, {IDNO},
+         {SentCommand(ID_NEW), DialogStarts(), SentCommand(ID_STOP), SentCommand(ID_STOP)}, true},
         {"Cancel", true, {IDCANCEL}, {SentCommand(ID_NEW), DialogStarts()}, false},
         {"Yes, saved", true, {IDYES, IDOK},
-         {SentCommand(ID_NEW), DialogStarts(), DialogStarts(), SentCommand(ID_STOP)}, true},
+         {SentCommand(ID_NEW), DialogStarts(), DialogStarts(), SentCommand(ID_STOP),
+          SentCommand(ID_STOP)},
+         true},
         {"Yes, save cancelled", true, {IDYES, IDCANCEL},
          {SentCommand(ID_NEW), DialogStarts(), DialogStarts()}, false},
     };

@@ -75,6 +75,11 @@ ControlSetting SetUpDown(int id, int position)
     return {ControlSetting::kUpDown, id, position, std::string()};
 }
 
+ControlSetting PressArrow(int id, int presses)
+{
+    return {ControlSetting::kArrow, id, presses, std::string()};
+}
+
 const SeenControl* SeenDialog::Control(int id) const
 {
     for (const SeenControl& control : controls)
@@ -206,5 +211,17 @@ void ModalResponder::Apply(HWND dialog, const ControlSetting& setting)
         SetWindowTextW(control, WideFromText(setting.text.c_str()).c_str());
         break;
     case ControlSetting::kUpDown: SendMessageW(control, UDM_SETPOS32, 0, setting.value); break;
+    case ControlSetting::kArrow: {
+        // A vertical up-down: the up arrow is its upper half, the down arrow its lower half.
+        RECT box = {0, 0, 0, 0};
+        GetClientRect(control, &box);
+        const LPARAM at = MAKELPARAM(box.right / 2, setting.value > 0 ? box.bottom / 4
+                                                                      : box.bottom * 3 / 4);
+        for (int i = 0; i < (setting.value > 0 ? setting.value : -setting.value); ++i) {
+            SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            SendMessageW(control, WM_LBUTTONUP, 0, at);
+        }
+        break;
+    }
     }
 }

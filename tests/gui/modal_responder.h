@@ -13,10 +13,10 @@
 
 // One control of a scripted dialog, set as the user would before the button is pressed.
 struct ControlSetting {
-    enum Kind { kClick, kCheck, kText, kUpDown };
+    enum Kind { kClick, kCheck, kText, kUpDown, kArrow };
     Kind kind;
     int id;
-    int value;         // kCheck: 1 checked, 0 clear; kUpDown: the position
+    int value;         // kCheck: 1 checked, 0 clear; kUpDown: the position; kArrow: presses
     std::string text;  // kText: code page 949
 };
 
@@ -28,6 +28,9 @@ ControlSetting SetCheck(int id, bool checked);
 ControlSetting SetText(int id, const std::string& text);
 // Moves an up-down control to `position` (its buddy follows when the control sets it).
 ControlSetting SetUpDown(int id, int position);
+// Clicks an up-down control's up arrow `presses` times (its down arrow for a negative number),
+// with the mouse, so the dialog hears each step as a user's click makes it.
+ControlSetting PressArrow(int id, int presses);
 
 // A control of a dialog as the dialog came up.
 struct SeenControl {

@@ -2,6 +2,9 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "app/clock.h"
 #include "app/globals.h"
 #include "tests/gui/document_helpers.h"
@@ -254,13 +257,15 @@ TEST_F(SelectionTest, DraggingPastAnEdgeScrollsTheStripOneStepAPeriod)
     EXPECT_EQ(g_autoScroll.active, 0) << "the release ends auto-scrolling";
 }
 
-TEST_F(SelectionTest, DoubleClickSelects)
+TEST_F(SelectionTest, DoubleClickOnAThumbnailOpensTheEditModePage)
 {
     Show({{32, 10}, {16, 10}, {48, 10}});
+    Mouse(WM_LBUTTONDBLCLK, 5, 25);  // between thumbnails: nothing
+    EXPECT_EQ(SendMessageA(g_infoChild.tabControl, TCM_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(g_bmpChild.editMode, 0);
     Mouse(WM_LBUTTONDBLCLK, 130, 25);
-    EXPECT_EQ(g_currentSprite, 2);
-    Mouse(WM_LBUTTONDBLCLK, 5, 25);
-    EXPECT_EQ(g_currentSprite, 2);
+    EXPECT_EQ(SendMessageA(g_infoChild.tabControl, TCM_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(g_bmpChild.editMode, 1);
 }
 
 TEST_F(SelectionTest, PaintShowsEachThumbnailAndTheCurrentLabelInRed)

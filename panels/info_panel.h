@@ -1,0 +1,19 @@
+// What the information window's page panels (sprite information, tree management) have in
+// common: one framed child window of the information window, shown only while its page is
+// current, placed in the tab control's display area.
+#pragma once
+
+#include "platform/win32.h"
+
+// The rectangle a page panel takes in `infoWindow`: its client rectangle as the display area of
+// `tabControl` (left, top + 3, width right - 4, height bottom - 30 of that area).
+struct PanelPlace {
+    int x, y, width, height;
+};
+PanelPlace InfoPanelPlace(HWND infoWindow, HWND tabControl);
+
+// 0 hides `panel`, 1 shows it, other values change nothing; `visible` keeps the value always.
+void ShowInfoPanel(HWND panel, int* visible, int flag);
+
+// While `visible`, moves `panel` to its place in the information window.
+void PlaceInfoPanel(HWND panel, int visible);

@@ -41,19 +41,19 @@ inline std::vector<int> Widths(const SpriteSet& set)
     return widths;
 }
 
-using FileBytes = std::vector<uint8_t>;
+using ByteBlock = std::vector<uint8_t>;
 
-inline bool WriteFileBytes(const std::string& path, const FileBytes& bytes)
+inline bool WriteFileBytes(const std::string& path, const ByteBlock& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return bool(out);
 }
 
-inline FileBytes ReadFileBytes(const std::string& path)
+inline ByteBlock ReadFileBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return FileBytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return ByteBlock(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // Calls `note` whenever a dialog (message box, file dialog) is about to come up, before the

@@ -30,10 +30,9 @@ protected:
     void SetUp() override
     {
         CanvasTest::SetUp();
-        InitCommonControls();
-        g_statusBar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "", parent, IDC_STATUS_BAR);
+        // The information window made the edit-mode panel and its dialog with the window tree.
         ASSERT_NE(g_statusBar, nullptr);
-        ASSERT_EQ(g_editMode.Create(parent), 1);
+        ASSERT_NE(g_editMode.window, nullptr);
         ASSERT_NE(g_editMode.dialog, nullptr);
         ASSERT_NE(g_editMode.boxList, nullptr);
         MoveWindow(g_editMode.window, 420, 0, 320, 520, TRUE);
@@ -46,11 +45,6 @@ protected:
         g_bmpChild.editMode = 1;
         g_bmpChild.StartEditPage();
         Paint();
-    }
-    void TearDown() override
-    {
-        g_statusBar = nullptr;
-        CanvasTest::TearDown();
     }
 
     Sprite& S() { return workSet.sprites[0]; }
@@ -189,8 +183,8 @@ TEST_F(EditModeTest, CoordinateToolsFollowTheMouseOnePagePixelPerPagePixel)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "tool " << c.tool << " zoom " << c.zoom);
         MakeSprites(workSet, {{kSpriteWidth, kSpriteHeight}});
-        while (g_bmpChild.editZoom > 1) DispatchCommand(parent, ID_ZOOM_OUT, 0);
-        for (int z = 1; z < c.zoom; ++z) DispatchCommand(parent, ID_ZOOM_IN, 0);
+        while (g_bmpChild.editZoom > 1) DispatchCommand(window, ID_ZOOM_OUT, 0);
+        for (int z = 1; z < c.zoom; ++z) DispatchCommand(window, ID_ZOOM_IN, 0);
         ASSERT_EQ(g_bmpChild.curZoom, c.zoom);
         ClickDialog(c.tool);
         const Sprite before = S();
@@ -400,7 +394,8 @@ TEST_F(EditModeTest, PanelShowsHidesAndHoldsTheDialog)
     g_editMode.Place();
     PumpMessages();
     RECT panel, parentArea, dialog;
-    GetClientRect(parent, &parentArea);
+    GetClientRect(g_infoChild.window, &parentArea);  // the panel rectangle: the tab's display area
+    SendMessageA(g_infoChild.tabControl, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&parentArea));
     GetClientRect(g_editMode.window, &panel);
     GetWindowRect(g_editMode.dialog, &dialog);
     RECT outer;

@@ -31,17 +31,17 @@ std::string SeenList(const std::vector<SeenDialog>& seen)
 }
 
 // A palette file whose 1024 bytes all differ from their neighbours, reserved bytes included.
-FileBytes PaletteBytes()
+ByteBlock PaletteBytes()
 {
-    FileBytes bytes(1024);
+    ByteBlock bytes(1024);
     for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = uint8_t(i * 7 + 3);
     return bytes;
 }
 
-FileBytes PaletteInUse()
+ByteBlock PaletteInUse()
 {
     const auto* bytes = reinterpret_cast<const uint8_t*>(g_palette);
-    return g_palette != nullptr ? FileBytes(bytes, bytes + 1024) : FileBytes();
+    return g_palette != nullptr ? ByteBlock(bytes, bytes + 1024) : ByteBlock();
 }
 
 const char kNoPaletteWarning[] =
@@ -96,16 +96,16 @@ TEST_F(FileCommandsTest, OpenBitmapPicksTheReaderByTheNamesEnding)
 {
     GuiTempDir dir;
     const TestPicture picture = PatternPicture(7, 5);
-    const FileBytes bmp = MakeBmp8(picture), pcx = MakePcxOf(picture);
+    const ByteBlock bmp = MakeBmp8(picture), pcx = MakePcxOf(picture);
     struct Case {
         const char* name;
-        FileBytes bytes;
+        ByteBlock bytes;
         bool loads;
     };
     // bmp and pcx in any case choose one reader; any other ending tries BMP, then PCX.
     const Case cases[] = {
         {"a.BMP", bmp, true},  {"b.Pcx", pcx, true},  {"c.dat", pcx, true}, {"d.dat", bmp, true},
-        {"e.bmp", pcx, false}, {"f.PCX", bmp, false}, {"g.dat", FileBytes(100, 1), false},
+        {"e.bmp", pcx, false}, {"f.PCX", bmp, false}, {"g.dat", ByteBlock(100, 1), false},
     };
     for (const Case& c : cases) {
         const std::string path = dir.File(c.name);
@@ -133,7 +133,7 @@ TEST_F(FileCommandsTest, OpenBitmapPicksTheReaderByTheNamesEnding)
         const Sprite& sprite = pictureSet.sprites[0];
         EXPECT_EQ(sprite.width, 7);
         EXPECT_EQ(sprite.height, 5);
-        EXPECT_EQ(FileBytes(sprite.image, sprite.image + 35), picture.pixels);
+        EXPECT_EQ(ByteBlock(sprite.image, sprite.image + 35), picture.pixels);
         EXPECT_EQ(g_bmpPage.width, 7);
         EXPECT_EQ(g_bmpPage.height, 5);
         EXPECT_EQ(reinterpret_cast<RGBQUAD*>(g_palette), g_picture.ColorTable());
@@ -158,7 +158,7 @@ TEST_F(FileCommandsTest, ASixteenColourPictureGivesAWholePaletteAndNoSprite)
     fields.height = 2;
     fields.bits = 4;
     fields.table = TestColorTable(16);
-    fields.pixels = FileBytes(2 * RowBytes(6, 4), 0x12);
+    fields.pixels = ByteBlock(2 * RowBytes(6, 4), 0x12);
     const std::string path = dir.File("four.bmp");
     ASSERT_TRUE(WriteFileBytes(path, MakeBmp(fields)));
     modal.Answer(IDOK, path);
@@ -169,7 +169,7 @@ TEST_F(FileCommandsTest, ASixteenColourPictureGivesAWholePaletteAndNoSprite)
     EXPECT_EQ(pictureSet.Count(), 0) << "the earlier picture is not shown as this one";
     // The 16 colours of the picture, the other 240 entries black: nothing is read past the
     // picture's table.
-    FileBytes expected = fields.table;
+    ByteBlock expected = fields.table;
     expected.resize(1024, 0);
     EXPECT_EQ(PaletteInUse(), expected);
 }
@@ -251,7 +251,7 @@ TEST_F(FileCommandsTest, APaletteFileRoundTripsByteForByte)
 {
     GuiTempDir dir;
     const std::string in = dir.File("in.pal"), out = dir.File("out.pal");
-    FileBytes longer = PaletteBytes();
+    ByteBlock longer = PaletteBytes();
     longer.resize(2000, 0xAB);  // only the first 1024 bytes are the palette
     ASSERT_TRUE(WriteFileBytes(in, longer));
     modal.Answer(IDOK, in);

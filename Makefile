@@ -41,16 +41,19 @@ run: windows
 test: native native-asan windows
 	@tools/run-tests
 
-# Five repetitions of every benchmark, in random order so that a burst of load on the shared
-# machine does not fall on one contender only; the table uses the medians. BENCH_ARGS adds Google
-# Benchmark options, e.g. BENCH_ARGS=--benchmark_filter=RleCopy.
+# Every row (our routine beside its peers) runs BENCH_TRIALS paired trials, one per repetition,
+# the rows' trials in random order so that a burst of load on the shared machine is spread over
+# all of them. The console shows each contender's median time; the table, the median and quartiles
+# of the trials' own ratios. BENCH_ARGS adds Google Benchmark options, e.g.
+# BENCH_ARGS=--benchmark_filter=RleCopy.
+BENCH_TRIALS ?= 100
 BENCH_ARGS ?=
 bench:
 	@sh tools/install-deps.sh bench
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench
-	build/bench/bench/quillon_bench --benchmark_min_time=0.2 --benchmark_repetitions=5 \
-	    --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true \
+	build/bench/bench/quillon_bench --benchmark_repetitions=$(BENCH_TRIALS) \
+	    --benchmark_enable_random_interleaving=true --benchmark_display_aggregates_only=true \
 	    --benchmark_out=build/bench/last-run.json --benchmark_out_format=json $(BENCH_ARGS)
 	python3 tools/bench-table.py build/bench/last-run.json | tee build/bench/table.md
 

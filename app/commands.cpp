@@ -1,6 +1,8 @@
 #include "app/commands.h"
 
+#include "app/about_box.h"
 #include "app/globals.h"
+#include "app/options_dialog.h"
 #include "app/show_info.h"
 #include "app/text.h"
 #include "resources/resource.h"
@@ -172,6 +174,7 @@ void DispatchCommand(HWND window, int id, LPARAM value)
     case ID_SAVE_SPRITE: g_bmpChild.SaveSprite(); break;
     case ID_EXIT: PostMessageA(window, WM_CLOSE, 0, 0); break;
     case ID_OPEN_SPRITE: OnOpenSprite(window); break;
+    case ID_ABOUT: RunAboutBox(window); break;
     case ID_ZOOM_IN: ZoomIn(); break;
     case ID_ZOOM_OUT: ZoomOut(); break;
     case ID_ADJUST_VIEW: OnAdjustView(); break;
@@ -186,6 +189,7 @@ void DispatchCommand(HWND window, int id, LPARAM value)
         break;
     case ID_OPEN_PALETTE: g_bmpChild.OpenPalette(); break;
     case ID_SAVE_PALETTE: g_bmpChild.SavePalette(); break;
+    case ID_OPTIONS: RunOptionsDialog(window); break;
     case ID_FPS_CHANGED:
         g_bmpChild.fps = int(value);
         SetFrameInterval(g_bmpChild.fps);

@@ -5,6 +5,7 @@
 
 #include "app/commands.h"
 #include "app/globals.h"
+#include "app/options.h"
 #include "app/show_info.h"
 #include "app/text.h"
 #include "resources/resource.h"
@@ -34,6 +35,7 @@ bool RegisterMainWindowClass(HINSTANCE instance)
 LRESULT OnCreate(HWND window)
 {
     g_mainWnd = window;
+    LoadOptions();
     g_mainMenu = GetMenu(window);
     return 0;
 }

@@ -4,6 +4,8 @@
 
 INT_PTR RunModalDialog(HWND owner, int resourceId, DLGPROC procedure, void* record)
 {
-    return DialogBoxParamA(g_instance, MAKEINTRESOURCEA(resourceId), owner, procedure,
+    // The wide call: the controls get the template's UTF-16 texts as they are, so Korean reads
+    // right whatever the system's code page.
+    return DialogBoxParamW(g_instance, MAKEINTRESOURCEW(resourceId), owner, procedure,
                            reinterpret_cast<LPARAM>(record));
 }

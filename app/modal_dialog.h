@@ -7,7 +7,8 @@
 #include "platform/win32.h"
 
 // Runs dialog resource `resourceId` modally, owned by `owner`, handing `record` to the procedure
-// with WM_INITDIALOG. The dialog's result, or -1 when it cannot be made.
+// with WM_INITDIALOG. The dialog is a Unicode window: its texts are the resource's own. The
+// dialog's result, or -1 when it cannot be made.
 INT_PTR RunModalDialog(HWND owner, int resourceId, DLGPROC procedure, void* record);
 
 // The record of `dialog`: kept from WM_INITDIALOG's parameter on that message, read back on every

@@ -1,38 +1,35 @@
-// The benchmark groups. Names read "<our routine>/<workload>/<contender>"; tools/bench-table.py
-// sets each routine beside its peers by those names.
+// The benchmark rows. A row is our routine beside its peers (or a floor) on one workload, named
+// "<routine>/<workload>"; tools/bench-table.py sets out each row and holds its goal. A new row is
+// one RegisterRow call (from a Register...Benchmarks function called by main) and, if it has a
+// goal, one line of GOALS there: which contender, and the least ratio its time / our time.
 #pragma once
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
+#include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "bench/paired_trials.h"
 #include "bench/workload.h"
 
 void RegisterDrawBenchmarks();      // RawKey and RleCopy beside SDL and Allegro
 void RegisterCompressBenchmarks();  // CompressImage beside SDL's and Allegro's RLE encoders
 void RegisterCopyBenchmarks();      // RawCopy of the whole sheet beside memcpy
 
-// Registers one benchmark. Besides Google Benchmark's mean, median, spread and variation, each
-// reports the least time of its repetitions: on a shared machine, the run least disturbed.
-template <class... Args>
-void Register(const std::string& name, Args&&... args)
-{
-    benchmark::RegisterBenchmark(name.c_str(), std::forward<Args>(args)...)
-        ->ComputeStatistics("min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); });
-}
+// Registers one row, "ours" first among its contenders. Each repetition of the benchmark is one
+// paired trial (see bench/paired_trials.h); it reports every contender's time per pass in
+// nanoseconds as a counter named after the contender, and the contenders' names in order, apart
+// by spaces, as its label.
+void RegisterRow(const std::string& routine, const std::string& workload, std::vector<Contender> contenders,
+                 PairedTrials::Clock clock = PairedTrials::ThreadCpuNow);
 
-// Runs `each(k, x, y)` for every sprite k of a set at its place, per benchmark iteration, and
-// counts sprites and their pixels.
+// One pass of `each(k, x, y)` over every sprite k of a set at its place.
 template <class Each>
-void ForEverySprite(benchmark::State& state, Each each)
+std::function<void()> EverySprite(Each each)
 {
-    for (auto _ : state) {
+    return [each] {
         for (int k = 0; k < kSpriteCount; ++k) each(k, kPlaces[k].x, kPlaces[k].y);
         benchmark::ClobberMemory();
-    }
-    state.SetItemsProcessed(int64_t(state.iterations()) * kSpriteCount);
-    state.SetBytesProcessed(int64_t(state.iterations()) * kSpriteCount * kSpriteSide * kSpriteSide);
+    };
 }

@@ -1,6 +1,6 @@
 // The whole picture sheet onto a page of its own size and pitch (4096, so rows follow one another
 // without a gap), as the bitmap view draws it: RawCopy beside memcpy of the same bytes, once as
-// one block and once row by row. All three write the same destination buffer.
+// one block (the floor) and once row by row. All three write the same destination buffer.
 #include <cstring>
 #include <vector>
 
@@ -14,55 +14,31 @@ constexpr size_t kSheetBytes = size_t(kSheetSide) * kSheetSide;
 
 uint8_t* SheetPage()
 {
-    static std::vector<uint8_t> page(kSheetBytes, 1);  // touched now, so no run pays its page faults
+    static std::vector<uint8_t> page(kSheetBytes, 1);  // touched now, so no pass pays its page faults
     return page.data();
-}
-
-void CountSheet(benchmark::State& state)
-{
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(kSheetBytes));
-}
-
-void OursRawCopy(benchmark::State& state)
-{
-    const uint8_t* sheet = GetWorkload().sheet.data();
-    uint8_t* page = SheetPage();
-    SetDrawTarget(kSheetSide, kSheetSide, kSheetSide);
-    for (auto _ : state) {
-        RawCopy(0, 0, kSheetSide, kSheetSide, page, sheet);
-        benchmark::ClobberMemory();
-    }
-    CountSheet(state);
-}
-
-void MemcpyBlock(benchmark::State& state)
-{
-    const uint8_t* sheet = GetWorkload().sheet.data();
-    uint8_t* page = SheetPage();
-    for (auto _ : state) {
-        std::memcpy(page, sheet, kSheetBytes);
-        benchmark::ClobberMemory();
-    }
-    CountSheet(state);
-}
-
-void MemcpyRows(benchmark::State& state)
-{
-    const uint8_t* sheet = GetWorkload().sheet.data();
-    uint8_t* page = SheetPage();
-    for (auto _ : state) {
-        for (size_t y = 0; y < size_t(kSheetSide); ++y)
-            std::memcpy(page + y * kSheetSide, sheet + y * kSheetSide, size_t(kSheetSide));
-        benchmark::ClobberMemory();
-    }
-    CountSheet(state);
 }
 
 }  // namespace
 
 void RegisterCopyBenchmarks()
 {
-    Register("RawCopy/sheet/ours", OursRawCopy);
-    Register("RawCopy/sheet/memcpy", MemcpyBlock);
-    Register("RawCopy/sheet/memcpy-rows", MemcpyRows);
+    const uint8_t* sheet = GetWorkload().sheet.data();
+    uint8_t* page = SheetPage();
+    RegisterRow("RawCopy", "sheet",
+                {{"ours",
+                  [=] {
+                      SetDrawTarget(kSheetSide, kSheetSide, kSheetSide);
+                      RawCopy(0, 0, kSheetSide, kSheetSide, page, sheet);
+                      benchmark::ClobberMemory();
+                  }},
+                 {"memcpy",
+                  [=] {
+                      std::memcpy(page, sheet, kSheetBytes);
+                      benchmark::ClobberMemory();
+                  }},
+                 {"memcpy-rows", [=] {
+                      for (size_t y = 0; y < size_t(kSheetSide); ++y)
+                          std::memcpy(page + y * kSheetSide, sheet + y * kSheetSide, size_t(kSheetSide));
+                      benchmark::ClobberMemory();
+                  }}});
 }

@@ -7,48 +7,21 @@
 
 namespace {
 
-void OursRawKey(benchmark::State& state, SetKind kind)
+using Routine = void (*)(int, int, int, int, uint8_t*, const uint8_t*);
+using Images = std::vector<std::vector<uint8_t>>;
+
+const char* SetName(SetKind kind) { return kind == SetKind::kShaped ? "shaped" : "noisy"; }
+
+// Our page is made the draw target on every pass: other rows target other pages in between.
+std::function<void()> OursDrawing(Contenders& c, Routine routine, const Images& images)
 {
-    Contenders& c = GetContenders(kind);
-    c.TargetOurPage();
-    uint8_t* page = c.page.data();
-    ForEverySprite(state, [&](int k, int x, int y) {
-        RawKey(x, y, kSpriteSide, kSpriteSide, page, c.set.raw[size_t(k)].data());
+    const std::function<void()> sprites = EverySprite([&c, routine, &images](int k, int x, int y) {
+        routine(x, y, kSpriteSide, kSpriteSide, c.page.data(), images[size_t(k)].data());
     });
-}
-
-void SdlKeyed(benchmark::State& state, SetKind kind)
-{
-    Contenders& c = GetContenders(kind);
-    ForEverySprite(state, [&](int k, int x, int y) { c.sdl.DrawKeyed(k, x, y); });
-}
-
-void AllegroSprite(benchmark::State& state, SetKind kind)
-{
-    Contenders& c = GetContenders(kind);
-    ForEverySprite(state, [&](int k, int x, int y) { c.allegro.DrawSprite(k, x, y); });
-}
-
-void OursRleCopy(benchmark::State& state, SetKind kind)
-{
-    Contenders& c = GetContenders(kind);
-    c.TargetOurPage();
-    uint8_t* page = c.page.data();
-    ForEverySprite(state, [&](int k, int x, int y) {
-        RleCopy(x, y, kSpriteSide, kSpriteSide, page, c.set.compressed[size_t(k)].data());
-    });
-}
-
-void SdlRle(benchmark::State& state, SetKind kind)
-{
-    Contenders& c = GetContenders(kind);
-    ForEverySprite(state, [&](int k, int x, int y) { c.sdl.DrawRle(k, x, y); });
-}
-
-void AllegroRle(benchmark::State& state, SetKind kind)
-{
-    Contenders& c = GetContenders(kind);
-    ForEverySprite(state, [&](int k, int x, int y) { c.allegro.DrawRleSprite(k, x, y); });
+    return [&c, sprites] {
+        c.TargetOurPage();
+        sprites();
+    };
 }
 
 }  // namespace
@@ -56,15 +29,17 @@ void AllegroRle(benchmark::State& state, SetKind kind)
 void RegisterDrawBenchmarks()
 {
     for (SetKind kind : {SetKind::kShaped, SetKind::kNoisy}) {
-        const std::string set = kind == SetKind::kShaped ? "shaped" : "noisy";
-        Register("RawKey/" + set + "/ours", OursRawKey, kind);
-        Register("RawKey/" + set + "/SDL", SdlKeyed, kind);
-        Register("RawKey/" + set + "/Allegro", AllegroSprite, kind);
+        Contenders& c = GetContenders(kind);
+        RegisterRow("RawKey", SetName(kind),
+                    {{"ours", OursDrawing(c, RawKey, c.set.raw)},
+                     {"SDL", EverySprite([&c](int k, int x, int y) { c.sdl.DrawKeyed(k, x, y); })},
+                     {"Allegro", EverySprite([&c](int k, int x, int y) { c.allegro.DrawSprite(k, x, y); })}});
     }
     for (SetKind kind : {SetKind::kShaped, SetKind::kNoisy}) {
-        const std::string set = kind == SetKind::kShaped ? "shaped" : "noisy";
-        Register("RleCopy/" + set + "/ours", OursRleCopy, kind);
-        Register("RleCopy/" + set + "/SDL", SdlRle, kind);
-        Register("RleCopy/" + set + "/Allegro", AllegroRle, kind);
+        Contenders& c = GetContenders(kind);
+        RegisterRow("RleCopy", SetName(kind),
+                    {{"ours", OursDrawing(c, RleCopy, c.set.compressed)},
+                     {"SDL", EverySprite([&c](int k, int x, int y) { c.sdl.DrawRle(k, x, y); })},
+                     {"Allegro", EverySprite([&c](int k, int x, int y) { c.allegro.DrawRleSprite(k, x, y); })}});
     }
 }

@@ -12,6 +12,13 @@ bool SafeFileWriter::Open(const char* target)
     failed_ = false;
     if (target == nullptr || *target == '\0') return false;
     target_ = target;
+#ifdef _WIN32
+    // Windows will not replace a read-only file, but Wine's MoveFileEx does: refuse it here, so
+    // that both keep the file as its owner marked it (and nothing is written in vain).
+    DWORD attributes = GetFileAttributesA(target);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
+#endif
     // A name beside the target that is not in use yet.
     for (int attempt = 0; attempt < 1000; ++attempt) {
         std::string name = target_ + ".~" + std::to_string(attempt);

@@ -3,22 +3,26 @@
 
     tools/bench-table.py build/bench/last-run.json
 
-Reads Google Benchmark's JSON report (--benchmark_format=json or --benchmark_out=...). Benchmark
-names read "<routine>/<workload>/<contender>". With repetitions, the medians are used and the
-coefficient of variation shows how steady the run was; without, the single measurement. All
-ratios are peer time over our time, so above 1 means we are faster; every number of a row comes
-from the same run.
+Reads Google Benchmark's JSON report (--benchmark_out=... --benchmark_out_format=json) holding
+every repetition, not only the aggregates. Each benchmark is a row "<routine>/<workload>" and each
+of its repetitions one paired trial, in which every contender of the row ran back to back: the
+label names the contenders, "ours" first, and a counter named after each holds its time per pass
+in nanoseconds.
 
-SDL encodes a surface inside its first blit after SDL_SetSurfaceRLE, so its encoding time is
-"SDL-encode+blit" less "SDL-blit" (the same surfaces blitted again, already encoded).
+Each trial gives its own ratio peer time / our time (above 1: ours is faster). The table shows the
+median of those ratios and their interquartile range, and a goal counts as met only when the lower
+quartile meets it: three trials in four at least as good.
+
+SDL encodes a surface inside its first blit after SDL_SetSurfaceRLE, so its encoding time in a trial
+is that trial's "SDL-encode+blit" less its "SDL-blit" (the same surfaces blitted again, encoded).
 """
 import json
-import statistics
 import sys
 
-UNIT_NS = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
+OURS = "ours"
 
-# (routine, workload) -> (peer, least ratio peer time / our time)
+# (routine, workload) -> (peer, least ratio peer time / our time). Rows are shown in this order,
+# anything else after them by name.
 GOALS = {
     ("RawKey", "shaped"): ("SDL", 6.0),
     ("RawKey", "noisy"): ("SDL", 6.0),
@@ -29,124 +33,96 @@ GOALS = {
     ("RawCopy", "sheet"): ("memcpy", 0.9),
 }
 
-PEERS = ("SDL", "Allegro", "memcpy")
-SDL_ENCODE_AND_BLIT = "SDL-encode+blit"
-SDL_BLIT = "SDL-blit"
+# A peer timed as the difference of two contenders of the same trial: name -> (minuend, subtrahend).
+DIFFERENCES = {"SDL": ("SDL-encode+blit", "SDL-blit")}
 
 
-class Measure:
-    """One contender's time in nanoseconds (the median) and, from repetitions, its spread (CV, a
-    fraction) and its least time (the repetition least disturbed by the machine's other work)."""
-
-    def __init__(self, ns, cv=None, best=None):
-        self.ns = ns
-        self.cv = cv
-        self.best = best  # None when the run did not repeat
-
-    def __sub__(self, other):
-        # Spreads of a difference add up in absolute terms; give it relative to the difference.
-        cv = None
-        if self.cv is not None and other.cv is not None and self.ns > other.ns:
-            cv = (self.cv * self.ns + other.cv * other.ns) / (self.ns - other.ns)
-        best = None if self.best is None or other.best is None else self.best - other.best
-        return Measure(self.ns - other.ns, cv, best)
+def quantile(values, q):
+    """The q-quantile (0 <= q <= 1) of values, linear between the closest ranks."""
+    ordered = sorted(values)
+    at = q * (len(ordered) - 1)
+    low = int(at)
+    high = min(low + 1, len(ordered) - 1)
+    return ordered[low] + (ordered[high] - ordered[low]) * (at - low)
 
 
-def read_measures(report):
-    """Maps "<routine>/<workload>/<contender>" to its Measure (CPU time)."""
-    medians, cvs, minima, singles = {}, {}, {}, {}
+def read_trials(report):
+    """Maps (routine, workload) to its contenders' names and its trials (name -> ns per pass)."""
+    rows = {}
     for b in report.get("benchmarks", []):
-        name = b.get("run_name", b["name"])
-        if b.get("run_type") == "aggregate":
-            if b.get("aggregate_name") == "median":
-                medians[name] = b["cpu_time"] * UNIT_NS[b.get("time_unit", "ns")]
-            elif b.get("aggregate_name") == "min":
-                minima[name] = b["cpu_time"] * UNIT_NS[b.get("time_unit", "ns")]
-            elif b.get("aggregate_name") == "cv":
-                cvs[name] = b["cpu_time"]  # a fraction, whatever the time unit
-        elif "error_occurred" not in b:
-            singles.setdefault(name, []).append(b["cpu_time"] * UNIT_NS[b.get("time_unit", "ns")])
-    measures = {name: Measure(statistics.median(times), None, min(times) if len(times) > 1 else None)
-                for name, times in singles.items()}
-    for name, ns in medians.items():
-        measures[name] = Measure(ns, cvs.get(name), minima.get(name))
-    return measures
+        if b.get("run_type") == "aggregate" or b.get("error_occurred"):
+            continue
+        names = b.get("label", "").split()
+        parts = b["name"].split("/")
+        if len(parts) < 2 or not names or names[0] != OURS or any(n not in b for n in names):
+            continue
+        row = rows.setdefault((parts[0], parts[1]), {"contenders": names, "trials": []})
+        if row["contenders"] == names:
+            row["trials"].append({n: float(b[n]) for n in names})
+    return rows
+
+
+def with_differences(contenders, trials):
+    """Replaces each pair of DIFFERENCES by its peer, trial by trial, where the row has both."""
+    for peer, (minuend, subtrahend) in DIFFERENCES.items():
+        if minuend in contenders and subtrahend in contenders:
+            contenders = [peer if n == minuend else n for n in contenders if n != subtrahend]
+            trials = [dict(t, **{peer: t[minuend] - t[subtrahend]}) for t in trials]
+    return contenders, trials
 
 
 def row_order(row):
-    """Rows in the order of GOALS, anything else after them by name."""
     key = (row["routine"], row["workload"])
     order = list(GOALS)
     return (order.index(key), "") if key in order else (len(order), "/".join(key))
 
 
-def build_rows(measures):
-    """One row per (routine, workload)."""
-    rows, seen = [], {}
-    for name, m in measures.items():
-        parts = name.split("/")
-        if len(parts) != 3:
+def build_rows(trial_rows):
+    """One row per (routine, workload), with one entry per peer: its median time per pass and the
+    median and quartiles of its per-trial ratios."""
+    rows = []
+    for (routine, workload), data in trial_rows.items():
+        contenders, trials = with_differences(data["contenders"], data["trials"])
+        trials = [t for t in trials if t[OURS] > 0]
+        if not trials:
             continue
-        routine, workload, contender = parts
-        key = (routine, workload)
-        if key not in seen:
-            seen[key] = {"routine": routine, "workload": workload, "times": {}}
-            rows.append(seen[key])
-        seen[key]["times"][contender] = m
-    for row in rows:
-        times = row["times"]
-        if SDL_ENCODE_AND_BLIT in times and SDL_BLIT in times:
-            times["SDL"] = times.pop(SDL_ENCODE_AND_BLIT) - times.pop(SDL_BLIT)
-        ours = times.get("ours")
-        row["ratios"] = {}
-        for peer in PEERS:
-            if ours is not None and peer in times and ours.ns > 0:
-                row["ratios"][peer] = times[peer].ns / ours.ns
-        goal = GOALS.get((row["routine"], row["workload"]))
-        row["goal"] = goal
-        row["met"] = None if goal is None or goal[0] not in row["ratios"] else row["ratios"][goal[0]] >= goal[1]
-        row["best_ratio"] = None
-        if goal is not None and goal[0] in times and ours is not None:
-            peer_best, our_best = times[goal[0]].best, ours.best
-            if peer_best is not None and our_best:
-                row["best_ratio"] = peer_best / our_best
-        spreads = [t.cv for t in times.values() if t.cv is not None]
-        row["spread"] = max(spreads) if spreads else None
+        goal = GOALS.get((routine, workload))
+        row = {"routine": routine, "workload": workload, "trials": len(trials), "goal": goal, "met": None,
+               "ours_ns": quantile([t[OURS] for t in trials], 0.5), "peers": []}
+        for name in contenders[1:]:
+            ratios = [t[name] / t[OURS] for t in trials]
+            peer = {"name": name, "ns": quantile([t[name] for t in trials], 0.5),
+                    "ratio": quantile(ratios, 0.5), "low": quantile(ratios, 0.25), "high": quantile(ratios, 0.75)}
+            row["peers"].append(peer)
+            if goal is not None and goal[0] == name:
+                row["met"] = peer["low"] >= goal[1]
+        rows.append(row)
     return sorted(rows, key=row_order)
 
 
 def format_table(rows):
-    def us(m):
-        return "–" if m is None else f"{m.ns / 1e3:.1f}"
-
-    def ratio(r):
-        return "–" if r is None else f"{r:.2f}×"
-
-    head = ["routine", "workload", "ours µs", "SDL µs", "Allegro µs", "memcpy µs", "SDL/ours", "Allegro/ours",
-            "memcpy/ours", "goal", "met?", "least times", "spread"]
+    head = ["routine", "workload", "trials", "ours µs", "peer", "peer µs", "peer/ours", "quartiles", "goal", "met?"]
     lines = ["| " + " | ".join(head) + " |", "|" + "---|" * len(head)]
     for row in rows:
-        t, r, goal = row["times"], row["ratios"], row["goal"]
-        cells = [row["routine"], row["workload"], us(t.get("ours"))]
-        cells += [us(t.get(p)) for p in PEERS]
-        cells += [ratio(r.get(p)) for p in PEERS]
-        cells.append("–" if goal is None else f"≥ {goal[1]:g}× {goal[0]}")
-        cells.append({None: "–", True: "yes", False: "NO"}[row["met"]])
-        cells.append(ratio(row["best_ratio"]))
-        cells.append("–" if row["spread"] is None else f"{100 * row['spread']:.1f} %")
-        lines.append("| " + " | ".join(cells) + " |")
+        goal = row["goal"]
+        for peer in row["peers"]:
+            judged = goal is not None and goal[0] == peer["name"]
+            cells = [row["routine"], row["workload"], str(row["trials"]), f"{row['ours_ns'] / 1e3:.1f}", peer["name"],
+                     f"{peer['ns'] / 1e3:.1f}", f"{peer['ratio']:.2f}×", f"{peer['low']:.2f}–{peer['high']:.2f}×",
+                     f"≥ {goal[1]:g}×" if judged else "–",
+                     {None: "–", True: "yes", False: "NO"}[row["met"]] if judged else "–"]
+            lines.append("| " + " | ".join(cells) + " |")
+        if goal is not None and row["met"] is None:
+            lines.append(f"| {row['routine']} | {row['workload']} | {row['trials']} | {row['ours_ns'] / 1e3:.1f} | "
+                         f"{goal[0]} | – | – | – | ≥ {goal[1]:g}× | – |")
     lines.append("")
-    lines.append("Times: CPU time per iteration, the median over the repetitions: 16 different 128 × 128 sprites "
-                 "drawn unclipped at 16 places of a 640 × 480 page or compressed, or the whole 4096 × 4096 "
-                 "sheet copied as one 16 MiB block onto a page of the same pitch (4096).")
-    lines.append("Ratios: peer time / our time, from the same run (above 1: ours is faster). SDL's CompressImage "
-                 "time is its encode+blit less its plain blit of the same surfaces. Least times: the goal's ratio "
-                 "from each contender's fastest repetition instead of the medians. Spread: the largest "
-                 "coefficient of variation among the row's measurements.")
-    for row in rows:
-        if "memcpy-rows" in row["times"]:
-            lines.append(f"memcpy row by row ({row['routine']}, {row['workload']}): "
-                         f"{us(row['times']['memcpy-rows'])} µs.")
+    lines.append("Each trial times our routine and every peer of its row back to back on the thread's CPU clock, in "
+                 "order and then in reverse. Times: the median over the trials of the time per pass: 16 different "
+                 "128 × 128 sprites drawn unclipped at 16 places of a 640 × 480 page or compressed, or the whole 4096 × 4096 "
+                 "sheet copied as one 16 MiB block (memcpy-rows: row by row) onto a page of the same pitch.")
+    lines.append("peer/ours: the median of the trials' own ratios (above 1: ours is faster); quartiles: the lower and "
+                 "upper quartile of those ratios. Met: the lower quartile reaches the goal. SDL's CompressImage time "
+                 "is its encode+blit less its plain blit of the same surfaces, in the same trial.")
     return "\n".join(lines)
 
 
@@ -160,9 +136,10 @@ def main(argv):
     except (OSError, ValueError) as e:
         print(f"bench-table: cannot read {argv[1]}: {e}", file=sys.stderr)
         return 1
-    rows = build_rows(read_measures(report))
+    rows = build_rows(read_trials(report))
     if not rows:
-        print(f"bench-table: no benchmark named <routine>/<workload>/<contender> in {argv[1]}", file=sys.stderr)
+        print(f"bench-table: no paired trials (benchmarks named <routine>/<workload>, labelled with their "
+              f"contenders, every repetition reported) in {argv[1]}", file=sys.stderr)
         return 1
     print(format_table(rows))
     return 0

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Tests of tools/bench-table.py on small, made-up Google Benchmark reports."""
+"""Tests of tools/bench-table.py on small, made-up Google Benchmark reports of paired trials."""
 import importlib.util
 import io
 import json
@@ -14,74 +14,110 @@ bench_table = importlib.util.module_from_spec(_spec)
 _spec.loader.exec_module(bench_table)
 
 
-def aggregate(name, kind, cpu, unit="ns"):
-    return {"name": f"{name}_{kind}", "run_name": name, "run_type": "aggregate", "aggregate_name": kind,
-            "cpu_time": cpu, "real_time": cpu, "time_unit": unit}
+def trial(row, **times):
+    """One repetition of a row as quillon_bench reports it: contenders in the label, in the order
+    given, and each one's time per pass as a counter."""
+    names = list(times)
+    entry = {"name": f"{row}/iterations:1", "run_name": f"{row}/iterations:1", "run_type": "iteration",
+             "repetitions": 9, "iterations": 1, "real_time": 1e6, "cpu_time": 1e6, "time_unit": "ns",
+             "label": " ".join(names)}
+    entry.update({n: float(t) for n, t in times.items()})
+    return entry
 
 
-def repeated(name, median, best, cv=0.02, unit="ns"):
-    return [aggregate(name, "mean", median, unit), aggregate(name, "median", median, unit),
-            aggregate(name, "min", best, unit), aggregate(name, "cv", cv)]
-
-
-def single(name, cpu, unit="ns"):
-    return {"name": name, "run_name": name, "run_type": "iteration", "cpu_time": cpu, "real_time": cpu,
-            "time_unit": unit}
+def aggregate(row, kind, **times):
+    return dict(trial(row, **times), run_type="aggregate", aggregate_name=kind, name=f"{row}/iterations:1_{kind}")
 
 
 def rows_of(benchmarks):
-    return bench_table.build_rows(bench_table.read_measures({"benchmarks": benchmarks}))
+    return bench_table.build_rows(bench_table.read_trials({"benchmarks": benchmarks}))
 
 
-class RatiosAndGoals(unittest.TestCase):
-    def test_medians_give_the_ratios_and_minima_the_least_times_ratio(self):
-        rows = rows_of(repeated("RleCopy/shaped/ours", 10_000, 8_000, cv=0.05)
-                       + repeated("RleCopy/shaped/SDL", 11_000, 10_400, cv=0.12)
-                       + repeated("RleCopy/shaped/Allegro", 20, 18, unit="us"))
+def peer(row, name):
+    return next(p for p in row["peers"] if p["name"] == name)
+
+
+class Quantiles(unittest.TestCase):
+    def test_between_closest_ranks_whatever_the_order(self):
+        self.assertEqual(bench_table.quantile([4, 1, 3, 2, 5], 0.5), 3)
+        self.assertEqual(bench_table.quantile([4, 1, 3, 2, 5], 0.25), 2)
+        self.assertEqual(bench_table.quantile([1, 2, 3, 4], 0.5), 2.5)
+        self.assertEqual(bench_table.quantile([1, 2, 3, 4], 0.75), 3.25)
+        self.assertEqual(bench_table.quantile([7], 0.25), 7)
+
+
+class PairedRatios(unittest.TestCase):
+    def test_ratios_are_taken_within_each_trial(self):
+        # The machine slows both contenders alike from trial to trial: the ratio holds at 2, while
+        # ratios of the contenders' own medians or least times would not.
+        rows = rows_of([trial("RleCopy/shaped", ours=10, SDL=20, Allegro=15),
+                        trial("RleCopy/shaped", ours=30, SDL=60, Allegro=45),
+                        trial("RleCopy/shaped", ours=12, SDL=24, Allegro=18),
+                        trial("RleCopy/shaped", ours=50, SDL=100, Allegro=75),
+                        trial("RleCopy/shaped", ours=11, SDL=22, Allegro=16.5)])
         self.assertEqual(len(rows), 1)
         row = rows[0]
-        self.assertAlmostEqual(row["ratios"]["SDL"], 1.1)
-        self.assertAlmostEqual(row["ratios"]["Allegro"], 2.0)  # microseconds read as such
-        self.assertFalse(row["met"])  # the goal is 1.2x SDL
-        self.assertAlmostEqual(row["best_ratio"], 1.3)
-        self.assertAlmostEqual(row["spread"], 0.12)
-
-    def test_goal_met_at_exactly_the_least_ratio(self):
-        row = rows_of(repeated("RawCopy/sheet/ours", 1000, 1000) + repeated("RawCopy/sheet/memcpy", 900, 900))[0]
-        self.assertAlmostEqual(row["ratios"]["memcpy"], 0.9)
+        self.assertEqual(row["trials"], 5)
+        sdl = peer(row, "SDL")
+        self.assertEqual((sdl["low"], sdl["ratio"], sdl["high"]), (2, 2, 2))
+        self.assertEqual(sdl["ns"], 24)  # the median time per pass
+        self.assertEqual(row["ours_ns"], 12)
+        self.assertAlmostEqual(peer(row, "Allegro")["ratio"], 1.5)
+        self.assertEqual([p["name"] for p in row["peers"]], ["SDL", "Allegro"])  # the label's order
         self.assertTrue(row["met"])
 
-    def test_sdl_encoding_is_its_encode_and_blit_less_its_blit(self):
-        row = rows_of(repeated("CompressImage/shaped/ours", 50, 40)
-                      + repeated("CompressImage/shaped/SDL-encode+blit", 460, 400)
-                      + repeated("CompressImage/shaped/SDL-blit", 10, 9))[0]
-        self.assertEqual(row["times"]["SDL"].ns, 450)
-        self.assertEqual(row["times"]["SDL"].best, 391)
-        self.assertNotIn("SDL-blit", row["times"])
-        self.assertAlmostEqual(row["ratios"]["SDL"], 9.0)
+    def test_met_only_when_the_lower_quartile_reaches_the_goal(self):
+        # Median 1.3 but a quarter of the trials below 1.2: not met.
+        ratios = [1.1, 1.15, 1.3, 1.3, 1.3, 1.4, 1.5]
+        row = rows_of([trial("RleCopy/shaped", ours=100, SDL=100 * r) for r in ratios])[0]
+        self.assertAlmostEqual(peer(row, "SDL")["ratio"], 1.3)
+        self.assertAlmostEqual(peer(row, "SDL")["low"], 1.225)
+        self.assertTrue(row["met"])
+        ratios[2] = 1.19
+        row = rows_of([trial("RleCopy/shaped", ours=100, SDL=100 * r) for r in ratios])[0]
+        self.assertAlmostEqual(peer(row, "SDL")["ratio"], 1.3)
+        self.assertFalse(row["met"])
+        # Exactly at the goal counts as met.
+        row = rows_of([trial("RawCopy/sheet", ours=1000, memcpy=900)] * 3)[0]
         self.assertTrue(row["met"])
 
-    def test_single_runs_are_used_as_they_are_and_rows_keep_a_fixed_order(self):
-        rows = rows_of([single("RawCopy/sheet/ours", 5), single("RawCopy/sheet/memcpy", 6),
-                        single("RawKey/noisy/ours", 1), single("RawKey/noisy/SDL", 5),
-                        single("RawKey/shaped/ours", 1), single("RawKey/shaped/SDL", 7)])
+    def test_sdl_encoding_is_its_encode_and_blit_less_its_blit_of_the_same_trial(self):
+        rows = rows_of([trial("CompressImage/shaped", ours=50, **{"SDL-encode+blit": 460, "SDL-blit": 10}),
+                        trial("CompressImage/shaped", ours=100, **{"SDL-encode+blit": 920, "SDL-blit": 20}),
+                        trial("CompressImage/shaped", ours=50, **{"SDL-encode+blit": 460, "SDL-blit": 10})])
+        row = rows[0]
+        self.assertEqual([p["name"] for p in row["peers"]], ["SDL"])
+        self.assertEqual(peer(row, "SDL")["ns"], 450)
+        self.assertEqual((peer(row, "SDL")["low"], peer(row, "SDL")["high"]), (9, 9))
+        self.assertTrue(row["met"])
+
+    def test_rows_keep_a_fixed_order_and_unknown_rows_come_last(self):
+        rows = rows_of([trial("Zeta/x", ours=1, floor=1), trial("RawCopy/sheet", ours=5, memcpy=6),
+                        trial("RawKey/noisy", ours=1, SDL=5), trial("Alpha/y", ours=1, floor=2),
+                        trial("RawKey/shaped", ours=1, SDL=7)])
         self.assertEqual([(r["routine"], r["workload"]) for r in rows],
-                         [("RawKey", "shaped"), ("RawKey", "noisy"), ("RawCopy", "sheet")])
-        self.assertEqual([r["met"] for r in rows], [True, False, True])
-        self.assertIsNone(rows[0]["spread"])
-        self.assertIsNone(rows[0]["best_ratio"])  # nothing repeated, no least time
+                         [("RawKey", "shaped"), ("RawKey", "noisy"), ("RawCopy", "sheet"),
+                          ("Alpha", "y"), ("Zeta", "x")])
+        self.assertEqual([r["met"] for r in rows], [True, False, True, None, None])
 
-    def test_a_row_without_its_goal_peer_has_no_verdict(self):
-        row = rows_of(repeated("RleCopy/noisy/ours", 10, 9) + repeated("RleCopy/noisy/Allegro", 30, 29))[0]
+    def test_a_row_without_its_goal_peer_has_no_verdict_and_says_so(self):
+        row = rows_of([trial("RleCopy/noisy", ours=10, Allegro=30)])[0]
         self.assertIsNone(row["met"])
-        self.assertIsNone(row["best_ratio"])
-        self.assertIn("| – |", bench_table.format_table([row]))
+        table = bench_table.format_table([row])
+        self.assertIn("| RleCopy | noisy | 1 | 0.0 | Allegro | 0.0 | 3.00× | 3.00–3.00× | – | – |", table)
+        self.assertIn("| RleCopy | noisy | 1 | 0.0 | SDL | – | – | – | ≥ 1× | – |", table)
 
-    def test_failed_runs_and_other_names_are_left_out(self):
-        failed = dict(single("RawKey/shaped/SDL", 1), error_occurred=True)
-        rows = rows_of([single("RawKey/shaped/ours", 2), failed, single("BM_Something", 3)])
+    def test_aggregates_failed_runs_unlabelled_and_incomplete_entries_are_left_out(self):
+        failed = dict(trial("RawKey/shaped", ours=1, SDL=100), error_occurred=True)
+        incomplete = trial("RawKey/shaped", ours=1, SDL=100)
+        del incomplete["SDL"]
+        unlabelled = dict(trial("RawKey/shaped", ours=1, SDL=100), label="")
+        rows = rows_of([trial("RawKey/shaped", ours=1, SDL=3), aggregate("RawKey/shaped", "mean", ours=1, SDL=100),
+                        failed, incomplete, unlabelled, {"name": "BM_Other", "run_type": "iteration", "cpu_time": 3}])
         self.assertEqual(len(rows), 1)
-        self.assertEqual(rows[0]["ratios"], {})
+        self.assertEqual(rows[0]["trials"], 1)
+        self.assertEqual(peer(rows[0], "SDL")["ratio"], 3)
+        self.assertFalse(rows[0]["met"])
 
 
 class CommandLine(unittest.TestCase):
@@ -96,18 +132,19 @@ class CommandLine(unittest.TestCase):
             os.unlink(f.name)
         return code, out.getvalue(), err.getvalue()
 
-    def test_prints_a_table_with_the_verdict(self):
-        report = {"benchmarks": repeated("RawKey/shaped/ours", 10, 9) + repeated("RawKey/shaped/SDL", 70, 65)}
+    def test_prints_a_line_per_peer_with_the_verdict_on_the_goal_peer(self):
+        report = {"benchmarks": [trial("RawKey/shaped", ours=10_000, SDL=70_000, Allegro=90_000),
+                                 trial("RawKey/shaped", ours=10_000, SDL=80_000, Allegro=90_000)]}
         code, out, _ = self.run_on(json.dumps(report))
         self.assertEqual(code, 0)
-        self.assertIn("| RawKey | shaped | 0.0 | 0.1 |", out)
-        self.assertIn("| 7.00× |", out)
-        self.assertIn("| ≥ 6× SDL | yes |", out)
+        self.assertIn("| RawKey | shaped | 2 | 10.0 | SDL | 75.0 | 7.50× | 7.25–7.75× | ≥ 6× | yes |", out)
+        self.assertIn("| RawKey | shaped | 2 | 10.0 | Allegro | 90.0 | 9.00× | 9.00–9.00× | – | – |", out)
 
-    def test_refuses_a_report_without_our_benchmarks_or_not_json(self):
-        code, _, err = self.run_on(json.dumps({"benchmarks": [single("BM_Other", 1)]}))
+    def test_refuses_a_report_without_paired_trials_or_not_json(self):
+        aggregates_only = {"benchmarks": [aggregate("RawKey/shaped", "median", ours=1, SDL=7)]}
+        code, _, err = self.run_on(json.dumps(aggregates_only))
         self.assertEqual(code, 1)
-        self.assertIn("no benchmark named", err)
+        self.assertIn("no paired trials", err)
         code, _, err = self.run_on("Benchmark  Time  CPU\n")
         self.assertEqual(code, 1)
         self.assertIn("cannot read", err)

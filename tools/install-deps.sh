@@ -7,12 +7,12 @@
 #   tools/install-deps.sh fuzz       plus clang and libFuzzer
 set -eu
 
-want="cmake ninja-build make g++ googletest libgtest-dev
+want="cmake ninja-build make g++ googletest libgtest-dev python3
       g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
       wine wine64 fonts-wine xvfb xauth xdotool x11-utils fonts-nanum locales"
 for extra in "$@"; do
     case "$extra" in
-        bench) want="$want libbenchmark-dev libsdl2-dev liballegro4-dev pkg-config python3" ;;
+        bench) want="$want libbenchmark-dev libsdl2-dev liballegro4-dev pkg-config" ;;
         fuzz)  want="$want clang-14 libclang-rt-14-dev" ;;
         samples) want="$want imagemagick netpbm python3-pil" ;;
         *) echo "install-deps: unknown extra '$extra'" >&2; exit 2 ;;

@@ -46,24 +46,24 @@ TEST_F(AutoScrollTest, StepsOncePerDirectionEverySixtyMilliseconds)
     AutoScroll& repeater = g_autoScroll;
     t_now = 1000;
     repeater.Tick();  // idle: nothing
-    PumpMessages(0);
+    PumpMessages();
     EXPECT_EQ(t_counted.left + t_counted.right + t_counted.up + t_counted.down, 0);
 
     repeater.Begin(target, -1, 1);
     repeater.Tick();
-    PumpMessages(0);
+    PumpMessages();
     EXPECT_EQ(t_counted.left, 1);
     EXPECT_EQ(t_counted.down, 1);
 
     t_now = 1059;  // 59 ms later: too early
     repeater.Tick();
-    PumpMessages(0);
+    PumpMessages();
     EXPECT_EQ(t_counted.left, 1);
 
     t_now = 1060;
     repeater.Tick();
     repeater.Tick();  // the same moment again: no second step
-    PumpMessages(0);
+    PumpMessages();
     EXPECT_EQ(t_counted.left, 2);
     EXPECT_EQ(t_counted.down, 2);
     EXPECT_EQ(t_counted.right + t_counted.up, 0);
@@ -71,7 +71,7 @@ TEST_F(AutoScrollTest, StepsOncePerDirectionEverySixtyMilliseconds)
     repeater.End();
     t_now = 5000;
     repeater.Tick();
-    PumpMessages(0);
+    PumpMessages();
     EXPECT_EQ(t_counted.left, 2);
 }
 
@@ -85,6 +85,6 @@ TEST_F(AutoScrollTest, SurvivesTheClockWrappingAround)
     repeater.Tick();
     t_now = 0x0000002Cu;  // 60 ms after the first step
     repeater.Tick();
-    PumpMessages(0);
+    PumpMessages();
     EXPECT_EQ(t_counted.right, 2);
 }

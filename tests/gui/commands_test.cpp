@@ -1,9 +1,13 @@
 // The command dispatcher: New and its save-changes prompt, playback states, zoom levels and the
 // frame rate.
+#include <string>
+#include <vector>
+
 #include "app/commands.h"
 #include "app/globals.h"
 #include "resources/resource.h"
 #include "tests/gui/gui_fixture.h"
+#include "tests/gui/message_log.h"
 
 using CommandsTest = MainWindowTest;
 
@@ -72,6 +76,68 @@ TEST_F(CommandsTest, NewAnsweredYesWithCancelledSaveAbandonsNew)
     EXPECT_EQ(ConfirmDiscard(window), IDCANCEL);
     EXPECT_EQ(workSet.Count(), 1);
     EXPECT_EQ(g_modified, 1);
+}
+
+// Stop goes out with the save-changes prompt's answer, before New clears anything, and only when
+// New goes on; a refused or cancelled prompt leaves playback as it was.
+TEST_F(CommandsTest, NewSendsStopWithEveryAnswerThatGoesOn)
+{
+    struct Case {
+        const char* what;
+        bool modified;
+        std::vector<int> answers;  // the prompt's, then the save dialog's
+        std::vector<ExpectedMessage> sequence;
+        bool goesOn;
+    };
+    const Case cases[] = {
+        {"no changes", false, {}, {SentCommand(ID_NEW), SentCommand(ID_STOP)}, true},
+        {"No", true, {IDNO}, {SentCommand(ID_NEW), DialogStarts(), SentCommand(ID_STOP)}, true},
+        {"Cancel", true, {IDCANCEL}, {SentCommand(ID_NEW), DialogStarts()}, false},
+        {"Yes, saved", true, {IDYES, IDOK},
+         {SentCommand(ID_NEW), DialogStarts(), DialogStarts(), SentCommand(ID_STOP)}, true},
+        {"Yes, save cancelled", true, {IDYES, IDCANCEL},
+         {SentCommand(ID_NEW), DialogStarts(), DialogStarts()}, false},
+    };
+    int saved = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (workSet.Count() == 0) MakeModifiedDocument();
+        g_modified = c.modified ? 1 : 0;
+        g_bmpChild.playing = 1;
+        g_bmpChild.paused = 1;
+        std::string path = WorkFile(("saved" + std::to_string(++saved) + ".spr").c_str());
+        for (size_t i = 0; i < c.answers.size(); ++i)
+            modal.Answer(c.answers[i], i == 1 ? path : std::string());
+
+        MessageLog log({window}, {WM_COMMAND}, true);
+        Command(ID_NEW);
+        EXPECT_TRUE(log.Matches(c.sequence));
+        EXPECT_EQ(g_bmpChild.playing, c.goesOn ? 0 : 1);
+        EXPECT_EQ(g_bmpChild.paused, c.goesOn ? 0 : 1);
+        EXPECT_EQ(workSet.Count(), c.goesOn ? 0 : 1);
+        EXPECT_EQ(modal.Pending(), 0u);
+    }
+}
+
+TEST_F(CommandsTest, PauseWhileStoppedSendsStopAndWhilePlayingDoesNot)
+{
+    MakeModifiedDocument();
+    MessageLog log({window}, {WM_COMMAND});
+    Command(ID_PAUSE);
+    EXPECT_TRUE(log.Matches({SentCommand(ID_PAUSE), SentCommand(ID_STOP)}));
+    EXPECT_EQ(g_bmpChild.paused, 0);
+
+    Command(ID_PLAY);
+    log.Clear();
+    Command(ID_PAUSE);
+    EXPECT_TRUE(log.Matches({SentCommand(ID_PAUSE)}));
+    EXPECT_EQ(g_bmpChild.playing, 1);
+    EXPECT_EQ(g_bmpChild.paused, 1);
+
+    log.Clear();
+    Command(ID_PAUSE);  // paused already: still playing, so no Stop
+    EXPECT_TRUE(log.Matches({SentCommand(ID_PAUSE)}));
+    EXPECT_EQ(g_bmpChild.paused, 1);
 }
 
 TEST_F(CommandsTest, SaveFailureShowsTheSetsMessage)

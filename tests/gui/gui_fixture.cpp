@@ -6,26 +6,45 @@
 #include "app/globals.h"
 #include "app/main_window.h"
 
-bool PumpMessages(DWORD ms)
+bool PumpMessages(int limit)
 {
     bool quit = false;
-    DWORD start = GetTickCount();
     MSG message;
-    for (;;) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                quit = true;
-                continue;
-            }
+    for (int handled = 0; handled < limit && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);
+         ++handled) {
+        if (message.message == WM_QUIT) {
+            quit = true;
+        } else {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
-        DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= ms) break;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
     }
     return quit;
 }
+
+namespace {
+
+void RemoveTree(const std::string& path)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string child = path + "\\" + name;
+            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
+            else
+                DeleteFileA(child.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+}  // namespace
 
 GuiTempDir::GuiTempDir()
 {
@@ -38,19 +57,7 @@ GuiTempDir::GuiTempDir()
     path_ = name;
 }
 
-GuiTempDir::~GuiTempDir()
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileA((path_ + "\\" + found.cFileName).c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path_.c_str());
-}
+GuiTempDir::~GuiTempDir() { RemoveTree(path_); }
 
 bool FileExistsA(const std::string& path)
 {
@@ -59,17 +66,27 @@ bool FileExistsA(const std::string& path)
 
 void MainWindowTest::SetUp()
 {
+    char current[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, current);
+    previousDir_ = current;
+    workDir_ = std::make_unique<GuiTempDir>();
+    ASSERT_TRUE(SetCurrentDirectoryA(workDir_->Path().c_str()));
+    PrepareWorkDir();
+
     window = CreateMainWindow(GetModuleHandleA(nullptr));
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_SHOW);
-    PumpMessages(50);
+    PumpMessages();
 }
 
 void MainWindowTest::TearDown()
 {
     if (window != nullptr && IsWindow(window)) DestroyWindow(window);
-    PumpMessages(20);
+    PumpMessages();
     EXPECT_EQ(modal.Pending(), 0u) << "a scripted dialog answer was never used";
+    for (const std::string& problem : modal.Problems()) ADD_FAILURE() << problem;
+    SetCurrentDirectoryA(previousDir_.c_str());
+    workDir_.reset();
 }
 
 LRESULT MainWindowTest::Command(int id, LPARAM value)

@@ -3,6 +3,7 @@
 // so each starts from freshly constructed global objects, as the program does.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -10,15 +11,22 @@
 
 #include "tests/gui/modal_responder.h"
 
-// Handles the posted and sent messages that are waiting (paints included), for at most `ms`
-// milliseconds. Returns true when WM_QUIT came out of the queue.
-bool PumpMessages(DWORD ms = 100);
+// Handles what is waiting in the queue (posted messages, paints, and whatever they post in turn)
+// and returns as soon as the queue is empty, the first moment the program would wait for input;
+// after `limit` messages at most, against a window that keeps posting or never validates. A
+// message may take long (a modal dialog inside it): the bound counts messages, not time.
+// Returns true when WM_QUIT came out of the queue.
+bool PumpMessages(int limit = 10000);
 
-// A folder of its own under the temporary folder, removed with everything in it at the end.
+// A folder of its own under the temporary folder, removed with everything in it at the end
+// (folders and read-only files included).
 class GuiTempDir {
 public:
     GuiTempDir();
     ~GuiTempDir();
+    GuiTempDir(const GuiTempDir&) = delete;
+    GuiTempDir& operator=(const GuiTempDir&) = delete;
+    const std::string& Path() const { return path_; }
     std::string File(const char* name) const { return path_ + "\\" + name; }
 
 private:
@@ -27,15 +35,26 @@ private:
 
 bool FileExistsA(const std::string& path);
 
+// Every test runs in a fresh temporary working folder of its own, so OPTION.CFG and the files a
+// test saves never reach another test; the folder goes when the test ends.
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Runs in the working folder before the main window is made (files the program reads at
+    // start go here).
+    virtual void PrepareWorkDir() {}
 
     LRESULT Command(int id, LPARAM value = 0);
+    // The full path of `name` in the test's working folder.
+    std::string WorkFile(const char* name) const { return workDir_->File(name); }
     // Gives the document one 2 x 1 sprite and marks it changed.
     void MakeModifiedDocument();
 
     ModalResponder modal;
     HWND window = nullptr;
+
+private:
+    std::unique_ptr<GuiTempDir> workDir_;
+    std::string previousDir_;
 };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <commctrl.h>
+
 #include "app/text.h"
 
 namespace {
@@ -11,6 +13,8 @@ thread_local ModalResponder* t_responder = nullptr;
 constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr int kFileNameComboId = 0x47C;  // cmb13 of the explorer-style file dialog
 constexpr int kFileNameEditId = 0x480;   // edt1 of the old-style file dialog
+constexpr UINT kApplySettings = WM_APP + 1;
+constexpr char kHelperClass[] = "QuillonTestResponder";
 
 std::string WindowText(HWND window)
 {
@@ -20,30 +24,106 @@ std::string WindowText(HWND window)
     return TextFromWide(buffer);
 }
 
-bool IsDialog(HWND window)
+std::string ClassName(HWND window)
 {
-    char className[32] = "";
+    char className[64] = "";
     GetClassNameA(window, className, sizeof className);
-    return lstrcmpA(className, "#32770") == 0;
+    return className;
+}
+
+bool IsDialog(HWND window) { return ClassName(window) == "#32770"; }
+
+std::string FontFace(HWND dialog)
+{
+    auto font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    LOGFONTW logFont = {};
+    if (font == nullptr || GetObjectW(font, sizeof logFont, &logFont) == 0) return std::string();
+    return TextFromWide(logFont.lfFaceName);
+}
+
+BOOL CALLBACK AddControl(HWND control, LPARAM lParam)
+{
+    auto* controls = reinterpret_cast<std::vector<SeenControl>*>(lParam);
+    SeenControl seen;
+    seen.id = GetDlgCtrlID(control);
+    seen.className = ClassName(control);
+    seen.text = WindowText(control);
+    seen.checked = lstrcmpiA(seen.className.c_str(), "Button") == 0
+        ? int(SendMessageW(control, BM_GETCHECK, 0, 0))
+        : 0;
+    seen.enabled = IsWindowEnabled(control) != 0;
+    controls->push_back(seen);
+    return TRUE;
 }
 
 }  // namespace
+
+ControlSetting ClickControl(int id) { return {ControlSetting::kClick, id, 0, std::string()}; }
+
+ControlSetting SetCheck(int id, bool checked)
+{
+    return {ControlSetting::kCheck, id, checked ? 1 : 0, std::string()};
+}
+
+ControlSetting SetText(int id, const std::string& text)
+{
+    return {ControlSetting::kText, id, 0, text};
+}
+
+ControlSetting SetUpDown(int id, int position)
+{
+    return {ControlSetting::kUpDown, id, position, std::string()};
+}
+
+const SeenControl* SeenDialog::Control(int id) const
+{
+    for (const SeenControl& control : controls)
+        if (control.id == id) return &control;
+    return nullptr;
+}
+
+bool SeenDialog::Checked(int id) const
+{
+    const SeenControl* control = Control(id);
+    return control != nullptr && control->checked == BST_CHECKED;
+}
+
+std::string SeenDialog::Text(int id) const
+{
+    const SeenControl* control = Control(id);
+    return control != nullptr ? control->text : std::string();
+}
 
 ModalResponder::ModalResponder()
 {
     t_responder = this;
     hook_ = SetWindowsHookExA(WH_CBT, HookProc, nullptr, GetCurrentThreadId());
+
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA helperClass = {};
+    helperClass.lpfnWndProc = HelperProc;
+    helperClass.hInstance = instance;
+    helperClass.lpszClassName = kHelperClass;
+    RegisterClassA(&helperClass);  // fails harmlessly when a second responder registers again
+    helper_ = CreateWindowExA(0, kHelperClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
+                              nullptr);
 }
 
 ModalResponder::~ModalResponder()
 {
     if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
+    if (helper_ != nullptr) DestroyWindow(helper_);
     if (t_responder == this) t_responder = nullptr;
 }
 
 void ModalResponder::Answer(int button, const std::string& fileName)
 {
-    answers_.push_back(DialogAnswer{button, fileName});
+    answers_.push_back(DialogAnswer{button, fileName, {}});
+}
+
+void ModalResponder::Answer(int button, std::vector<ControlSetting> settings)
+{
+    answers_.push_back(DialogAnswer{button, std::string(), std::move(settings)});
 }
 
 LRESULT CALLBACK ModalResponder::HookProc(int code, WPARAM wParam, LPARAM lParam)
@@ -55,6 +135,15 @@ LRESULT CALLBACK ModalResponder::HookProc(int code, WPARAM wParam, LPARAM lParam
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+LRESULT CALLBACK ModalResponder::HelperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kApplySettings && t_responder != nullptr) {
+        t_responder->ApplyNext();
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
 void ModalResponder::OnActivate(HWND dialog)
 {
     if (std::find(handled_.begin(), handled_.end(), dialog) != handled_.end()) return;
@@ -63,9 +152,11 @@ void ModalResponder::OnActivate(HWND dialog)
     SeenDialog seen;
     seen.caption = WindowText(dialog);
     seen.text = WindowText(GetDlgItem(dialog, kMessageBoxTextId));
+    seen.fontFace = FontFace(dialog);
+    EnumChildWindows(dialog, AddControl, reinterpret_cast<LPARAM>(&seen.controls));
     seen_.push_back(seen);
 
-    DialogAnswer answer{IDCANCEL, std::string()};
+    DialogAnswer answer{IDCANCEL, std::string(), {}};
     if (!answers_.empty()) {
         answer = answers_.front();
         answers_.pop_front();
@@ -75,6 +166,45 @@ void ModalResponder::OnActivate(HWND dialog)
         int nameId = nameBox != nullptr ? kFileNameComboId : kFileNameEditId;
         SetDlgItemTextA(dialog, nameId, answer.fileName.c_str());
     }
+    if (!answer.settings.empty() && helper_ != nullptr) {
+        // The dialog is still being activated: set its controls from its own message loop,
+        // where a click behaves as it does for the user, then press the button.
+        toApply_.emplace_back(dialog, answer);
+        PostMessageA(helper_, kApplySettings, 0, 0);
+        return;
+    }
     // A message box without a Cancel button closes with IDOK instead.
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED), 0);
+}
+
+void ModalResponder::ApplyNext()
+{
+    if (toApply_.empty()) return;
+    auto [dialog, answer] = toApply_.front();
+    toApply_.pop_front();
+    for (const ControlSetting& setting : answer.settings) Apply(dialog, setting);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED), 0);
+}
+
+void ModalResponder::Apply(HWND dialog, const ControlSetting& setting)
+{
+    HWND control = GetDlgItem(dialog, setting.id);
+    if (control == nullptr) {
+        problems_.push_back("no control " + std::to_string(setting.id) + " in dialog \"" +
+                            WindowText(dialog) + "\"");
+        return;
+    }
+    switch (setting.kind) {
+    case ControlSetting::kClick: SendMessageW(control, BM_CLICK, 0, 0); break;
+    case ControlSetting::kCheck:
+        if ((SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED) != (setting.value != 0))
+            SendMessageW(control, BM_CLICK, 0, 0);
+        if ((SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED) != (setting.value != 0))
+            problems_.push_back("check box " + std::to_string(setting.id) + " did not change");
+        break;
+    case ControlSetting::kText:
+        SetWindowTextW(control, WideFromText(setting.text.c_str()).c_str());
+        break;
+    case ControlSetting::kUpDown: SendMessageW(control, UDM_SETPOS32, 0, setting.value); break;
+    }
 }

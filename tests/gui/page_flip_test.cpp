@@ -26,7 +26,7 @@ protected:
         window = CreateWindowA("FlipTarget", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr,
                                nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(window, nullptr);
-        PumpMessages(50);
+        PumpMessages();
 
         for (int i = 0; i < kPaletteEntries; ++i) {
             COLORREF colour = ColourOf(i);

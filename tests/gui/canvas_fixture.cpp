@@ -59,13 +59,13 @@ void CanvasTest::SetUp()
     canvas = g_bmpChild.window;
     modal.ClearSeen();  // a missing cursor resource is reported at creation; not what is tested
     SizeClient(kClientWidth, kClientHeight);
-    PumpMessages(20);
+    PumpMessages();
 }
 
 void CanvasTest::TearDown()
 {
     if (parent != nullptr) DestroyWindow(parent);
-    PumpMessages(20);
+    PumpMessages();
     EXPECT_EQ(modal.Pending(), 0u) << "a scripted dialog answer was never used";
 }
 
@@ -121,7 +121,7 @@ void CanvasTest::Drag(POINT from, POINT to)
     Mouse(WM_LBUTTONDOWN, a.x, a.y, MK_LBUTTON);
     Mouse(WM_MOUSEMOVE, b.x, b.y, MK_LBUTTON);
     Mouse(WM_LBUTTONUP, b.x, b.y);
-    PumpMessages(0);
+    PumpMessages();
 }
 
 void CanvasTest::DoubleClick(POINT at)
@@ -131,13 +131,13 @@ void CanvasTest::DoubleClick(POINT at)
     Mouse(WM_LBUTTONUP, a.x, a.y);
     Mouse(WM_LBUTTONDBLCLK, a.x, a.y, MK_LBUTTON);
     Mouse(WM_LBUTTONUP, a.x, a.y);
-    PumpMessages(0);
+    PumpMessages();
 }
 
 void CanvasTest::Paint()
 {
     SendMessageA(canvas, WM_PAINT, 0, 0);
-    PumpMessages(0);
+    PumpMessages();
 }
 
 uint8_t CanvasTest::PagePixel(int x, int y) const { return g_bmpPage.pixels[size_t(y) * g_bmpPage.pitch + x]; }

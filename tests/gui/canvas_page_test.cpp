@@ -139,7 +139,7 @@ TEST_F(CanvasPageTest, AutoScrollStepsWhileADragIsHeldOutside)
     for (Tick t : {Tick{5000, 29}, Tick{5059, 29}, Tick{5060, 28}, Tick{5119, 28}, Tick{5120, 27}}) {
         g_testNow = t.now;
         g_autoScroll.Tick();
-        PumpMessages(0);
+        PumpMessages();
         EXPECT_EQ(g_bmpChild.viewX, t.viewX) << t.now;
         EXPECT_EQ(g_bmpChild.pageLeft, -10 * t.viewX);
     }
@@ -149,7 +149,7 @@ TEST_F(CanvasPageTest, AutoScrollStepsWhileADragIsHeldOutside)
     EXPECT_FALSE(g_autoScroll.active);
     g_testNow = 9000;
     g_autoScroll.Tick();
-    PumpMessages(0);
+    PumpMessages();
     EXPECT_EQ(g_bmpChild.viewX, 27);
 }
 
@@ -178,7 +178,7 @@ TEST_F(CanvasPageTest, PaintFlipsTheComposedPageAndTheCrossHairFollowsTheMouse)
     OpenSheet(PatternPicture(60, 40));
     POINT at = WindowPoint(10, 7);
     Mouse(WM_MOUSEMOVE, at.x, at.y);
-    PumpMessages(0);
+    PumpMessages();
     EXPECT_EQ(g_bmpChild.crossVisible, 1);
     EXPECT_EQ(PagePixel(0, 7), 255 - sheet.At(0, 7));
     EXPECT_EQ(PagePixel(59, 7), 255 - sheet.At(59, 7));

@@ -81,7 +81,7 @@ TEST_F(CutModeTest, MovingTheShownRectangleAndTheDoubleClickThatPutsItBack)
     Mouse(WM_LBUTTONDOWN, press.x, press.y, MK_LBUTTON);
     Mouse(WM_MOUSEMOVE, press.x + 15, press.y - 9, MK_LBUTTON);
     Mouse(WM_LBUTTONUP, press.x + 15, press.y - 9);
-    PumpMessages(0);
+    PumpMessages();
     EXPECT_EQ(g_bmpChild.cutRect.x1, 15);
     EXPECT_EQ(g_bmpChild.cutRect.y1, 7);
     EXPECT_EQ(g_bmpChild.cutRect.x2, 25);

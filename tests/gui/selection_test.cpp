@@ -45,7 +45,7 @@ protected:
         int borderX = (frame.right - frame.left) - client.right;
         int borderY = (frame.bottom - frame.top) - client.bottom;
         MoveWindow(g_selChild.window, 0, 0, width + borderX, 100 + borderY, TRUE);
-        PumpMessages(0);
+        PumpMessages();
     }
 
     void Show(const std::vector<SpriteSize>& sizes)
@@ -78,7 +78,7 @@ protected:
     void Repaint()
     {
         RedrawWindow(g_selChild.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        PumpMessages(0);
+        PumpMessages();
     }
 
     HWND parent = nullptr;
@@ -242,7 +242,7 @@ TEST_F(SelectionTest, DraggingPastAnEdgeScrollsTheStripOneStepAPeriod)
     g_autoScroll.Tick();
     t_now = 1060;
     g_autoScroll.Tick();
-    PumpMessages(0);
+    PumpMessages();
     EXPECT_EQ(g_selChild.scrollPos, 2);
 
     Mouse(WM_MOUSEMOVE, 0, 25);  // the left edge

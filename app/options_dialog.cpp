@@ -83,8 +83,9 @@ void OnOptionsOk(HWND dialog, OptionsDialog* state)
         if (ParseColorText(text, &value)) g_options.*color.field = value;
     }
     if (!SaveOptions()) ShowInfo(dialog, "%s", kSaveFailedText);
-    // The edit page (in edit mode) or else the animation page restarts here at the new size and
-    // colours, once those pages can be started.
+    // The edit page (in edit mode) or else the animation page restarts at the new size and
+    // colours; the edit page's start comes with edit mode.
+    if (!g_bmpChild.editMode) g_bmpChild.StartAnimPage();
     EndDialog(dialog, 1);
 }
 

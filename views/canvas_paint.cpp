@@ -6,6 +6,7 @@
 #include "app/show_info.h"
 #include "app/status_bar.h"
 #include "app/text.h"
+#include "views/animation.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ void BmpChildWindow::DrawCrossHair(int x, int y)
 
 void BmpChildWindow::UpdateStatus()
 {
-    // The playback line (sprite number and measured frame rate) and the edit-mode lines (the
-    // current tool's coordinates) come with playback and the edit-mode dialog.
+    // The edit-mode lines (the current tool's coordinates) come with the edit-mode dialog.
     if (workSet.sprites == nullptr) SetStatusText("Ready");
+    else if (playing) ShowPlayStatus(animFrame);
 }

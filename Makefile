@@ -5,6 +5,9 @@
 #                Wine inside Xvfb
 #   make bench   benchmarks beside memcpy, SDL2 and Allegro 4
 #   make fuzz    build the libFuzzer targets (FUZZ_SECONDS=600 make fuzz-run to run them)
+#   make dist    the ZIP for Windows users: Quillon.exe, samples/ and a README (build/dist/)
+#
+# `make native` also builds quillon-cli (build/native/cli/quillon-cli), the command-line tool.
 #
 # Each command first installs what is missing on a Debian 12 machine (tools/install-deps.sh).
 
@@ -14,7 +17,7 @@ FUZZ_SECONDS ?= 60
 export QUILLON_WINEPREFIX ?= $(ROOT)/build/wine-prefix
 
 .PHONY: all run test deps native native-asan windows test-native test-native-asan test-windows \
-        bench fuzz fuzz-run clean
+        bench fuzz fuzz-run dist clean
 
 all: native windows
 
@@ -56,6 +59,7 @@ bench:
 	    --benchmark_enable_random_interleaving=true --benchmark_display_aggregates_only=true \
 	    --benchmark_out=build/bench/last-run.json --benchmark_out_format=json $(BENCH_ARGS)
 	python3 tools/bench-table.py build/bench/last-run.json | tee build/bench/table.md
+	build/bench/bench/quillon_cli_bench | tee build/bench/cli-table.md
 
 fuzz:
 	@sh tools/install-deps.sh fuzz
@@ -64,6 +68,9 @@ fuzz:
 
 fuzz-run: fuzz
 	@tools/run-fuzzers $(FUZZ_SECONDS)
+
+dist: windows
+	@tools/make-dist
 
 clean:
 	rm -rf build

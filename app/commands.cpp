@@ -1,10 +1,13 @@
 #include "app/commands.h"
 
 #include "app/about_box.h"
+#include "app/frame_rate_box.h"
 #include "app/globals.h"
 #include "app/options_dialog.h"
 #include "app/show_info.h"
 #include "app/text.h"
+#include "app/toolbar.h"
+#include "app/view_modes.h"
 #include "resources/resource.h"
 
 namespace {
@@ -98,10 +101,12 @@ void OnPlay(HWND window)
     }
     g_bmpChild.playing = 1;
     g_bmpChild.paused = 0;
+    g_bmpChild.fps = FrameRateForPlay();
     if (g_bmpChild.fps != 0) SetFrameInterval(g_bmpChild.fps);
     g_bmpChild.RefreshPage();
     Invalidate(g_bmpChild.window, TRUE);
     g_bmpChild.StartAnimPage();
+    CheckToolbarButton(ID_PLAY);
 }
 
 void OnStop()
@@ -110,6 +115,7 @@ void OnStop()
     g_bmpChild.paused = 0;
     g_bmpChild.RefreshPage();
     Invalidate(g_bmpChild.window, TRUE);
+    CheckToolbarButton(ID_STOP);
 }
 
 void OnPause(HWND window)
@@ -119,6 +125,7 @@ void OnPause(HWND window)
         return;
     }
     g_bmpChild.paused = 1;
+    CheckToolbarButton(ID_PAUSE);
 }
 
 void OnAdjustView()
@@ -176,6 +183,10 @@ void DispatchCommand(HWND window, int id, LPARAM value)
     case ID_EXIT: PostMessageA(window, WM_CLOSE, 0, 0); break;
     case ID_OPEN_SPRITE: OnOpenSprite(window); break;
     case ID_ABOUT: RunAboutBox(window); break;
+    case ID_VIEW_ALL:
+    case ID_VIEW_BITMAP:
+    case ID_VIEW_INFO:
+    case ID_VIEW_SELECTION: SetViewMode(id); break;
     case ID_ZOOM_IN: ZoomIn(); break;
     case ID_ZOOM_OUT: ZoomOut(); break;
     case ID_ADJUST_VIEW: OnAdjustView(); break;
@@ -188,9 +199,11 @@ void DispatchCommand(HWND window, int id, LPARAM value)
     case ID_FORWARD:
         if (g_bmpChild.paused) ++g_bmpChild.pendingStep;
         break;
+    case ID_OPTIONS: RunOptionsDialog(window); break;
     case ID_OPEN_PALETTE: g_bmpChild.OpenPalette(); break;
     case ID_SAVE_PALETTE: g_bmpChild.SavePalette(); break;
-    case ID_OPTIONS: RunOptionsDialog(window); break;
+    case ID_SEL_ZOOM_IN: SendMessageA(g_subWork2.window, WM_COMMAND, kStripZoomIn, 0); break;
+    case ID_SEL_ZOOM_OUT: SendMessageA(g_subWork2.window, WM_COMMAND, kStripZoomOut, 0); break;
     case ID_FPS_CHANGED:
         g_bmpChild.fps = int(value);
         SetFrameInterval(g_bmpChild.fps);

@@ -13,6 +13,11 @@ AutoScroll g_autoScroll;
 BmpChildWindow g_bmpChild;
 InfoChildWindow g_infoChild;
 SelChildWindow g_selChild;
+WorkWindow g_work;
+SubWork1Window g_subWork1;
+SubWork2Window g_subWork2;
+SplitBarWindow g_viewSplit;
+SplitBarWindow g_workSplit;
 
 HWND g_mainWnd = nullptr;
 HINSTANCE g_instance = nullptr;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/options.h"
+#include "app/split_bar.h"
 #include "image/image_buffer.h"
 #include "image/palette.h"
 #include "platform/win32.h"
@@ -12,6 +13,7 @@
 #include "views/canvas.h"
 #include "views/selection.h"
 #include "panels/info_window.h"
+#include "panels/work_windows.h"
 
 // The picture and the pages.
 extern ImageBuffer g_picture;  // the loaded picture sheet
@@ -28,6 +30,11 @@ extern AutoScroll g_autoScroll;
 extern BmpChildWindow g_bmpChild;
 extern InfoChildWindow g_infoChild;
 extern SelChildWindow g_selChild;
+extern WorkWindow g_work;          // the area between the toolbar and the status bar
+extern SubWork1Window g_subWork1;  // its upper pane: canvas and information window
+extern SubWork2Window g_subWork2;  // its lower pane: buttons and selection strip
+extern SplitBarWindow g_viewSplit;  // between the canvas and the information window
+extern SplitBarWindow g_workSplit;  // between the upper and the lower pane
 
 // Plain values of the shell.
 extern HWND g_mainWnd;

@@ -4,10 +4,14 @@
 #include <cstring>
 
 #include "app/commands.h"
+#include "app/frame_rate_box.h"
 #include "app/globals.h"
+#include "app/layout.h"
 #include "app/options.h"
 #include "app/show_info.h"
+#include "app/status_bar.h"
 #include "app/text.h"
+#include "app/toolbar.h"
 #include "resources/resource.h"
 
 namespace {
@@ -36,7 +40,12 @@ LRESULT OnCreate(HWND window)
 {
     g_mainWnd = window;
     LoadOptions();
+    InitCommonControls();
+    g_toolbar = CreateToolbar(window);
+    g_fpsCombo = CreateFrameRateBox(window, g_toolbar);
+    g_statusBar = CreateStatusBar(window);
     g_mainMenu = GetMenu(window);
+    g_work.Create(window);
     return 0;
 }
 
@@ -92,7 +101,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 {
     switch (message) {
     case WM_CREATE: return OnCreate(window);
-    case WM_SIZE: return 0;
+    case WM_SIZE: LayoutMainWindow(window); return 0;
     case WM_PAINT: OnPaint(window); return 0;
     case WM_CLOSE: OnClose(window); return 0;
     case WM_ACTIVATEAPP:

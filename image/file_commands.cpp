@@ -64,12 +64,17 @@ int BmpChildWindow::OpenBitmap()
     if (!g_bmpPage.Create(width, height, 8, nullptr)) ShowInfo(window, "Bmp Page 초기화 실패");
     UsePalette(window, PicturePalette(g_picture));
     if (!pictureSet.TransToSpr(width, height, g_picture.CopyRegion(0, 0, width, height))) {
+        // The sheet shown and cut from must be the picture now loaded: the earlier picture's
+        // sprite goes rather than being shown on (and cut as) the new one.
+        pictureSet.Clear();
+        RefreshPage();
+        Repaint(window);
         ShowInfo(window, "비트맵을 스프라이트로 전환 실패");
         return 0;
     }
-    // The canvas's page, zoom and scroll ranges are recomputed for the new picture here once the
-    // canvas can compute them. The sprite information panel, which shows the picture's size,
-    // comes with the information window's pages; it is to be repainted here once it exists.
+    RefreshPage();
+    // The sprite information panel, which shows the picture's size, comes with the information
+    // window's pages; it is to be repainted here once it exists.
     Repaint(g_selChild.window);
     Repaint(window);
     // The title is the name the file dialog gave, in the system's code page.
@@ -96,7 +101,7 @@ int BmpChildWindow::OpenSprite()
                        "깨지지 않습니다.",
                        "경고", MB_OK | MB_ICONWARNING);
     g_modified = 0;
-    // The canvas's page is recomputed for the new set here once the canvas can compute it.
+    RefreshPage();
     Repaint(window);
     if (window != nullptr) SetWindowTextA(window, spriteTitle);
     RefreshStrip();

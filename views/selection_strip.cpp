@@ -6,10 +6,10 @@
 
 namespace {
 
-constexpr int kScrollStep = 10;  // pixels per scroll position
+constexpr int kStripStep = 10;  // pixels per scroll position
 
 // v / 10 rounded up: the truncated quotient, plus 1 when there is a remainder.
-int CeilStep(int v) { return v / kScrollStep + (v % kScrollStep != 0 ? 1 : 0); }
+int CeilStep(int v) { return v / kStripStep + (v % kStripStep != 0 ? 1 : 0); }
 
 int ClientExtent(HWND window)
 {
@@ -73,7 +73,7 @@ void SelChildWindow::UpdateScroll()
     else if (scrollPos == last)
         stripLeft = extent - stripWidth;  // scrolled to the end: the strip's end at the edge
     else
-        stripLeft = -kScrollStep * scrollPos;
+        stripLeft = -kStripStep * scrollPos;
 }
 
 void SelChildWindow::ScrollToSprite(int n)
@@ -82,10 +82,10 @@ void SelChildWindow::ScrollToSprite(int n)
     int left = gap;
     for (int i = 0; i < n; ++i) left += ThumbWidth(i) + 2 * gap;
     const int right = left + ThumbWidth(n);
-    const int viewLeft = kScrollStep * scrollPos;
+    const int viewLeft = kStripStep * scrollPos;
     const int viewRight = ClientExtent(window) + viewLeft;
-    if (left < viewLeft) scrollPos -= (viewLeft - left) / kScrollStep + 1;
-    if (right > viewRight) scrollPos += (right - viewRight) / kScrollStep + 1;
+    if (left < viewLeft) scrollPos -= (viewLeft - left) / kStripStep + 1;
+    if (right > viewRight) scrollPos += (right - viewRight) / kStripStep + 1;
     UpdateScroll();
 }
 

@@ -222,19 +222,22 @@ TEST_F(CommandsTest, ZoomStaysWithinEachPagesLimits)
 
 TEST_F(CommandsTest, ZoomDoublesAndHalvesTheScrollPositions)
 {
+    // A sheet far larger than the canvas, so the positions stay within the useful range.
+    ASSERT_EQ(g_bmpPage.Create(4000, 4000, 8, nullptr), 1);
     g_bmpChild.viewX = 3;
-    g_bmpChild.viewY = -3;
+    g_bmpChild.viewY = 4;
     Command(ID_ZOOM_IN);
     EXPECT_EQ(g_bmpChild.viewX, 6);
-    EXPECT_EQ(g_bmpChild.viewY, -6);
+    EXPECT_EQ(g_bmpChild.viewY, 8);
     g_bmpChild.viewX = 7;
-    g_bmpChild.viewY = -7;
+    g_bmpChild.viewY = 9;
     Command(ID_ZOOM_OUT);
-    EXPECT_EQ(g_bmpChild.viewX, 3);
-    EXPECT_EQ(g_bmpChild.viewY, -3) << "halving truncates toward zero";
+    EXPECT_EQ(g_bmpChild.viewX, 3) << "halving truncates";
+    EXPECT_EQ(g_bmpChild.viewY, 4);
     // At a limit nothing changes, the scroll positions included.
     Command(ID_ZOOM_OUT);
     EXPECT_EQ(g_bmpChild.viewX, 3);
+    EXPECT_EQ(g_bmpChild.viewY, 4);
 }
 
 TEST_F(CommandsTest, AdjustViewOnlyWhileEditingOrPlaying)

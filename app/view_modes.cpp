@@ -1,0 +1,44 @@
+#include "app/view_modes.h"
+
+#include "app/globals.h"
+#include "app/toolbar.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr int kHide = 0;
+constexpr int kShow = 1;
+constexpr int kKeep = 2;  // left as it is
+
+struct ViewMode {
+    int command;
+    int upperPane, lowerPane, canvas, info, strip;
+};
+
+constexpr ViewMode kViewModes[] = {
+    {ID_VIEW_ALL, kShow, kShow, kShow, kShow, kKeep},
+    {ID_VIEW_BITMAP, kShow, kHide, kShow, kHide, kKeep},
+    {ID_VIEW_INFO, kShow, kHide, kHide, kShow, kKeep},
+    {ID_VIEW_SELECTION, kHide, kShow, kKeep, kKeep, kShow},
+};
+
+}  // namespace
+
+void SetViewMode(int command)
+{
+    for (const ViewMode& mode : kViewModes) {
+        if (mode.command != command) continue;
+        g_subWork1.Show(mode.upperPane);
+        g_subWork2.Show(mode.lowerPane);
+        ShowPane(g_bmpChild.window, mode.canvas);
+        ShowPane(g_infoChild.window, mode.info);
+        ShowPane(g_selChild.window, mode.strip);
+
+        CheckMenuRadioItem(g_mainMenu, ID_VIEW_ALL, ID_VIEW_SELECTION, UINT(command),
+                           MF_BYCOMMAND);
+        CheckToolbarButton(command);
+        g_workSplit.Layout();
+        g_viewSplit.Layout();
+        return;
+    }
+}

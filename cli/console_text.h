@@ -1,0 +1,10 @@
+// The core's texts are code page 949 (the program's own encoding); a terminal on Linux reads
+// UTF-8. A core message often holds the file path as the user typed it, already in the
+// terminal's encoding, so that part is kept as it is and only the rest is converted.
+#pragma once
+
+#include <string>
+
+// `message` (code page 949) as UTF-8, with the bytes of `path` (or of a beginning of it, where the
+// message was cut short) kept unconverted. Bytes that are not code page 949 become U+FFFD.
+std::string ConsoleText(const char* message, const std::string& path = std::string());

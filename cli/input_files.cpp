@@ -1,0 +1,110 @@
+#include "cli/input_files.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "cli/console_text.h"
+#include "image/palette_file.h"
+#include "sprite/sprite_set.h"
+
+namespace {
+
+std::string Lower(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    return text;
+}
+
+FileKind KindFromContent(const std::string& path)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return FileKind::kUnknown;
+    char head[sizeof kSpriteSignature] = {};
+    const size_t got = std::fread(head, 1, sizeof head, file);
+    std::fclose(file);
+    if (got == sizeof head && std::memcmp(head, kSpriteSignature, sizeof head) == 0) return FileKind::kSprite;
+    if (got >= 2 && head[0] == 'B' && head[1] == 'M') return FileKind::kBmp;
+    if (got >= 2 && head[0] == 0x0A && head[1] == 5) return FileKind::kPcx;
+    return FileKind::kUnknown;
+}
+
+}  // namespace
+
+FileKind KindFromName(const std::string& name)
+{
+    const std::string lower = Lower(name);
+    if (lower == "spr") return FileKind::kSprite;
+    if (lower == "bmp") return FileKind::kBmp;
+    if (lower == "pcx") return FileKind::kPcx;
+    return FileKind::kUnknown;
+}
+
+FileKind KindOfFile(const std::string& path)
+{
+    const size_t dot = path.find_last_of('.');
+    const size_t slash = path.find_last_of('/');
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
+        FileKind kind = KindFromName(path.substr(dot + 1));
+        if (kind != FileKind::kUnknown) return kind;
+    }
+    return KindFromContent(path);
+}
+
+int LoadPicture(ImageBuffer& picture, const std::string& path, FileKind kind)
+{
+    return kind == FileKind::kPcx ? picture.LoadPcx(path.c_str()) : picture.LoadBmp(path.c_str());
+}
+
+PaletteSource GreyRamp()
+{
+    PaletteSource source;
+    for (int i = 0; i < kPaletteEntries; ++i) {
+        RGBQUAD& entry = source.palette.entries[i];
+        entry.rgbRed = entry.rgbGreen = entry.rgbBlue = BYTE(i);
+        entry.rgbReserved = 0;
+    }
+    source.origin = "grey ramp";
+    source.grey = true;
+    return source;
+}
+
+bool PaletteFromFile(const std::string& path, PaletteSource* source, std::string* error)
+{
+    Palette* palette = ReadPaletteFile(path.c_str());
+    if (palette == nullptr) {
+        // The program's own text for a palette file that cannot be opened.
+        *error = path + ": " + ConsoleText("파일이 없습니다.");
+        return false;
+    }
+    source->palette = *palette;
+    std::free(palette);
+    source->origin = path;
+    source->grey = false;
+    return true;
+}
+
+bool PaletteFromSheet(const std::string& path, PaletteSource* source, std::string* error)
+{
+    FileKind kind = KindOfFile(path);
+    if (kind != FileKind::kBmp && kind != FileKind::kPcx) {
+        *error = path + ": not a BMP or PCX sheet";
+        return false;
+    }
+    ImageBuffer sheet;
+    if (!LoadPicture(sheet, path, kind)) {
+        *error = ConsoleText(sheet.message, path);
+        return false;
+    }
+    if (sheet.colorCount <= 0) {
+        *error = path + ": the sheet has no colour table (" + std::to_string(sheet.bitCount) + " bits per pixel)";
+        return false;
+    }
+    source->palette = Palette{};
+    const RGBQUAD* table = sheet.ColorTable();
+    for (int i = 0; i < sheet.colorCount && i < kPaletteEntries; ++i) source->palette.entries[i] = table[i];
+    source->origin = path;
+    source->grey = false;
+    return true;
+}

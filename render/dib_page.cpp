@@ -154,10 +154,29 @@ void DibPage::WindowToPage(int windowX, int windowY, int* pageX, int* pageY) con
     if (pageY != nullptr) *pageY = toPage(int64_t(windowY) - originY);
 }
 
+void DibPage::ClipDrawing(const PixelRect& rect)
+{
+    drawClipped = true;
+    drawClip = rect;
+}
+
+void DibPage::UnclipDrawing() { drawClipped = false; }
+
+bool DibPage::BeginDraw()
+{
+    if (pixels == nullptr) return false;
+    SetDrawTarget(width, height, pitch);
+    if (!drawClipped) return true;
+    const int x1 = std::max(drawClip.x1, 0), y1 = std::max(drawClip.y1, 0);
+    const int x2 = std::min(drawClip.x2, width - 1), y2 = std::min(drawClip.y2, height - 1);
+    if (x1 > x2 || y1 > y2) return false;
+    SetClipRect(x1, y1, x2, y2);
+    return true;
+}
+
 void DibPage::DrawHLine(int x, int y, int length, int colour, int mode)
 {
-    if (pixels == nullptr) return;
-    SetDrawTarget(width, height, pitch);
+    if (!BeginDraw()) return;
     if (mode == 0)
         HLineFill(x, y, length, pixels, colour);
     else if (mode == 1)
@@ -166,8 +185,7 @@ void DibPage::DrawHLine(int x, int y, int length, int colour, int mode)
 
 void DibPage::DrawVLine(int x, int y, int length, int colour, int mode)
 {
-    if (pixels == nullptr) return;
-    SetDrawTarget(width, height, pitch);
+    if (!BeginDraw()) return;
     if (mode == 0)
         VLineFill(x, y, length, pixels, colour);
     else if (mode == 1)
@@ -176,8 +194,7 @@ void DibPage::DrawVLine(int x, int y, int length, int colour, int mode)
 
 void DibPage::DrawFrame(int x1, int y1, int x2, int y2, int colour, int mode)
 {
-    if (pixels == nullptr) return;
-    SetDrawTarget(width, height, pitch);
+    if (!BeginDraw()) return;
     Order(&x1, &x2);
     Order(&y1, &y2);
     if (mode == 0)
@@ -188,8 +205,7 @@ void DibPage::DrawFrame(int x1, int y1, int x2, int y2, int colour, int mode)
 
 void DibPage::FillBox(int x1, int y1, int x2, int y2, int colour)
 {
-    if (pixels == nullptr) return;
-    SetDrawTarget(width, height, pitch);
+    if (!BeginDraw()) return;
     Order(&x1, &x2);
     Order(&y1, &y2);
     RectFill(x1, y1, x2, y2, pixels, colour);

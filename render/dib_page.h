@@ -25,6 +25,9 @@ public:
     int32_t originX = 0;                // window position of the page's top-left corner
     int32_t originY = 0;
     int32_t zoom = 1;
+    // While set, drawing reaches only this rectangle of the page (inclusive; cut to the page).
+    bool drawClipped = false;
+    PixelRect drawClip = {0, 0, 0, 0};
 
     DibPage() = default;
     ~DibPage();
@@ -43,6 +46,14 @@ public:
     int FlipAt(HWND window, int x, int y, int zoom);
     int FlipRect(HWND window, const PixelRect* destination, const PixelRect* source);
 #endif
+
+    // Confines the drawing operations to a rectangle of the page (a view that shows only part of
+    // the page composes only that part), or lets them reach the whole page again.
+    void ClipDrawing(const PixelRect& rect);
+    void UnclipDrawing();
+    // Points the raster routines at this page, clipped as above. False when nothing may be drawn:
+    // no pixels, or a clip that leaves no pixel of the page.
+    bool BeginDraw();
 
     // Drawing. Mode 0 draws in the colour, mode 1 inverts, any other mode draws nothing.
     void DrawHLine(int x, int y, int length, int colour, int mode);

@@ -52,7 +52,7 @@ int DrawWith(const SpriteRoutine (&raw)[4][4], DibPage& page, int x, int y, cons
              int colour, int table)
 {
     if (sprite == nullptr || page.pixels == nullptr) return 0;
-    SetDrawTarget(page.width, page.height, page.pitch);
+    if (!page.BeginDraw()) return 1;  // clipped to nothing: nothing to draw
     const int mode = (flags >> kModeShift) & kModeMask, orientation = flags & kOrientationMask;
     const SpriteRoutine routine = sprite->compressed ? kRunLength[mode][orientation] : raw[mode][orientation];
     if (routine != nullptr && sprite->image != nullptr)

@@ -92,6 +92,8 @@ public:
 
     // Window messages (canvas_window.cpp routes them here).
     void OnPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Draws the picture, the cut rectangle and the cross-hair into the part of g_bmpPage shown.
+    void ComposeBitmapPage(const PixelRect& shown);
     void OnVScroll(int code, int thumb);
     void OnHScroll(int code, int thumb);
     // Mouse messages, WM_SETCURSOR and WM_NCMOUSEMOVE: to the handler of the current mode.

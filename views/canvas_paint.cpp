@@ -2,6 +2,8 @@
 // and the cross-hair inverted over it) and flipped into the window in one StretchDIBits.
 #include "views/canvas.h"
 
+#include <algorithm>
+
 #include "app/globals.h"
 #include "app/show_info.h"
 #include "app/status_bar.h"
@@ -26,7 +28,35 @@ void PaintNotLoaded(HWND window)
     ReleaseDC(window, context);
 }
 
+int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+// The page pixels that the client area shows, at the page's placement and zoom. False when it
+// shows none.
+bool ShownPart(HWND window, const DibPage& page, int left, int top, int zoom, PixelRect* part)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    *part = {std::max(0, FloorDiv(client.left - left, zoom)), std::max(0, FloorDiv(client.top - top, zoom)),
+             std::min(page.width - 1, FloorDiv(client.right - 1 - left, zoom)),
+             std::min(page.height - 1, FloorDiv(client.bottom - 1 - top, zoom))};
+    return part->x1 <= part->x2 && part->y1 <= part->y2;
+}
+
 }  // namespace
+
+// Only the part of the page that the window shows is composed and flipped: a large sheet costs
+// what the window shows, not what the sheet holds. The composed part reaches one pixel beyond the
+// shown part on every side, so an inverted outline that crosses the window's edge is drawn there
+// exactly as on the whole page; pixels further out keep what the last paint that showed them
+// left.
+void BmpChildWindow::ComposeBitmapPage(const PixelRect& shown)
+{
+    g_bmpPage.ClipDrawing({shown.x1 - 1, shown.y1 - 1, shown.x2 + 1, shown.y2 + 1});
+    if (!g_bmpPage.DrawSpriteOpaque(0, 0, &pictureSet.sprites[0], 0, 0, 0)) ShowInfo(window, "비트맵 찍기 실패");
+    DrawCutRect();
+    if (g_options.crossHair && crossVisible) DrawCrossHair(crossX, crossY);
+    g_bmpPage.UnclipDrawing();
+}
 
 void BmpChildWindow::OnPaint(HWND paintWindow, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -47,13 +77,13 @@ void BmpChildWindow::OnPaint(HWND paintWindow, UINT message, WPARAM wParam, LPAR
         DefWindowProcA(paintWindow, message, wParam, lParam);
         return;
     }
-    if (pictureSet.sprites != nullptr) {
-        if (!g_bmpPage.DrawSpriteOpaque(0, 0, &pictureSet.sprites[0], 0, 0, 0))
-            ShowInfo(paintWindow, "비트맵 찍기 실패");
-        DrawCutRect();
-        if (g_options.crossHair && crossVisible) DrawCrossHair(crossX, crossY);
-    }
-    if (!g_bmpPage.FlipAt(paintWindow, pageLeft, pageTop, curZoom)) ShowInfo(paintWindow, "페이지 플리핑 실패");
+    PixelRect shown;
+    if (!ShownPart(paintWindow, g_bmpPage, pageLeft, pageTop, curZoom, &shown)) return;
+    if (pictureSet.sprites != nullptr) ComposeBitmapPage(shown);
+    g_bmpPage.SetView(pageLeft, pageTop, curZoom);
+    const PixelRect target = {pageLeft + shown.x1 * curZoom, pageTop + shown.y1 * curZoom,
+                              pageLeft + (shown.x2 + 1) * curZoom - 1, pageTop + (shown.y2 + 1) * curZoom - 1};
+    if (!g_bmpPage.FlipRect(paintWindow, &target, &shown)) ShowInfo(paintWindow, "페이지 플리핑 실패");
 }
 
 void BmpChildWindow::DrawCrossHair(int x, int y)

@@ -226,3 +226,34 @@ TEST(DibPage, EveryFlagCombinationOfBothOperationsMatchesTheModel)
                 }
     }
 }
+
+// A clipped page draws only inside its clip (cut to the page); an empty clip draws nothing and
+// is no failure; unclipped, the whole page is reached again.
+TEST(DibPage, DrawingClipConfinesEveryOperation)
+{
+    DibPage page;
+    ASSERT_EQ(page.Create(9, 7, 8, nullptr), 1);
+    Bytes image(9 * 7, 5);
+    Sprite sprite = SpriteOf(9, 7, image, false);
+    auto inside = [](int x, int y) { return x >= 2 && x <= 5 && y >= 0 && y <= 4; };
+
+    std::memset(page.pixels, 0, size_t(page.pitch) * page.height);
+    page.ClipDrawing({2, -3, 5, 4});
+    EXPECT_EQ(page.DrawSpriteOpaque(0, 0, &sprite, 0, 0, 0), 1);
+    page.DrawHLine(0, 1, 9, 7, 0);
+    page.DrawVLine(3, -10, 30, 0, 1);
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 9; ++x) {
+            int want = !inside(x, y) ? 0 : x == 3 ? 255 - (y == 1 ? 7 : 5) : y == 1 ? 7 : 5;
+            EXPECT_EQ(page.pixels[y * page.pitch + x], want) << x << "," << y;
+        }
+
+    page.ClipDrawing({20, 0, 30, 6});  // beside the page
+    EXPECT_EQ(page.DrawSpriteOpaque(0, 0, &sprite, 0, 0, 0), 1);
+    page.FillBox(0, 0, 8, 6, 9);
+    EXPECT_EQ(page.pixels[0], 0);
+
+    page.UnclipDrawing();
+    page.FillBox(0, 0, 8, 6, 9);
+    EXPECT_EQ(PageRows(page), Bytes(9 * 7, 9));
+}

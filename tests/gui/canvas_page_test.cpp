@@ -221,3 +221,63 @@ TEST_F(CanvasPageTest, AdjustViewDragsTheAnchorUntilARightClick)
     Mouse(WM_RBUTTONDOWN, 0, 0, MK_RBUTTON);
     EXPECT_EQ(g_bmpChild.adjustView, 0);
 }
+
+namespace {
+
+// The client area's pixels as the screen holds them.
+std::vector<uint32_t> Screen(HWND window)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC screen = GetDC(window), memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    auto* first = static_cast<uint32_t*>(bits);
+    std::vector<uint32_t> pixels(first, first + size_t(client.right) * client.bottom);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return pixels;
+}
+
+}  // namespace
+
+// A sheet larger than the window is composed and flipped only where the window shows it; the
+// screen holds what composing and flipping the whole page would put there, partial blocks at the
+// edges and an outline crossing the window's edge included.
+TEST_F(CanvasPageTest, ALargeSheetShowsWhatTheWholePageWould)
+{
+    OpenSheet(PatternPicture(1000, 800));
+    g_options.crossHair = 1;
+    for (int zoom : {1, 3}) {
+        SCOPED_TRACE(zoom);
+        if (zoom == 3) {
+            DispatchCommand(parent, ID_ZOOM_IN, 0);
+            DispatchCommand(parent, ID_ZOOM_IN, 0);
+        }
+        g_bmpChild.viewX = 7;  // at zoom 3 the first shown page pixel is cut: 70 = 3 * 23 + 1
+        g_bmpChild.viewY = 5;
+        g_bmpChild.RefreshPage();
+        Mouse(WM_LBUTTONDOWN, 50, 50, MK_LBUTTON);
+        Mouse(WM_MOUSEMOVE, -20, 100, MK_LBUTTON);  // beyond the left edge
+        Mouse(WM_LBUTTONUP, -20, 100);
+        g_bmpChild.crossVisible = 1;
+        g_bmpChild.crossX = 120;
+        g_bmpChild.crossY = 70;
+        Paint();
+        std::vector<uint32_t> shown = Screen(canvas);
+
+        ASSERT_EQ(g_bmpPage.DrawSpriteOpaque(0, 0, &pictureSet.sprites[0], 0, 0, 0), 1);
+        g_bmpChild.DrawCutRect();
+        g_bmpChild.DrawCrossHair(120, 70);
+        ASSERT_EQ(g_bmpPage.FlipAt(canvas, g_bmpChild.pageLeft, g_bmpChild.pageTop, zoom), 1);
+        EXPECT_TRUE(Screen(canvas) == shown);
+        Mouse(WM_RBUTTONDOWN, 0, 0, MK_RBUTTON);
+    }
+}

@@ -10,6 +10,7 @@
 
 #include "app/clock.h"
 #include "app/entry.h"
+#include "app/frame_rate_box.h"
 #include "app/globals.h"
 #include "resources/resource.h"
 #include "tests/gui/canvas_fixture.h"
@@ -23,8 +24,8 @@ DWORD PlaybackClock() { return g_testNow; }
 
 constexpr DWORD kStart = 100000;  // the test clock when a test begins
 
-// The real main window, with a canvas and a status bar under it when the layout has made none,
-// and the test clock behind pacing and measuring.
+// The real main window with its canvas, frame-rate box and status bar, and the test clock behind
+// pacing and measuring.
 class PlaybackTest : public MainWindowTest {
 protected:
     void SetUp() override
@@ -32,15 +33,9 @@ protected:
         MainWindowTest::SetUp();
         g_clock = PlaybackClock;
         g_testNow = kStart;
-        if (g_bmpChild.window == nullptr) {
-            ASSERT_EQ(g_bmpChild.Create(window), 1);
-            MoveWindow(g_bmpChild.window, 0, 0, 400, 300, TRUE);
-            modal.ClearSeen();  // a cursor the art may not have yet is reported at creation
-        }
-        if (g_statusBar == nullptr) {
-            InitCommonControls();
-            g_statusBar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "", window, 1);
-        }
+        ASSERT_NE(g_bmpChild.window, nullptr);
+        ASSERT_NE(g_fpsCombo, nullptr);
+        ASSERT_NE(g_statusBar, nullptr);
         PumpMessages();
         g_appActive = 1;
     }
@@ -52,15 +47,20 @@ protected:
         std::vector<SpriteSize> sizes;
         for (int i = 0; i < count; ++i) sizes.push_back({4 + i, 3});
         MakeSprites(workSet, sizes);
+        for (int position = 0; position < kFrameRateCount; ++position)
+            if (FrameRateAt(position) == fps) SendMessageA(g_fpsCombo, CB_SETCURSEL, WPARAM(position), 0);
         Command(ID_FPS_CHANGED, fps);
         Command(ID_PLAY);
         PumpMessages();
     }
 
-    // One pass of the message loop with an empty queue; true when it drew a frame. A frame fills
-    // the page first, so a marker left in its corner tells.
+    // One pass of the message loop once the queue is empty (the toolbar repaints its checked
+    // button, for one); true when it drew a frame. A frame fills the page first, so a marker left
+    // in its corner tells.
     bool PassDrawsFrame()
     {
+        PumpMessages();
+        g_appActive = 1;  // another test's window may have taken the activation meanwhile
         uint8_t marker = uint8_t(g_options.backColor ^ 0xFF);
         g_animPage.pixels[0] = marker;
         int code = 0;
@@ -322,8 +322,7 @@ TEST_F(PlaybackTest, APageThatCannotBeMadeStopsPlayback)
     EXPECT_EQ(modal.Seen()[1].caption, "Message");
     EXPECT_EQ(modal.Seen()[1].text, "에니메이션 페이지가 초기화 되지 않았습니다.");
     EXPECT_EQ(g_bmpChild.playing, 0);
-    int code = 0;
-    EXPECT_EQ(RunLoopPass(&code), LoopPass::Stepped);  // and stays stopped: no further box
+    EXPECT_FALSE(PassDrawsFrame());  // and stays stopped: no frame, no further box
     EXPECT_EQ(modal.Seen().size(), 2u);
 }
 

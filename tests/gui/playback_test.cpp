@@ -322,7 +322,10 @@ TEST_F(PlaybackTest, APageThatCannotBeMadeStopsPlayback)
     EXPECT_EQ(modal.Seen()[1].caption, "Message");
     EXPECT_EQ(modal.Seen()[1].text, "에니메이션 페이지가 초기화 되지 않았습니다.");
     EXPECT_EQ(g_bmpChild.playing, 0);
-    EXPECT_FALSE(PassDrawsFrame());  // and stays stopped: no frame, no further box
+    PumpMessages();
+    g_appActive = 1;
+    int code = 0;
+    EXPECT_EQ(RunLoopPass(&code), LoopPass::Stepped);  // and stays stopped: no further box
     EXPECT_EQ(modal.Seen().size(), 2u);
 }
 

@@ -106,6 +106,7 @@ void OnPlay(HWND window)
     if (g_bmpChild.fps != 0) SetFrameInterval(g_bmpChild.fps);
     g_bmpChild.RefreshPage();
     Invalidate(g_bmpChild.window, TRUE);
+    g_bmpChild.StartAnimPage();
     CheckToolbarButton(ID_PLAY);
 }
 

@@ -3,21 +3,33 @@
 #include "app/globals.h"
 #include "app/main_window.h"
 
-int RunMessageLoop()
+LoopPass RunLoopPass(int* quitCode)
 {
     MSG message;
-    for (;;) {
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-            if (!GetMessageA(&message, nullptr, 0, 0)) return int(message.wParam);
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        } else if (g_appActive) {
-            g_bmpChild.AnimStep();
-            g_autoScroll.Tick();
-        } else {
-            WaitMessage();
+    if (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (!GetMessageA(&message, nullptr, 0, 0)) {
+            *quitCode = int(message.wParam);
+            return LoopPass::Quit;
         }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+        return LoopPass::Dispatched;
     }
+    if (g_appActive) {
+        g_bmpChild.AnimStep();
+        g_autoScroll.Tick();
+        return LoopPass::Stepped;
+    }
+    WaitMessage();
+    return LoopPass::Waited;
+}
+
+int RunMessageLoop()
+{
+    int quitCode = 0;
+    while (RunLoopPass(&quitCode) != LoopPass::Quit) {
+    }
+    return quitCode;
 }
 
 int QuillonMain(HINSTANCE instance)

@@ -6,7 +6,18 @@
 // loop until WM_QUIT, whose code it returns.
 int QuillonMain(HINSTANCE instance);
 
-// The idle message loop. While no message waits and the application is active, runs one
-// animation step and one auto-scroll tick per pass without blocking; while inactive, blocks
-// until a message arrives. Returns the code of WM_QUIT.
+// What one pass of the message loop did.
+enum class LoopPass {
+    Dispatched,  // a waiting message was handled
+    Stepped,     // none waited and the application is active: one animation step, one tick
+    Waited,      // none waited and the application is inactive: blocked until one arrived
+    Quit,        // WM_QUIT came out of the queue
+};
+
+// One pass of the idle message loop. On Quit, stores WM_QUIT's code in *quitCode.
+LoopPass RunLoopPass(int* quitCode);
+
+// The idle message loop: passes until WM_QUIT, whose code it returns. While no message waits
+// and the application is active, it runs one animation step and one auto-scroll tick per pass
+// without blocking; while inactive, it blocks until a message arrives.
 int RunMessageLoop();

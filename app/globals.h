@@ -49,6 +49,10 @@ extern BYTE g_appActive;       // the idle loop animates only while this is non-
 extern int g_modified;         // the sprite set has unsaved changes
 extern int g_currentSprite;    // number of the current sprite, from 0
 extern int g_frameInterval;    // milliseconds per frame: 1000 / frames per second
+extern DWORD g_lastFrameTime;  // clock reading at which the frame gate last opened
+extern int g_meterFrames;      // frames counted in the frame meter's current window
+extern DWORD g_meterStart;     // clock reading at which that window began
+extern int g_measuredFps;      // the rate the status line shows
 extern HWND g_toolbar;
 extern HWND g_fpsCombo;
 extern HWND g_statusBar;

@@ -83,9 +83,11 @@ void OnOptionsOk(HWND dialog, OptionsDialog* state)
         if (ParseColorText(text, &value)) g_options.*color.field = value;
     }
     if (!SaveOptions()) ShowInfo(dialog, "%s", kSaveFailedText);
-    // The edit page (in edit mode) restarts here at the new size and colours; the animation page
-    // will, out of edit mode, once playback can start it.
-    if (g_bmpChild.editMode) g_bmpChild.StartEditPage();
+    // The edit page (in edit mode) or else the animation page restarts at the new size and colours.
+    if (g_bmpChild.editMode)
+        g_bmpChild.StartEditPage();
+    else
+        g_bmpChild.StartAnimPage();
     EndDialog(dialog, 1);
 }
 

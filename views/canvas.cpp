@@ -12,12 +12,6 @@ BmpChildWindow::~BmpChildWindow()
     if (background != nullptr) DeleteObject(background);
 }
 
-void BmpChildWindow::AnimStep()
-{
-    // Frames are produced once playback can draw the animation page; until then the idle loop's
-    // call finds nothing to do.
-}
-
 ShownPage BmpChildWindow::Shown()
 {
     if (playing) return {&g_animPage, &animZoom, kMaxAnimZoom};

@@ -124,8 +124,12 @@ public:
     // The status line of edit mode: the current tool's coordinates of the current sprite.
     void UpdateEditStatus();
 
-    // Playback: one animation frame at most per call, from the idle loop.
+    // Playback (animation.cpp): (re)creates the animation page at animWidth x animHeight and
+    // puts the anchor on it; one animation frame at most per call, from the idle loop and paint.
+    void StartAnimPage();
     void AnimStep();
+    // Ends playback after a failure: clears playing, shows `text`, then stops as Stop does.
+    void StopPlayback(const char* text);
 
     // File commands (dialogs, then the document). 1 on success, 0 when cancelled or failed.
     int OpenBitmap();

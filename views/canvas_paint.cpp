@@ -8,6 +8,7 @@
 #include "app/show_info.h"
 #include "app/status_bar.h"
 #include "app/text.h"
+#include "views/animation.h"
 
 namespace {
 
@@ -94,7 +95,10 @@ void BmpChildWindow::DrawCrossHair(int x, int y)
 
 void BmpChildWindow::UpdateStatus()
 {
-    // The playback line (sprite number and measured frame rate) comes with playback.
-    if (workSet.sprites == nullptr) SetStatusText("Ready");
-    else if (!playing) UpdateEditStatus();
+    if (workSet.sprites == nullptr)
+        SetStatusText("Ready");
+    else if (playing)
+        ShowPlayStatus(animFrame);
+    else
+        UpdateEditStatus();
 }

@@ -58,7 +58,7 @@ extern HWND g_fpsCombo;
 extern HWND g_statusBar;
 extern HMENU g_mainMenu;
 extern Options g_options;  // zero until loaded when the main window is created
-extern Palette* g_palette;  // colours in use: the picture's table, a palette file, or none
+extern Palette* g_palette;  // colors in use: the picture's table, a palette file, or none
 
 // The edit settings of the edit-mode dialog: the tool (one of its four radio buttons, 1040..1043)
 // and the edit page's four marks.

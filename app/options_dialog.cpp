@@ -83,7 +83,7 @@ void OnOptionsOk(HWND dialog, OptionsDialog* state)
         if (ParseColorText(text, &value)) g_options.*color.field = value;
     }
     if (!SaveOptions()) ShowInfo(dialog, "%s", kSaveFailedText);
-    // The edit page (in edit mode) or else the animation page restarts at the new size and colours.
+    // The edit page (in edit mode) or else the animation page restarts at the new size and colors.
     if (g_bmpChild.editMode)
         g_bmpChild.StartEditPage();
     else

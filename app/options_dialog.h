@@ -9,7 +9,7 @@
 // cancelled, -1 when the dialog cannot be made.
 INT_PTR RunOptionsDialog(HWND owner);
 
-// Reads a colour typed into an options field: a signed decimal number, spaces around it allowed,
-// accepted only when it lies in 0..255. False for anything else (the colour then keeps its
+// Reads a color typed into an options field: a signed decimal number, spaces around it allowed,
+// accepted only when it lies in 0..255. False for anything else (the color then keeps its
 // value).
 bool ParseColorText(const char* text, int32_t* color);

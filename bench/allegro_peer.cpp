@@ -50,7 +50,7 @@ AllegroPeer::AllegroPeer(const SpriteSetImages& set) : b_(new Bitmaps)
     b_->page = MakeBitmap(kPageWidth, kPageHeight);
     for (const std::vector<uint8_t>& raw : set.raw) {
         BITMAP* sprite = MakeBitmap(kSpriteSide, kSpriteSide);
-        CopyIn(sprite, raw.data());  // index 0 is the mask colour of 8-bit bitmaps
+        CopyIn(sprite, raw.data());  // index 0 is the mask color of 8-bit bitmaps
         b_->sprites.push_back(sprite);
         RLE_SPRITE* rle = get_rle_sprite(sprite);
         if (rle == nullptr) Fail("get_rle_sprite");

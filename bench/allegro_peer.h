@@ -1,4 +1,4 @@
-// The Allegro 4 contender: 8-bit memory bitmaps (mask colour 0), drawn with draw_sprite, and RLE
+// The Allegro 4 contender: 8-bit memory bitmaps (mask color 0), drawn with draw_sprite, and RLE
 // sprites made by get_rle_sprite, drawn with draw_rle_sprite, onto one 640 x 480 page bitmap.
 // Allegro's headers define BITMAP, RGB and TRUE, so they stay inside allegro_peer.cpp.
 #pragma once

@@ -95,7 +95,7 @@ void Report(benchmark::State& state, const std::string& name, const std::string&
 
 // A 4096 x 4096 8-bit BMP of 2,025 figures, one per cell, drawn like sprites: a shaded body 30
 // to 80 pixels across with a ragged outline, most with a hole through it, on two legs with a gap
-// between them, in colours 1 to 254.
+// between them, in colors 1 to 254.
 std::string MakeSheetFile()
 {
     std::vector<uint8_t> top(size_t(kSheetSide) * kSheetSide, 0);
@@ -105,8 +105,8 @@ std::string MakeSheetFile()
             const int rx = 15 + int(Next(seed) % 26), ry = 12 + int(Next(seed) % 20);
             const int ox = cx * kCell + kCell / 2, oy = cy * kCell + kCell / 2 - 8;
             const bool hole = Next(seed) % 4 != 0;
-            const uint8_t colour = uint8_t(1 + Next(seed) % 200);
-            auto put = [&](int x, int y, uint32_t r) { top[size_t(oy + y) * kSheetSide + size_t(ox + x)] = uint8_t(colour + r % 50); };
+            const uint8_t color = uint8_t(1 + Next(seed) % 200);
+            auto put = [&](int x, int y, uint32_t r) { top[size_t(oy + y) * kSheetSide + size_t(ox + x)] = uint8_t(color + r % 50); };
             for (int y = -ry; y <= ry; ++y) {
                 const int jag = int(Next(seed) % 3);  // the outline moves by up to 2 pixels a row
                 for (int x = -rx + jag; x <= rx - jag; ++x) {
@@ -123,7 +123,7 @@ std::string MakeSheetFile()
                 }
         }
     }
-    // Stored as a BMP stores it: file header, info header, 256 colours, rows bottom first.
+    // Stored as a BMP stores it: file header, info header, 256 colors, rows bottom first.
     const uint32_t pixelOffset = 14 + 40 + 1024;
     const uint32_t fileSize = pixelOffset + uint32_t(top.size());
     std::vector<uint8_t> file(fileSize, 0);
@@ -236,7 +236,7 @@ std::string MakeExportFile(std::vector<std::vector<uint8_t>>* raw, std::vector<F
     return set.Save(path.c_str()) ? path : "";
 }
 
-// libspng alone: the same settings as our export (8-bit indexed, 256 colours, one tRNS entry).
+// libspng alone: the same settings as our export (8-bit indexed, 256 colors, one tRNS entry).
 void LibraryEncode(const std::vector<uint8_t>& pixels, const FrameSize& size, const PaletteSource& palette)
 {
     spng_ctx* ctx = spng_ctx_new(SPNG_CTX_ENCODER);

@@ -82,7 +82,7 @@ bool CheckSet(SetKind kind)
 
     ours(RawKey, c.set.raw, "RawKey");
     ours(RleCopy, c.set.compressed, "RleCopy of CompressImage's form");
-    sdl(&SdlPeer::DrawKeyed, "SDL colour-key blit");
+    sdl(&SdlPeer::DrawKeyed, "SDL color-key blit");
     sdl(&SdlPeer::DrawRle, "SDL RLE blit");
     sdl(&SdlPeer::EncodeAndDraw, "SDL blit after encoding anew");
     sdl(&SdlPeer::DrawEncoded, "SDL RLE blit of the re-encoded surfaces");

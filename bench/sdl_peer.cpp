@@ -55,9 +55,9 @@ SdlPeer::SdlPeer(const SpriteSetImages& set) : s_(new Surfaces)
 {
     s_->palette = SDL_AllocPalette(256);
     if (s_->palette == nullptr) Fail("SDL_AllocPalette");
-    SDL_Color colours[256];
-    for (int i = 0; i < 256; ++i) colours[i] = {uint8_t(i), uint8_t(255 - i), uint8_t(i * 3), 255};
-    SDL_SetPaletteColors(s_->palette, colours, 0, 256);
+    SDL_Color colors[256];
+    for (int i = 0; i < 256; ++i) colors[i] = {uint8_t(i), uint8_t(255 - i), uint8_t(i * 3), 255};
+    SDL_SetPaletteColors(s_->palette, colors, 0, 256);
     s_->page = MakeSurface(kPageWidth, kPageHeight, s_->palette);
 
     for (const std::vector<uint8_t>& raw : set.raw) {

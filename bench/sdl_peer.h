@@ -1,4 +1,4 @@
-// The SDL2 contender: 8-bit software surfaces sharing one palette, colour key 0, drawn with
+// The SDL2 contender: 8-bit software surfaces sharing one palette, color key 0, drawn with
 // SDL_BlitSurface onto one 640 x 480 page surface. SDL types stay inside sdl_peer.cpp.
 #pragma once
 
@@ -9,7 +9,7 @@
 
 class SdlPeer {
 public:
-    // Surfaces for every sprite of the set: a colour-key copy, an RLE copy (encoded by one blit
+    // Surfaces for every sprite of the set: a color-key copy, an RLE copy (encoded by one blit
     // here), and a surface over the set's own pixels whose encoding is redone by EncodeAndDraw.
     explicit SdlPeer(const SpriteSetImages& set);
     ~SdlPeer();

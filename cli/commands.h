@@ -9,7 +9,7 @@
 
 enum ExitCode { kExitOk = 0, kExitRefused = 1, kExitUsage = 2 };
 
-// Where the colours of written pictures come from: a palette file, a sheet's colour table, or
+// Where the colors of written pictures come from: a palette file, a sheet's color table, or
 // (neither given) a grey ramp with a warning.
 struct PaletteArgs {
     std::string paletteFile;

@@ -34,9 +34,9 @@ bool DumpSprite(const Sprite& sprite, const Palette& palette, const DumpOptions&
     std::vector<std::pair<PixelRect, int>> frames;
     if (options.boxes) {
         for (int i = 0; i < sprite.hitCount; ++i)
-            frames.push_back({Mirrored(sprite.hitBoxes[i], sprite, flags), kDefaultHitBoxColour});
+            frames.push_back({Mirrored(sprite.hitBoxes[i], sprite, flags), kDefaultHitBoxColor});
         for (int i = 0; i < sprite.atckCount; ++i)
-            frames.push_back({Mirrored(sprite.atckBoxes[i], sprite, flags), kDefaultAttackBoxColour});
+            frames.push_back({Mirrored(sprite.atckBoxes[i], sprite, flags), kDefaultAttackBoxColor});
         for (const auto& frame : frames) {
             left = std::min<int64_t>(left, frame.first.x1);
             top = std::min<int64_t>(top, frame.first.y1);
@@ -59,7 +59,7 @@ bool DumpSprite(const Sprite& sprite, const Palette& palette, const DumpOptions&
     }
     const int x0 = int(-left);
     const int y0 = int(-top);
-    page.FillBox(0, 0, page.width - 1, page.height - 1, kDefaultBackColour);
+    page.FillBox(0, 0, page.width - 1, page.height - 1, kDefaultBackColor);
     page.DrawSprite(x0, y0, &sprite, flags, 0, 0);
     for (const auto& frame : frames) {
         const PixelRect& r = frame.first;

@@ -9,10 +9,10 @@
 #include "image/palette.h"
 #include "sprite/sprite_set.h"
 
-// The colours of the options' defaults, which the window uses until the user picks others.
-constexpr int kDefaultBackColour = 0;
-constexpr int kDefaultHitBoxColour = 5;
-constexpr int kDefaultAttackBoxColour = 8;
+// The colors of the options' defaults, which the window uses until the user picks others.
+constexpr int kDefaultBackColor = 0;
+constexpr int kDefaultHitBoxColor = 5;
+constexpr int kDefaultAttackBoxColor = 8;
 constexpr int kMaxZoom = 64;
 
 struct DumpOptions {

@@ -98,7 +98,7 @@ bool PaletteFromSheet(const std::string& path, PaletteSource* source, std::strin
         return false;
     }
     if (sheet.colorCount <= 0) {
-        *error = path + ": the sheet has no colour table (" + std::to_string(sheet.bitCount) + " bits per pixel)";
+        *error = path + ": the sheet has no color table (" + std::to_string(sheet.bitCount) + " bits per pixel)";
         return false;
     }
     source->palette = Palette{};

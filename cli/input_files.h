@@ -28,6 +28,6 @@ struct PaletteSource {
 PaletteSource GreyRamp();
 // Reads a palette file (the first 1024 bytes; missing entries stay 0). False with a UTF-8 text.
 bool PaletteFromFile(const std::string& path, PaletteSource* source, std::string* error);
-// Takes the colour table of a BMP or PCX sheet. False with a UTF-8 text for a sheet that cannot
-// be read or has no colour table (24 bits per pixel).
+// Takes the color table of a BMP or PCX sheet. False with a UTF-8 text for a sheet that cannot
+// be read or has no color table (24 bits per pixel).
 bool PaletteFromSheet(const std::string& path, PaletteSource* source, std::string* error);

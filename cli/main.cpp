@@ -19,8 +19,8 @@ namespace {
 
 void AddPaletteOptions(CLI::App* command, PaletteArgs* args)
 {
-    CLI::Option* file = command->add_option("--palette", args->paletteFile, "palette file (.pal) for the colours");
-    CLI::Option* sheet = command->add_option("--sheet", args->sheet, "take the colours of this BMP or PCX sheet");
+    CLI::Option* file = command->add_option("--palette", args->paletteFile, "palette file (.pal) for the colors");
+    CLI::Option* sheet = command->add_option("--sheet", args->sheet, "take the colors of this BMP or PCX sheet");
     file->excludes(sheet);
 }
 
@@ -83,7 +83,7 @@ int main(int argc, char** argv)
     dumpCommand->add_option("output", dump.output, "PNG to write")->required();
     dumpCommand->add_option("--flip", dump.flip, "mirror: h (left to right), v (top to bottom) or hv")
         ->check(CLI::IsMember({"h", "v", "hv"}));
-    dumpCommand->add_flag("--boxes", dump.boxes, "outline hit boxes (colour 5) and attack boxes (colour 8)");
+    dumpCommand->add_flag("--boxes", dump.boxes, "outline hit boxes (color 5) and attack boxes (color 8)");
     dumpCommand->add_option("--zoom", dump.zoom, "magnify K times")->check(CLI::Range(1, kMaxZoom));
     AddPaletteOptions(dumpCommand, &dump.palette);
 

@@ -1,4 +1,4 @@
-// Indexed PNG through libspng: 8 bits per pixel, the palette's 256 colours in PLTE, and index 0
+// Indexed PNG through libspng: 8 bits per pixel, the palette's 256 colors in PLTE, and index 0
 // fully transparent through a one-entry tRNS (every other index opaque).
 #pragma once
 

@@ -14,7 +14,7 @@
 constexpr int64_t kWholePictureBytes = int64_t(1) << 20;
 
 // Touches the bytes the loaded picture says it has, so the sanitizers see any block that is
-// shorter than its header claims: the info header, a full 256-entry colour table and the rows.
+// shorter than its header claims: the info header, a full 256-entry color table and the rows.
 inline void TouchPicture(const ImageBuffer& picture)
 {
     if (picture.block == nullptr) return;

@@ -73,10 +73,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             int x = Place(state, page.width, sprite.width);
             int y = Place(state, page.height, sprite.height);
             int flags = int(Next(state) % 16);
-            int colour = int(Next(state) % 256);
+            int color = int(Next(state) % 256);
             int table = int(Next(state) % 9) - 1;  // -1 and 7 are out of range
-            Check(page.DrawSprite(x, y, &sprite, flags, colour, table) == 1);
-            Check(page.DrawSpriteOpaque(x, y, &sprite, flags, colour, table) == 1);
+            Check(page.DrawSprite(x, y, &sprite, flags, color, table) == 1);
+            Check(page.DrawSpriteOpaque(x, y, &sprite, flags, color, table) == 1);
         }
     }
     Check(PaddingIntact(page));

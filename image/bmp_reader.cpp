@@ -1,10 +1,10 @@
 // The BMP reader. A BMP file is a 14-byte file header, an info header (40 bytes, or 108/124 in
-// the later versions), an optional colour table, and the pixel rows at the file header's pixel
+// the later versions), an optional color table, and the pixel rows at the file header's pixel
 // offset: bottom row first (top row first when the height is negative), each padded to a
 // multiple of 4 bytes, or run-length encoded (8 and 4 bits per pixel).
 //
 // Whatever the file holds, the reader builds the one layout the rest of the program knows: a
-// 40-byte info header with a positive height and no compression, the full colour table
+// 40-byte info header with a positive height and no compression, the full color table
 // (2, 16 or 256 entries; entries the file does not hold are zero), then the rows bottom row
 // first. A file already in that layout loads byte for byte. Every size is checked against the
 // file's length and the caps before anything is allocated. The reader parses bytes in memory;
@@ -187,9 +187,9 @@ int ReadBmp(ImageBuffer& image, ByteReader& file)
     if (!CheckPictureSize(width, height, bits, &rows)) return SetImageMessage(image, kMemoryText);
     const int64_t rowBytes = rows.rowBytes;
 
-    // The colour table follows the info header, whatever its size; a colour count below the
+    // The color table follows the info header, whatever its size; a color count below the
     // full table means a shorter table. The pixels start at the file's pixel offset, unless
-    // that points back into the headers: then they follow the colour table.
+    // that points back into the headers: then they follow the color table.
     int64_t colorCount = bits <= 8 ? int64_t(1) << bits : 0;
     int64_t entriesInFile = colorCount;
     if (info.biClrUsed > 0 && info.biClrUsed < colorCount) entriesInFile = info.biClrUsed;

@@ -52,7 +52,7 @@ int BmpChildWindow::OpenBitmap()
         Repaint(window);
         return 0;
     }
-    // The readers release the picture first; a palette that lived in its colour table goes too.
+    // The readers release the picture first; a palette that lived in its color table goes too.
     const bool paletteInPicture =
         g_palette != nullptr && g_palette == PicturePalette(g_picture);
     if (!LoadPicture(bitmapPath)) {

@@ -1,4 +1,4 @@
-// A loaded picture sheet in device-independent bitmap layout: a 40-byte info header, the colour
+// A loaded picture sheet in device-independent bitmap layout: a 40-byte info header, the color
 // table, then the pixel rows bottom row first, each `stride` bytes. The BMP and PCX readers both
 // build exactly this layout, so nothing after loading cares which kind of file it came from.
 #pragma once
@@ -20,7 +20,7 @@ public:
     BITMAPFILEHEADER fileHeader;
     BITMAPINFOHEADER* info;
     BITMAPINFO* bitmapInfo;
-    uint8_t* block;           // info header, colour table, pixel rows; null without a picture
+    uint8_t* block;           // info header, color table, pixel rows; null without a picture
     LOGPALETTE* logPalette;
     HPALETTE paletteHandle;
     int32_t colorCount;       // 2, 16, 256 or 0

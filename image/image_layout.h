@@ -40,7 +40,7 @@ inline bool CheckPictureSize(int64_t width, int64_t height, int64_t bits, Pictur
 }
 
 // Bytes to allocate for a picture block whose layout needs `layoutBytes`. At least a full
-// 256-entry colour table always lies inside the block, so code that takes 256 colours from
+// 256-entry color table always lies inside the block, so code that takes 256 colors from
 // ColorTable() never reads past it, whatever the picture's depth.
 inline int64_t PictureBlockBytes(int64_t layoutBytes)
 {

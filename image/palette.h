@@ -1,4 +1,4 @@
-// The shared 256-colour palette: entry i describes palette index i (blue, green, red, reserved).
+// The shared 256-color palette: entry i describes palette index i (blue, green, red, reserved).
 #pragma once
 
 #include "platform/win32.h"

@@ -71,7 +71,7 @@ int BmpChildWindow::OpenPalette()
     }
     s_filePalette.reset(palette);  // the earlier file's palette, if any, is released
     UsePalette(window, palette);
-    // The sprite information panel, which shows colours too, comes with the information window's
+    // The sprite information panel, which shows colors too, comes with the information window's
     // pages; it is to be repainted here once it exists.
     Repaint(g_selChild.window);
     Repaint(window);

@@ -1,10 +1,10 @@
 // The PCX reader. A PCX file is a 128-byte header, the run-length encoded scan lines (top line
-// first; each line holds every colour plane in turn, `bytes per line` bytes a plane, which
+// first; each line holds every color plane in turn, `bytes per line` bytes a plane, which
 // encoders may pad beyond the width), and for 8-bit pictures a marker byte and 768 bytes of
 // palette (red, green, blue triples) at the end.
 //
 // The reader builds the picture layout of the BMP reader: 1 plane of 8 bits becomes an 8-bit
-// picture with a 256-entry colour table, 3 planes of 8 bits a 24-bit picture (blue, green, red),
+// picture with a 256-entry color table, 3 planes of 8 bits a 24-bit picture (blue, green, red),
 // rows bottom row first. The reader parses bytes in memory; LoadPcx reads the whole file first.
 #include "image/image_buffer.h"
 

@@ -30,7 +30,7 @@ public:
     void Paint();
 };
 
-// One painted line: its text (code page 949), its top in client coordinates and its colour.
+// One painted line: its text (code page 949), its top in client coordinates and its color.
 struct InfoLine {
     int y;
     COLORREF color;

@@ -1,7 +1,7 @@
 // The one door to Windows for the platform-free core.
 //
 // In the Windows build this is <windows.h>. Everywhere else it declares the few Win32 records the
-// core keeps (bitmap headers, colour tables, logical palettes) with Windows' exact layouts, and a
+// core keeps (bitmap headers, color tables, logical palettes) with Windows' exact layouts, and a
 // headless stand-in for the only two GDI calls the core makes: CreatePalette and DeleteObject.
 // Nothing from user32 belongs here; code that needs more of Windows belongs in the shell.
 #pragma once

@@ -13,10 +13,10 @@
 
 namespace {
 
-constexpr size_t kInfoBlockWithoutTable = 44;   // header block of a page without a colour table
+constexpr size_t kInfoBlockWithoutTable = 44;   // header block of a page without a color table
 
 // The fixed 3-3-2 palette used when a page is given none: 3 bits of red, 3 of green, 2 of blue.
-void DefaultColour(int i, BYTE* red, BYTE* green, BYTE* blue)
+void DefaultColor(int i, BYTE* red, BYTE* green, BYTE* blue)
 {
     *red = BYTE(((i >> 5) & 7) * 255 / 7);
     *green = BYTE(((i >> 2) & 7) * 255 / 7);
@@ -45,11 +45,11 @@ int DibPage::Create(int newWidth, int newHeight, int newBitCount, const Palette*
     pitch = 0;
 
     int newBytesPerPixel;
-    uint16_t newColourCount;
+    uint16_t newColorCount;
     switch (newBitCount) {
-    case 4: newBytesPerPixel = 1; newColourCount = 16; break;
-    case 8: newBytesPerPixel = 1; newColourCount = 256; break;
-    case 24: newBytesPerPixel = 3; newColourCount = 0; break;
+    case 4: newBytesPerPixel = 1; newColorCount = 16; break;
+    case 8: newBytesPerPixel = 1; newColorCount = 256; break;
+    case 24: newBytesPerPixel = 3; newColorCount = 0; break;
     default: return 0;
     }
     // Rows of `pitch` pixels (the width rounded up to a multiple of 4) of bytesPerPixel bytes each,
@@ -62,7 +62,7 @@ int DibPage::Create(int newWidth, int newHeight, int newBitCount, const Palette*
     const int64_t pixelBytes = buffer.bytes;
 
     bytesPerPixel = newBytesPerPixel;
-    colourCount = newColourCount;
+    colourCount = newColorCount;
     bitCount = int16_t(newBitCount);
     width = newWidth;
     height = newHeight;
@@ -98,21 +98,21 @@ int DibPage::Create(int newWidth, int newHeight, int newBitCount, const Palette*
 int DibPage::SetPalette(const Palette* source)
 {
     if (colourCount == 0) return 1;
-    RGBQUAD colours[kPaletteEntries];
+    RGBQUAD colors[kPaletteEntries];
     for (int i = 0; i < colourCount; ++i) {
         if (source != nullptr) {
-            colours[i] = RGBQUAD{source->entries[i].rgbBlue, source->entries[i].rgbGreen, source->entries[i].rgbRed, 0};
+            colors[i] = RGBQUAD{source->entries[i].rgbBlue, source->entries[i].rgbGreen, source->entries[i].rgbRed, 0};
         } else {
             BYTE red, green, blue;
-            DefaultColour(i, &red, &green, &blue);
-            colours[i] = RGBQUAD{blue, green, red, 0};
+            DefaultColor(i, &red, &green, &blue);
+            colors[i] = RGBQUAD{blue, green, red, 0};
         }
     }
-    // The colour table follows the header (the record's one-element array really holds them all).
-    if (info != nullptr) std::memcpy(reinterpret_cast<uint8_t*>(info) + kInfoHeaderSize, colours, sizeof(RGBQUAD) * colourCount);
+    // The color table follows the header (the record's one-element array really holds them all).
+    if (info != nullptr) std::memcpy(reinterpret_cast<uint8_t*>(info) + kInfoHeaderSize, colors, sizeof(RGBQUAD) * colourCount);
 
     std::free(logPalette);
-    logPalette = NewLogPalette(colours, colourCount);
+    logPalette = NewLogPalette(colors, colourCount);
     if (logPalette == nullptr) return 0;
     if (palette != nullptr) DeleteObject(palette);
     palette = CreatePalette(logPalette);
@@ -173,39 +173,39 @@ bool DibPage::BeginDraw()
     return true;
 }
 
-void DibPage::DrawHLine(int x, int y, int length, int colour, int mode)
+void DibPage::DrawHLine(int x, int y, int length, int color, int mode)
 {
     if (!BeginDraw()) return;
     if (mode == 0)
-        HLineFill(x, y, length, pixels, colour);
+        HLineFill(x, y, length, pixels, color);
     else if (mode == 1)
         HLineInvert(x, y, length, pixels);
 }
 
-void DibPage::DrawVLine(int x, int y, int length, int colour, int mode)
+void DibPage::DrawVLine(int x, int y, int length, int color, int mode)
 {
     if (!BeginDraw()) return;
     if (mode == 0)
-        VLineFill(x, y, length, pixels, colour);
+        VLineFill(x, y, length, pixels, color);
     else if (mode == 1)
         VLineInvert(x, y, length, pixels);
 }
 
-void DibPage::DrawFrame(int x1, int y1, int x2, int y2, int colour, int mode)
+void DibPage::DrawFrame(int x1, int y1, int x2, int y2, int color, int mode)
 {
     if (!BeginDraw()) return;
     Order(&x1, &x2);
     Order(&y1, &y2);
     if (mode == 0)
-        RectFrame(x1, y1, x2, y2, pixels, colour);
+        RectFrame(x1, y1, x2, y2, pixels, color);
     else if (mode == 1)
         RectFrameInvert(x1, y1, x2, y2, pixels);
 }
 
-void DibPage::FillBox(int x1, int y1, int x2, int y2, int colour)
+void DibPage::FillBox(int x1, int y1, int x2, int y2, int color)
 {
     if (!BeginDraw()) return;
     Order(&x1, &x2);
     Order(&y1, &y2);
-    RectFill(x1, y1, x2, y2, pixels, colour);
+    RectFill(x1, y1, x2, y2, pixels, color);
 }

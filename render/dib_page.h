@@ -1,6 +1,6 @@
 // An off-screen 8-bit page in the layout StretchDIBits shows directly: a bitmap header with its
-// colour table, top-down pixel rows padded to a multiple of 4 bytes, and a logical palette of the
-// same colours. Views compose a page with the raster routines, then flip it into a window.
+// color table, top-down pixel rows padded to a multiple of 4 bytes, and a logical palette of the
+// same colors. Views compose a page with the raster routines, then flip it into a window.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +12,7 @@
 
 class DibPage {
 public:
-    BITMAPINFO* info = nullptr;         // header + colourCount colour-table entries
+    BITMAPINFO* info = nullptr;         // header + colourCount color-table entries
     LOGPALETTE* logPalette = nullptr;
     HPALETTE palette = nullptr;
     uint8_t* pixels = nullptr;          // row 0 (top) first
@@ -60,13 +60,13 @@ public:
     // no pixels, or a clip that leaves no pixel of the page.
     bool BeginDraw();
 
-    // Drawing. Mode 0 draws in the colour, mode 1 inverts, any other mode draws nothing. A page
+    // Drawing. Mode 0 draws in the color, mode 1 inverts, any other mode draws nothing. A page
     // without pixels is never drawn on (DrawSprite and DrawSpriteOpaque then return 0), nor
     // flipped (Flip and FlipRect return 0).
-    void DrawHLine(int x, int y, int length, int colour, int mode);
-    void DrawVLine(int x, int y, int length, int colour, int mode);
-    void DrawFrame(int x1, int y1, int x2, int y2, int colour, int mode);
-    void FillBox(int x1, int y1, int x2, int y2, int colour);
-    int DrawSprite(int x, int y, const Sprite* sprite, int flags, int colour, int table);
-    int DrawSpriteOpaque(int x, int y, const Sprite* sprite, int flags, int colour, int table);
+    void DrawHLine(int x, int y, int length, int color, int mode);
+    void DrawVLine(int x, int y, int length, int color, int mode);
+    void DrawFrame(int x1, int y1, int x2, int y2, int color, int mode);
+    void FillBox(int x1, int y1, int x2, int y2, int color);
+    int DrawSprite(int x, int y, const Sprite* sprite, int flags, int color, int table);
+    int DrawSpriteOpaque(int x, int y, const Sprite* sprite, int flags, int color, int table);
 };

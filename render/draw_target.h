@@ -22,12 +22,12 @@ int SetDrawTarget(int width, int height, int pitch);
 // Stores the four bounds as given: no ordering, no check against the target.
 void SetClipRect(int x1, int y1, int x2, int y2);
 
-// The clipped primitives. Colours are palette indices (low 8 bits used); to invert a pixel is to
+// The clipped primitives. Colors are palette indices (low 8 bits used); to invert a pixel is to
 // replace it by its complement. Rectangles are inclusive and expect x1 <= x2, y1 <= y2.
-void HLineFill(int x, int y, int length, uint8_t* buffer, int colour);
-void VLineFill(int x, int y, int length, uint8_t* buffer, int colour);
+void HLineFill(int x, int y, int length, uint8_t* buffer, int color);
+void VLineFill(int x, int y, int length, uint8_t* buffer, int color);
 void HLineInvert(int x, int y, int length, uint8_t* buffer);
 void VLineInvert(int x, int y, int length, uint8_t* buffer);
-void RectFill(int x1, int y1, int x2, int y2, uint8_t* buffer, int colour);
-void RectFrame(int x1, int y1, int x2, int y2, uint8_t* buffer, int colour);
+void RectFill(int x1, int y1, int x2, int y2, uint8_t* buffer, int color);
+void RectFrame(int x1, int y1, int x2, int y2, uint8_t* buffer, int color);
 void RectFrameInvert(int x1, int y1, int x2, int y2, uint8_t* buffer);

@@ -10,12 +10,12 @@ namespace {
 
 constexpr uint32_t kByteCopies = 0x01010101u;  // four copies of a byte in a 32-bit word
 
-// Sets n bytes to the colour, 32 bits at a time, then up to three single bytes.
-void FillRow(uint8_t* d, int64_t n, uint8_t colour)
+// Sets n bytes to the color, 32 bits at a time, then up to three single bytes.
+void FillRow(uint8_t* d, int64_t n, uint8_t color)
 {
-    const uint32_t word = colour * kByteCopies;
+    const uint32_t word = color * kByteCopies;
     for (; n >= 4; n -= 4, d += 4) std::memcpy(d, &word, 4);
-    for (; n > 0; --n) *d++ = colour;
+    for (; n > 0; --n) *d++ = color;
 }
 
 // Replaces n bytes by their complements, 32 bits at a time, then up to three single bytes.
@@ -30,9 +30,9 @@ void InvertRow(uint8_t* d, int64_t n)
     for (; n > 0; --n, ++d) *d = uint8_t(~*d);
 }
 
-void FillColumn(uint8_t* d, int64_t n, ptrdiff_t pitch, uint8_t colour)
+void FillColumn(uint8_t* d, int64_t n, ptrdiff_t pitch, uint8_t color)
 {
-    for (; n > 0; --n, d += pitch) *d = colour;
+    for (; n > 0; --n, d += pitch) *d = color;
 }
 
 void InvertColumn(uint8_t* d, int64_t n, ptrdiff_t pitch)
@@ -93,18 +93,18 @@ bool ClipFrame(int x1, int y1, int x2, int y2, FrameClip* f)
 
 }  // namespace
 
-void HLineFill(int x, int y, int length, uint8_t* buffer, int colour)
+void HLineFill(int x, int y, int length, uint8_t* buffer, int color)
 {
     int64_t first, last;
     if (ClipHLine(x, y, length, &first, &last))
-        FillRow(PixelAt(buffer, first, y), last - first + 1, uint8_t(colour));
+        FillRow(PixelAt(buffer, first, y), last - first + 1, uint8_t(color));
 }
 
-void VLineFill(int x, int y, int length, uint8_t* buffer, int colour)
+void VLineFill(int x, int y, int length, uint8_t* buffer, int color)
 {
     int64_t first, last;
     if (ClipVLine(x, y, length, &first, &last))
-        FillColumn(PixelAt(buffer, x, first), last - first + 1, g_drawTarget.pitch, uint8_t(colour));
+        FillColumn(PixelAt(buffer, x, first), last - first + 1, g_drawTarget.pitch, uint8_t(color));
 }
 
 void HLineInvert(int x, int y, int length, uint8_t* buffer)
@@ -120,7 +120,7 @@ void VLineInvert(int x, int y, int length, uint8_t* buffer)
         InvertColumn(PixelAt(buffer, x, first), last - first + 1, g_drawTarget.pitch);
 }
 
-void RectFill(int x1, int y1, int x2, int y2, uint8_t* buffer, int colour)
+void RectFill(int x1, int y1, int x2, int y2, uint8_t* buffer, int color)
 {
     const DrawTarget& t = g_drawTarget;
     const int64_t left = std::max(x1, t.clipX1), right = std::min(x2, t.clipX2);
@@ -128,14 +128,14 @@ void RectFill(int x1, int y1, int x2, int y2, uint8_t* buffer, int colour)
     const int64_t n = right - left + 1;
     if (n <= 0 || top > bottom) return;
     uint8_t* row = PixelAt(buffer, left, top);
-    for (int64_t y = top; y <= bottom; ++y, row += t.pitch) FillRow(row, n, uint8_t(colour));
+    for (int64_t y = top; y <= bottom; ++y, row += t.pitch) FillRow(row, n, uint8_t(color));
 }
 
-void RectFrame(int x1, int y1, int x2, int y2, uint8_t* buffer, int colour)
+void RectFrame(int x1, int y1, int x2, int y2, uint8_t* buffer, int color)
 {
     FrameClip f;
     if (!ClipFrame(x1, y1, x2, y2, &f)) return;
-    const uint8_t c = uint8_t(colour);
+    const uint8_t c = uint8_t(color);
     const int64_t across = f.right - f.left + 1, down = f.bottom - f.top + 1;
     if (f.topEdge) FillRow(PixelAt(buffer, f.left, y1), across, c);
     if (f.bottomEdge) FillRow(PixelAt(buffer, f.left, y2), across, c);

@@ -90,16 +90,16 @@ struct BlendRows {
 
 struct TintRows {
     const uint8_t* table;
-    uint8_t colour;
+    uint8_t color;
     void Forward(uint8_t* d, const uint8_t* s, ptrdiff_t n) const
     {
         for (ptrdiff_t k = 0; k < n; ++k)
-            if (s[k]) d[k] = table[d[k] << 8 | colour];
+            if (s[k]) d[k] = table[d[k] << 8 | color];
     }
     void Mirrored(uint8_t* d, const uint8_t* s, ptrdiff_t n) const
     {
         for (ptrdiff_t k = 0; k < n; ++k)
-            if (s[k]) d[n - 1 - k] = table[d[n - 1 - k] << 8 | colour];
+            if (s[k]) d[n - 1 - k] = table[d[n - 1 - k] << 8 | color];
     }
 };
 
@@ -145,10 +145,10 @@ void RawKeyH(int x, int y, int w, int h, uint8_t* b, const uint8_t* i)  { DrawRa
 void RawKeyV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i)  { DrawRaw<false, true>(x, y, w, h, b, i, KeyRows()); }
 void RawKeyHV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i) { DrawRaw<true, true>(x, y, w, h, b, i, KeyRows()); }
 
-void RawSolid(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int colour)   { DrawRaw<false, false>(x, y, w, h, b, i, SolidRows{{uint8_t(colour)}}); }
-void RawSolidH(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int colour)  { DrawRaw<true, false>(x, y, w, h, b, i, SolidRows{{uint8_t(colour)}}); }
-void RawSolidV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int colour)  { DrawRaw<false, true>(x, y, w, h, b, i, SolidRows{{uint8_t(colour)}}); }
-void RawSolidHV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int colour) { DrawRaw<true, true>(x, y, w, h, b, i, SolidRows{{uint8_t(colour)}}); }
+void RawSolid(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int color)   { DrawRaw<false, false>(x, y, w, h, b, i, SolidRows{{uint8_t(color)}}); }
+void RawSolidH(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int color)  { DrawRaw<true, false>(x, y, w, h, b, i, SolidRows{{uint8_t(color)}}); }
+void RawSolidV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int color)  { DrawRaw<false, true>(x, y, w, h, b, i, SolidRows{{uint8_t(color)}}); }
+void RawSolidHV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int color) { DrawRaw<true, true>(x, y, w, h, b, i, SolidRows{{uint8_t(color)}}); }
 
 void RawBlend(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int table)
 {
@@ -167,20 +167,20 @@ void RawBlendHV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int ta
     if (const uint8_t* t = BlendTableOrNull(table)) DrawRaw<true, true>(x, y, w, h, b, i, BlendRows{t});
 }
 
-void RawTint(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int colour, int table)
+void RawTint(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int color, int table)
 {
-    if (const uint8_t* t = BlendTableOrNull(table)) DrawRaw<false, false>(x, y, w, h, b, i, TintRows{t, uint8_t(colour)});
+    if (const uint8_t* t = BlendTableOrNull(table)) DrawRaw<false, false>(x, y, w, h, b, i, TintRows{t, uint8_t(color)});
 }
-void RawTintH(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int colour, int table)
+void RawTintH(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int color, int table)
 {
-    if (const uint8_t* t = BlendTableOrNull(table)) DrawRaw<true, false>(x, y, w, h, b, i, TintRows{t, uint8_t(colour)});
+    if (const uint8_t* t = BlendTableOrNull(table)) DrawRaw<true, false>(x, y, w, h, b, i, TintRows{t, uint8_t(color)});
 }
-void RawTintV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int colour, int table)
+void RawTintV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int color, int table)
 {
-    if (const uint8_t* t = BlendTableOrNull(table)) DrawRaw<false, true>(x, y, w, h, b, i, TintRows{t, uint8_t(colour)});
+    if (const uint8_t* t = BlendTableOrNull(table)) DrawRaw<false, true>(x, y, w, h, b, i, TintRows{t, uint8_t(color)});
 }
-void RawTintHV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int colour, int table)
+void RawTintHV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int color, int table)
 {
-    if (const uint8_t* t = BlendTableOrNull(table)) DrawRaw<true, true>(x, y, w, h, b, i, TintRows{t, uint8_t(colour)});
+    if (const uint8_t* t = BlendTableOrNull(table)) DrawRaw<true, true>(x, y, w, h, b, i, TintRows{t, uint8_t(color)});
 }
 // clang-format on

@@ -29,9 +29,9 @@ struct CopyRuns {
 };
 
 struct SolidRuns {
-    uint8_t colour;
-    void Forward(uint8_t* d, const uint8_t*, ptrdiff_t n) const { span::FillShort(d, size_t(n), colour); }
-    void Mirrored(uint8_t* d, const uint8_t*, ptrdiff_t n) const { span::FillShort(d, size_t(n), colour); }
+    uint8_t color;
+    void Forward(uint8_t* d, const uint8_t*, ptrdiff_t n) const { span::FillShort(d, size_t(n), color); }
+    void Mirrored(uint8_t* d, const uint8_t*, ptrdiff_t n) const { span::FillShort(d, size_t(n), color); }
 };
 
 struct BlendRuns {
@@ -42,9 +42,9 @@ struct BlendRuns {
 
 struct TintRuns {
     const uint8_t* table;
-    uint8_t colour;
-    void Forward(uint8_t* d, const uint8_t*, ptrdiff_t n) const { span::Tint(d, n, colour, table); }
-    void Mirrored(uint8_t* d, const uint8_t*, ptrdiff_t n) const { span::TintReversed(d, n, colour, table); }
+    uint8_t color;
+    void Forward(uint8_t* d, const uint8_t*, ptrdiff_t n) const { span::Tint(d, n, color, table); }
+    void Mirrored(uint8_t* d, const uint8_t*, ptrdiff_t n) const { span::TintReversed(d, n, color, table); }
 };
 
 // Rows with no horizontal margin. `start` is column x of the first row for the forward members,
@@ -140,10 +140,10 @@ void RleCopyH(int x, int y, int w, int h, uint8_t* b, const uint8_t* i)  { DrawR
 void RleCopyV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i)  { DrawRle<false, true>(x, y, w, h, b, i, CopyRuns()); }
 void RleCopyHV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i) { DrawRle<true, true>(x, y, w, h, b, i, CopyRuns()); }
 
-void RleSolid(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int colour)   { DrawRle<false, false>(x, y, w, h, b, i, SolidRuns{uint8_t(colour)}); }
-void RleSolidH(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int colour)  { DrawRle<true, false>(x, y, w, h, b, i, SolidRuns{uint8_t(colour)}); }
-void RleSolidV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int colour)  { DrawRle<false, true>(x, y, w, h, b, i, SolidRuns{uint8_t(colour)}); }
-void RleSolidHV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int colour) { DrawRle<true, true>(x, y, w, h, b, i, SolidRuns{uint8_t(colour)}); }
+void RleSolid(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int color)   { DrawRle<false, false>(x, y, w, h, b, i, SolidRuns{uint8_t(color)}); }
+void RleSolidH(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int color)  { DrawRle<true, false>(x, y, w, h, b, i, SolidRuns{uint8_t(color)}); }
+void RleSolidV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int color)  { DrawRle<false, true>(x, y, w, h, b, i, SolidRuns{uint8_t(color)}); }
+void RleSolidHV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int color) { DrawRle<true, true>(x, y, w, h, b, i, SolidRuns{uint8_t(color)}); }
 
 void RleBlend(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int table)
 {
@@ -162,20 +162,20 @@ void RleBlendHV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int ta
     if (const uint8_t* t = BlendTableOrNull(table)) DrawRle<true, true>(x, y, w, h, b, i, BlendRuns{t});
 }
 
-void RleTint(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int colour, int table)
+void RleTint(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int color, int table)
 {
-    if (const uint8_t* t = BlendTableOrNull(table)) DrawRle<false, false>(x, y, w, h, b, i, TintRuns{t, uint8_t(colour)});
+    if (const uint8_t* t = BlendTableOrNull(table)) DrawRle<false, false>(x, y, w, h, b, i, TintRuns{t, uint8_t(color)});
 }
-void RleTintH(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int colour, int table)
+void RleTintH(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int color, int table)
 {
-    if (const uint8_t* t = BlendTableOrNull(table)) DrawRle<true, false>(x, y, w, h, b, i, TintRuns{t, uint8_t(colour)});
+    if (const uint8_t* t = BlendTableOrNull(table)) DrawRle<true, false>(x, y, w, h, b, i, TintRuns{t, uint8_t(color)});
 }
-void RleTintV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int colour, int table)
+void RleTintV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int color, int table)
 {
-    if (const uint8_t* t = BlendTableOrNull(table)) DrawRle<false, true>(x, y, w, h, b, i, TintRuns{t, uint8_t(colour)});
+    if (const uint8_t* t = BlendTableOrNull(table)) DrawRle<false, true>(x, y, w, h, b, i, TintRuns{t, uint8_t(color)});
 }
-void RleTintHV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int colour, int table)
+void RleTintHV(int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int color, int table)
 {
-    if (const uint8_t* t = BlendTableOrNull(table)) DrawRle<true, true>(x, y, w, h, b, i, TintRuns{t, uint8_t(colour)});
+    if (const uint8_t* t = BlendTableOrNull(table)) DrawRle<true, true>(x, y, w, h, b, i, TintRuns{t, uint8_t(color)});
 }
 // clang-format on

@@ -5,7 +5,7 @@
 // "Reversed" kernels write destination byte n - 1 - k from source byte k (a mirrored run, with
 // `dest` the lowest address written). The vector kernels finish with one last, overlapping block
 // instead of a scalar tail; that is only done for operations that give the same result when
-// applied twice (copy, colour key, solid fill).
+// applied twice (copy, color key, solid fill).
 #pragma once
 
 #include <emmintrin.h>
@@ -117,7 +117,7 @@ struct CopyOp {
     static uint8_t Scalar(uint8_t, uint8_t s) { return s; }
 };
 
-// Colour key: source 0 keeps the destination. Where the source is 0 the source bits are 0
+// Color key: source 0 keeps the destination. Where the source is 0 the source bits are 0
 // anyway, so (d & mask) | s needs no second mask.
 struct KeyOp {
     static __m128i Vector(__m128i d, __m128i s)
@@ -128,19 +128,19 @@ struct KeyOp {
     static uint8_t Scalar(uint8_t d, uint8_t s) { return s ? s : d; }
 };
 
-// One colour wherever the source is not 0.
+// One color wherever the source is not 0.
 struct SolidOp {
-    uint8_t colour;
+    uint8_t color;
     __m128i Vector(__m128i d, __m128i s) const
     {
         const __m128i transparent = _mm_cmpeq_epi8(s, _mm_setzero_si128());
         return _mm_or_si128(_mm_and_si128(transparent, d),
-                            _mm_andnot_si128(transparent, _mm_set1_epi8(char(colour))));
+                            _mm_andnot_si128(transparent, _mm_set1_epi8(char(color))));
     }
-    uint8_t Scalar(uint8_t d, uint8_t s) const { return s ? colour : d; }
+    uint8_t Scalar(uint8_t d, uint8_t s) const { return s ? color : d; }
 };
 
-// Table lookups: table[d * 256 + s] (blend) or table[d * 256 + colour] (tint), scalar only.
+// Table lookups: table[d * 256 + s] (blend) or table[d * 256 + color] (tint), scalar only.
 inline void Blend(uint8_t* d, const uint8_t* s, ptrdiff_t n, const uint8_t* table)
 {
     for (ptrdiff_t k = 0; k < n; ++k) d[k] = table[d[k] << 8 | s[k]];
@@ -151,14 +151,14 @@ inline void BlendReversed(uint8_t* d, const uint8_t* s, ptrdiff_t n, const uint8
     for (ptrdiff_t k = 0; k < n; ++k) d[n - 1 - k] = table[d[n - 1 - k] << 8 | s[k]];
 }
 
-inline void Tint(uint8_t* d, ptrdiff_t n, uint8_t colour, const uint8_t* table)
+inline void Tint(uint8_t* d, ptrdiff_t n, uint8_t color, const uint8_t* table)
 {
-    for (ptrdiff_t k = 0; k < n; ++k) d[k] = table[d[k] << 8 | colour];
+    for (ptrdiff_t k = 0; k < n; ++k) d[k] = table[d[k] << 8 | color];
 }
 
-inline void TintReversed(uint8_t* d, ptrdiff_t n, uint8_t colour, const uint8_t* table)
+inline void TintReversed(uint8_t* d, ptrdiff_t n, uint8_t color, const uint8_t* table)
 {
-    for (ptrdiff_t k = n - 1; k >= 0; --k) d[k] = table[d[k] << 8 | colour];
+    for (ptrdiff_t k = n - 1; k >= 0; --k) d[k] = table[d[k] << 8 | color];
 }
 
 }  // namespace span

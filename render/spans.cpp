@@ -22,12 +22,12 @@ void SpanBlendReversed(uint8_t* dest, const uint8_t* source, int n, const uint8_
     span::BlendReversed(dest, source, n, table);
 }
 
-void SpanTint(uint8_t* dest, int n, uint8_t colour, const uint8_t* table)
+void SpanTint(uint8_t* dest, int n, uint8_t color, const uint8_t* table)
 {
-    span::Tint(dest, n, colour, table);
+    span::Tint(dest, n, color, table);
 }
 
-void SpanTintReversed(uint8_t* dest, int n, uint8_t colour, const uint8_t* table)
+void SpanTintReversed(uint8_t* dest, int n, uint8_t color, const uint8_t* table)
 {
-    span::TintReversed(dest, n, colour, table);
+    span::TintReversed(dest, n, color, table);
 }

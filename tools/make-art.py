@@ -6,23 +6,23 @@ files the resource script names. The build runs it; nothing but python3 is neede
     make-art.py --preview SOURCE.txt OUT.png [N]  every picture side by side, N times larger (8)
 
 A source is a list of lines; '#' starts a comment line, blank lines end a picture, and words after
-a colour's values are a note for the reader:
+a color's values are a note for the reader:
 
     kind bitmap 4         a 4-bit .bmp: the pictures side by side, in their order
-    kind cursor           a 32 x 32 two-colour .cur (one picture, with a hot spot)
+    kind cursor           a 32 x 32 two-color .cur (one picture, with a hot spot)
     kind icon             a 32-bit .ico with a transparency mask (one picture per size)
     size W H              the size of every picture (bitmaps and cursors)
     hotspot X Y           the cursor's hot spot
-    colour C R G B        character C stands for that colour
-    colour C transparent  (cursors, icons) the screen shows through
-    colour C inverse      (cursors) the screen's colour inverted
+    color C R G B        character C stands for that color
+    color C transparent  (cursors, icons) the screen shows through
+    color C inverse      (cursors) the screen's color inverted
     picture [words]       the rows that follow, one character a pixel, top row first
 """
 import struct
 import sys
 import zlib
 
-# The sixteen colours of a 4-bit bitmap, in the usual order of Windows' 16-colour palette. The
+# The sixteen colors of a 4-bit bitmap, in the usual order of Windows' 16-color palette. The
 # toolbar shows light grey (192, 192, 192) as the button face.
 VGA16 = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
          (0, 128, 128), (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0),
@@ -37,7 +37,7 @@ class ArtError(Exception):
 class Art:
     def __init__(self):
         self.kind, self.bits, self.size, self.hotspot = None, None, None, None
-        self.colours = {}
+        self.colors = {}
         self.pictures = []   # (caption, rows)
 
 
@@ -51,9 +51,9 @@ def parse(path):
         text = line.rstrip()
         if picture is not None:
             if text and not text.startswith("#"):
-                bad = sorted(set(c for c in text if c not in art.colours))
+                bad = sorted(set(c for c in text if c not in art.colors))
                 if bad:
-                    raise ArtError(f"{where}: no colour for {' '.join(repr(c) for c in bad)}")
+                    raise ArtError(f"{where}: no color for {' '.join(repr(c) for c in bad)}")
                 picture[1].append(text)
                 continue
             picture = None
@@ -72,14 +72,14 @@ def parse(path):
             art.size = (int(args[0]), int(args[1]))
         elif word == "hotspot":
             art.hotspot = (int(args[0]), int(args[1]))
-        elif word == "colour":
+        elif word == "color":
             char = args[0]
             if len(char) != 1 or char == "#":
-                raise ArtError(f"{where}: a colour is named by one character other than '#'")
+                raise ArtError(f"{where}: a color is named by one character other than '#'")
             if args[1] in (TRANSPARENT, INVERSE):
-                art.colours[char] = args[1]
+                art.colors[char] = args[1]
             else:
-                art.colours[char] = tuple(int(v) for v in args[1:4])
+                art.colors[char] = tuple(int(v) for v in args[1:4])
         elif word == "picture":
             picture = (" ".join(args), [])
             art.pictures.append(picture)
@@ -103,11 +103,11 @@ def check(art, path):
             raise ArtError(f"{name}: {width} x {len(rows)}, not {art.size[0]} x {art.size[1]}")
         if art.kind == "icon" and (width != len(rows) or width not in (16, 24, 32, 48)):
             raise ArtError(f"{name}: icons are square, 16, 24, 32 or 48 pixels")
-    kinds = set(art.colours.values())
+    kinds = set(art.colors.values())
     if art.kind == "bitmap":
-        for c, v in art.colours.items():
+        for c, v in art.colors.items():
             if v not in VGA16:
-                raise ArtError(f"{path}: colour {c!r} {v} is not one of the sixteen")
+                raise ArtError(f"{path}: color {c!r} {v} is not one of the sixteen")
     elif art.kind == "cursor":
         if len(art.pictures) != 1 or art.size != (32, 32):
             raise ArtError(f"{path}: a cursor is one picture of 32 x 32")
@@ -133,8 +133,8 @@ def pack_bits(values, bits, width):
     return bytes(out)
 
 
-def info_header(width, height, bits, colours=0, image=0):
-    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, image, 0, 0, colours, 0)
+def info_header(width, height, bits, colors=0, image=0):
+    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, image, 0, 0, colors, 0)
 
 
 def strip(art):
@@ -146,7 +146,7 @@ def strip(art):
 def make_bitmap(art):
     rows = strip(art)
     width, height = len(rows[0]), len(rows)
-    index = {c: VGA16.index(v) for c, v in art.colours.items()}
+    index = {c: VGA16.index(v) for c, v in art.colors.items()}
     table = b"".join(bytes((b, g, r, 0)) for r, g, b in VGA16)
     pixels = b"".join(pack_bits([index[c] for c in row], 4, width) for row in reversed(rows))
     info = info_header(width, height, 4, 16, len(pixels))
@@ -159,7 +159,7 @@ def masks(art, rows, and_of, xor_of):
     """The image rows bottom row first and the AND mask, as a cursor or icon stores them."""
     width = len(rows[0])
     image = b"".join(xor_of(row) for row in reversed(rows))
-    mask = b"".join(pack_bits([1 if and_of(art.colours[c]) else 0 for c in row], 1, width)
+    mask = b"".join(pack_bits([1 if and_of(art.colors[c]) else 0 for c in row], 1, width)
                     for row in reversed(rows))
     return image, mask
 
@@ -168,7 +168,7 @@ def make_cursor(art):
     rows = art.pictures[0][1]
     size = len(rows)
     # Black: AND 0, XOR 0. White: AND 0, XOR 1. Transparent: AND 1, XOR 0. Inverse: AND 1, XOR 1.
-    xor_bit = {c: 1 if v in ((255, 255, 255), INVERSE) else 0 for c, v in art.colours.items()}
+    xor_bit = {c: 1 if v in ((255, 255, 255), INVERSE) else 0 for c, v in art.colors.items()}
     image, mask = masks(art, rows, lambda v: v in (TRANSPARENT, INVERSE),
                         lambda row: pack_bits([xor_bit[c] for c in row], 1, size))
     table = bytes((0, 0, 0, 0, 255, 255, 255, 0))
@@ -186,7 +186,7 @@ def make_icon(art):
         def bgra(row):
             out = bytearray()
             for c in row:
-                v = art.colours[c]
+                v = art.colors[c]
                 out += bytes((0, 0, 0, 0)) if v == TRANSPARENT else bytes((v[2], v[1], v[0], 255))
             return bytes(out)
 
@@ -210,7 +210,7 @@ def preview(art, scale):
     for _, rows in art.pictures:
         for y, row in enumerate(rows):
             for x, c in enumerate(row):
-                v = art.colours[c]
+                v = art.colors[c]
                 if v == TRANSPARENT:
                     v = (170, 200, 170) if (x + y) % 2 else (150, 180, 150)
                 elif v == INVERSE:

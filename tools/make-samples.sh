@@ -6,10 +6,10 @@
 #   tools/install-deps.sh samples && tools/make-samples.sh
 #
 # Two source pictures, each saved with its expected pixels:
-#   w7   7 x 5, 16 colours       w7.ppm  (RGB, top row first)  w7.idx  (palette indices)
-#   w33  33 x 9, 200 colours     w33.ppm                       w33.idx
+#   w7   7 x 5, 16 colors       w7.ppm  (RGB, top row first)  w7.idx  (palette indices)
+#   w33  33 x 9, 200 colors     w33.ppm                       w33.idx
 # Files written by Pillow keep the source's palette order, so their indices equal the .idx
-# dump; ImageMagick and netpbm build palettes of their own, so only the colours (.ppm) are
+# dump; ImageMagick and netpbm build palettes of their own, so only the colors (.ppm) are
 # expected of them.
 set -eu
 cd "$(dirname "$0")/.."
@@ -53,7 +53,7 @@ w33 = source(33, 9, 200, lambda x, y: (x + y * 33) % 200)
 for name, im in (('w7', w7), ('w33', w33)):
     im.convert('RGB').save(f'{out}/{name}.ppm')
     open(f'{out}/{name}.idx', 'wb').write(im.tobytes())
-    im.save(f'{out}/pil-{name}.bmp')          # 8 bits, short colour table (16 or 200 entries)
+    im.save(f'{out}/pil-{name}.bmp')          # 8 bits, short color table (16 or 200 entries)
     im.save(f'{out}/pil-{name}.pcx')          # bytes per line padded to even
     im.convert('RGB').save(f'{out}/pil-{name}-24.bmp')
     im.convert('RGB').save(f'{out}/pil-{name}-24.pcx')
@@ -74,7 +74,7 @@ $IM "$out/w7.ppm" -alpha on -type truecoloralpha "$out/im-w7-32-bitfields.bmp"
 $IM "$out/w7.ppm" -type palette "$out/im-w7.pcx"
 $IM "$out/w33.ppm" -type truecolor "$out/im-w33-24.pcx"
 
-# netpbm: colour table of 2^bits entries with a colour count of 0, 4 bits, 24 bits.
+# netpbm: color table of 2^bits entries with a color count of 0, 4 bits, 24 bits.
 ppmtobmp "$out/w33.ppm" > "$out/nb-w33.bmp" 2>/dev/null
 ppmtobmp "$out/w7.ppm" > "$out/nb-w7-4bit.bmp" 2>/dev/null
 ppmtobmp -bpp=24 "$out/w7.ppm" > "$out/nb-w7-24.bmp" 2>/dev/null
@@ -117,7 +117,7 @@ hostile_bmp = {
     'header-size-39': bmp(info_field=39),
     'header-size-huge': bmp(info_field=0xFFFFFFFF),
     'header-larger-than-file': bmp(info_field=2000),
-    'colour-count-past-data': bmp(used=200, table=bytes(40), pixels=b''),
+    'color-count-past-data': bmp(used=200, table=bytes(40), pixels=b''),
     'pixel-offset-past-data': bmp(offset=100000),
     'rows-do-not-fit': bmp(height=40),
     'ends-in-header': valid[:30],

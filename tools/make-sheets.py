@@ -2,9 +2,9 @@
 """Draws the sample sheet under samples/sheets: a 320 x 240 palette picture with about twenty
 figures on a background of index 0, written as
 
-    sheet.bmp           8 bits, 256-colour table, bottom row first
-    sheet.pcx           8 bits, run-length rows, 256-colour palette at the end
-    sheet.pal           the same 256 colours as a palette file (blue, green, red, 0 each)
+    sheet.bmp           8 bits, 256-color table, bottom row first
+    sheet.pcx           8 bits, run-length rows, 256-color palette at the end
+    sheet.pal           the same 256 colors as a palette file (blue, green, red, 0 each)
     sheet-figures.txt   every figure's rectangle, for tests that cut them
 
 The output is the same on every run (nothing random).
@@ -19,7 +19,7 @@ import sys
 
 WIDTH, HEIGHT = 320, 240
 
-# The first colours are the figures'; the rest of the table is filled with colours all different
+# The first colors are the figures'; the rest of the table is filled with colors all different
 # from each other and from these, so a shifted or truncated table shows.
 NAMED = [
     (40, 48, 64),      # 0 background
@@ -50,14 +50,14 @@ NAMED = [
 
 
 def palette():
-    colours = list(NAMED)
+    colors = list(NAMED)
     i = 0
-    while len(colours) < 256:
+    while len(colors) < 256:
         c = ((i * 67 + 13) % 256, (i * 139 + 50) % 256, (i * 29 + 100) % 256)
-        if c not in colours:
-            colours.append(c)
+        if c not in colors:
+            colors.append(c)
         i += 1
-    return colours
+    return colors
 
 
 class Figure:
@@ -173,11 +173,11 @@ def figures():
     f = new("walker")                                 # a small person, two pixels a dot
     figure = ["..XXXX..", ".XSSSSX.", ".XSDSDX.", ".XSSSSX.", "..XXXX..",
               ".BBBBBB.", "BBBBBBBB", "S.BBBB.S", "..B..B..", ".XX..XX."]
-    colours = {"X": LINE, "S": SKIN, "D": LINE, "B": BLUE}
+    colors = {"X": LINE, "S": SKIN, "D": LINE, "B": BLUE}
     for y, row in enumerate(figure):
         for x, ch in enumerate(row):
             if ch != ".":
-                f.rect(120 + 2 * x, 80 + 2 * y, 2, 2, colours[ch])
+                f.rect(120 + 2 * x, 80 + 2 * y, 2, 2, colors[ch])
 
     f = new("pole", "thin")                           # one pixel wide
     for y in range(80, 104):
@@ -290,20 +290,20 @@ def check_regions(sheet, listed):
             raise SystemExit("make-sheets: figures touch or fall apart")
 
 
-def bmp(sheet, colours):
-    table = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+def bmp(sheet, colors):
+    table = b"".join(bytes((b, g, r, 0)) for r, g, b in colors)
     pixels = b"".join(bytes(row) for row in reversed(sheet))   # 320 is a multiple of 4
     info = struct.pack("<IiiHHIIiiII", 40, WIDTH, HEIGHT, 1, 8, 0, len(pixels), 2835, 2835, 256, 0)
     offset = 14 + len(info) + len(table)
     return struct.pack("<HIHHI", 0x4D42, offset + len(pixels), 0, 0, offset) + info + table + pixels
 
 
-def pcx(sheet, colours):
+def pcx(sheet, colors):
     head = bytearray(128)
     head[0:4] = bytes((10, 5, 1, 8))                               # PCX, version 5, run-length, 8 bits
     struct.pack_into("<HHHHHH", head, 4, 0, 0, WIDTH - 1, HEIGHT - 1, 72, 72)
     head[65] = 1                                                   # one plane
-    struct.pack_into("<HH", head, 66, WIDTH, 1)                    # bytes per line, colour palette
+    struct.pack_into("<HH", head, 66, WIDTH, 1)                    # bytes per line, color palette
     data = bytearray()
     for row in sheet:
         x = 0
@@ -315,12 +315,12 @@ def pcx(sheet, colours):
                 data.append(0xC0 | run)
             data.append(row[x])
             x += run
-    return bytes(head) + bytes(data) + b"\x0c" + b"".join(bytes(c) for c in colours)
+    return bytes(head) + bytes(data) + b"\x0c" + b"".join(bytes(c) for c in colors)
 
 
 def outputs():
     sheet, listed = draw()
-    colours = palette()
+    colors = palette()
     lines = [
         f"# The figures of sheet.bmp and sheet.pcx ({WIDTH} x {HEIGHT}, 8 bits, background index 0),",
         "# made by tools/make-sheets.py. One figure a line: name, left, top, width, height (pixels,",
@@ -331,9 +331,9 @@ def outputs():
     ]
     lines += [" ".join(str(v) for v in entry) for entry in listed]
     return {
-        "sheet.bmp": bmp(sheet, colours),
-        "sheet.pcx": pcx(sheet, colours),
-        "sheet.pal": b"".join(bytes((b, g, r, 0)) for r, g, b in colours),
+        "sheet.bmp": bmp(sheet, colors),
+        "sheet.pcx": pcx(sheet, colors),
+        "sheet.pal": b"".join(bytes((b, g, r, 0)) for r, g, b in colors),
         "sheet-figures.txt": ("\n".join(lines) + "\n").encode(),
     }
 

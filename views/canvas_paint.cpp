@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr COLORREF kNotLoadedColour = RGB(100, 250, 0);
+constexpr COLORREF kNotLoadedColor = RGB(100, 250, 0);
 constexpr int kInvertMode = 1;
 
 // With no picture open: the text alone, centred in the client area, over the class background.
@@ -23,7 +23,7 @@ void PaintNotLoaded(HWND window)
     RECT client;
     GetClientRect(window, &client);
     SetBkMode(context, TRANSPARENT);
-    SetTextColor(context, kNotLoadedColour);
+    SetTextColor(context, kNotLoadedColor);
     DrawTextText(context, "Bitmap file not loaded.", &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     ReleaseDC(window, context);
 }

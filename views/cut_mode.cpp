@@ -19,7 +19,7 @@ constexpr int kShown = 2;
 constexpr int kMoving = 3;
 
 constexpr int kInvertMode = 1;
-constexpr int kCutRectColour = 10;  // not used by an inverting frame
+constexpr int kCutRectColor = 10;  // not used by an inverting frame
 
 bool PictureOpen() { return pictureSet.sprites != nullptr; }
 
@@ -28,7 +28,7 @@ bool PictureOpen() { return pictureSet.sprites != nullptr; }
 void BmpChildWindow::DrawCutRect()
 {
     if (cutState == kIdle) return;
-    g_bmpPage.DrawFrame(cutRect.x1, cutRect.y1, cutRect.x2, cutRect.y2, kCutRectColour, kInvertMode);
+    g_bmpPage.DrawFrame(cutRect.x1, cutRect.y1, cutRect.x2, cutRect.y2, kCutRectColor, kInvertMode);
 }
 
 void BmpChildWindow::CutMouse(HWND mouseWindow, UINT message, WPARAM, LPARAM lParam)

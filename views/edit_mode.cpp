@@ -40,10 +40,10 @@ Sprite* CurrentSprite()
 
 bool BoxTool(int tool) { return tool == IDC_TOOL_HIT_BOX || tool == IDC_TOOL_ATCK_BOX; }
 
-void DrawBoxes(DibPage& page, const BoxRect* boxes, int count, int left, int top, int colour)
+void DrawBoxes(DibPage& page, const BoxRect* boxes, int count, int left, int top, int color)
 {
     for (int i = 0; i < count; ++i)
-        page.DrawFrame(left + boxes[i].x1, top + boxes[i].y1, left + boxes[i].x2, top + boxes[i].y2, colour,
+        page.DrawFrame(left + boxes[i].x1, top + boxes[i].y1, left + boxes[i].x2, top + boxes[i].y2, color,
                        kSolidMode);
 }
 

@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr COLORREF kLabelColour = RGB(0, 0, 0);
-constexpr COLORREF kCurrentLabelColour = RGB(250, 0, 0);
+constexpr COLORREF kLabelColor = RGB(0, 0, 0);
+constexpr COLORREF kCurrentLabelColor = RGB(250, 0, 0);
 constexpr int kLabelCharWidth = 8;  // labels are centred assuming 8 pixels per character
 
 }  // namespace
@@ -20,7 +20,7 @@ void SelChildWindow::Paint()
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kLabelColour);
+    SetTextColor(dc, kLabelColor);
     if (workSet.sprites == nullptr) {
         TextOutText(dc, 10, 0, "Sprite Select Window");
         EndPaint(window, &paint);
@@ -38,7 +38,7 @@ void SelChildWindow::Paint()
         const int length = std::snprintf(label, sizeof label, "<%d>", i);
         const int labelX = x - thumbWidth / 2 - (length * kLabelCharWidth) / 2 - gap;
         if (client.left < labelX && labelX < client.right) {
-            SetTextColor(dc, i == g_currentSprite ? kCurrentLabelColour : kLabelColour);
+            SetTextColor(dc, i == g_currentSprite ? kCurrentLabelColor : kLabelColor);
             TextOutText(dc, labelX, 0, label);
         }
         DrawThumbnail(i, x - thumbWidth - gap, top);

@@ -150,7 +150,7 @@ TEST(CliAtlas, FramesLieInsideAndNeverOverlap)
     }
 }
 
-TEST(CliDump, DrawsMirroredSpriteAndBoxesInTheWindowsColours)
+TEST(CliDump, DrawsMirroredSpriteAndBoxesInTheWindowsColors)
 {
     // Rows (1 0 2) and (3 4 0); a hit box over the right column, an attack box one pixel outside.
     SpriteSet set;

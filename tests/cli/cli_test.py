@@ -62,11 +62,11 @@ def crop(sheet, rect):
 
 
 def palette_of(image):
-    colours = image.getpalette()
-    return [tuple(colours[3 * i:3 * i + 3]) for i in range(len(colours) // 3)]
+    colors = image.getpalette()
+    return [tuple(colors[3 * i:3 * i + 3]) for i in range(len(colors) // 3)]
 
 
-def pal_file_colours(path):
+def pal_file_colors(path):
     data = open(path, "rb").read()
     return [(data[4 * i + 2], data[4 * i + 1], data[4 * i]) for i in range(256)]
 
@@ -175,17 +175,17 @@ class BuildTest(CliCase):
 
 
 class ExportTest(CliCase):
-    def test_pngs_and_json_hold_every_pixel_colour_and_field(self):
+    def test_pngs_and_json_hold_every_pixel_color_and_field(self):
         spr, rects = self.build(REGIONS_BMP, "--auto", "--compress", "--boxes")
         out = self.path("out")
         self.ok("export", spr, out, "--sheet", REGIONS_BMP)
         sheet = Image.open(REGIONS_BMP)
-        colours = palette_of(sheet)
+        colors = palette_of(sheet)
         for i, rect in enumerate(rects):
             png = Image.open(os.path.join(out, f"sprite_{i:05d}.png"))
             self.assertEqual((png.format, png.mode, png.size), ("PNG", "P", rect[2:]))
             self.assertEqual(list(png.getdata()), crop(sheet, rect), i)
-            self.assertEqual(palette_of(png), colours, i)
+            self.assertEqual(palette_of(png), colors, i)
             self.assertEqual(png.info.get("transparency"), 0, i)  # index 0 alone is transparent
         doc = json.load(open(os.path.join(out, "sprites.json"), encoding="utf-8"))
         info = self.info(spr)
@@ -199,7 +199,7 @@ class ExportTest(CliCase):
         out = self.path("pal")
         _, err = self.ok("export", spr, out, "--palette", TEST_PAL)
         self.assertEqual(err, "")
-        self.assertEqual(palette_of(Image.open(os.path.join(out, "sprite_00003.png"))), pal_file_colours(TEST_PAL))
+        self.assertEqual(palette_of(Image.open(os.path.join(out, "sprite_00003.png"))), pal_file_colors(TEST_PAL))
         out = self.path("grey")
         _, err = self.ok("export", spr, out)
         self.assertIn("warning: no palette given", err)
@@ -210,7 +210,7 @@ class ExportTest(CliCase):
         spr, _ = self.build(REGIONS_BMP, "--auto")
         missing = self.path("none.pal")
         self.assertEqual(self.refused("export", spr, self.path("o"), "--palette", missing), f"{missing}: 파일이 없습니다.")
-        self.assertIn("no colour table (24 bits per pixel)",
+        self.assertIn("no color table (24 bits per pixel)",
                       self.refused("export", spr, self.path("o"), "--sheet", GREY_BMP_24))
         blocker = self.path("file")
         open(blocker, "w").close()
@@ -226,7 +226,7 @@ class AtlasTest(CliCase):
         doc = json.load(open(os.path.join(out, "atlas.json"), encoding="utf-8"))
         atlas = Image.open(os.path.join(out, doc["meta"]["image"]))
         self.assertEqual((atlas.mode, atlas.info.get("transparency")), ("P", 0))
-        self.assertEqual(palette_of(atlas), pal_file_colours(TEST_PAL))
+        self.assertEqual(palette_of(atlas), pal_file_colors(TEST_PAL))
         self.assertEqual(atlas.size, (doc["meta"]["size"]["w"], doc["meta"]["size"]["h"]))
         sheet = Image.open(REGIONS_BMP)
         info = self.info(spr)
@@ -272,7 +272,7 @@ class DumpTest(CliCase):
             self.assertEqual(palette_of(png), palette_of(sheet))
             expected = sheet.crop((x, y, x + w, y + h)).transpose(mirror).resize((3 * w, 3 * h), Image.Resampling.NEAREST)
             self.assertEqual(list(png.getdata()), list(expected.getdata()), flip)
-        # With --boxes the whole-sprite hit box outlines the sprite in colour 5; inside, the sprite.
+        # With --boxes the whole-sprite hit box outlines the sprite in color 5; inside, the sprite.
         out = self.path("boxes.png")
         _, err = self.ok("dump", spr, str(ring), out, "--boxes")
         self.assertIn("grey ramp", err)

@@ -2,7 +2,7 @@
 """Writes the small sheets the command-line tests cut sprites from (tests/cli/data/).
 
 Run it again only to change them; the files are committed. Each sheet is drawn below as text:
-'.' is palette index 0 (transparent), every other character a colour of its own.
+'.' is palette index 0 (transparent), every other character a color of its own.
 """
 import os
 import sys
@@ -63,7 +63,7 @@ def grid_sheet():
     return "\n".join("".join(r) for r in rows)
 
 
-def colour_index(ch):
+def color_index(ch):
     if ch == ".":
         return 0
     # spread the figures over the palette, high indices included
@@ -71,10 +71,10 @@ def colour_index(ch):
 
 
 def palette():
-    colours = []
+    colors = []
     for i in range(256):
-        colours += [(i * 7) % 256, (i * 13 + 5) % 256, (255 - i * 3) % 256]
-    return colours
+        colors += [(i * 7) % 256, (i * 13 + 5) % 256, (255 - i * 3) % 256]
+    return colors
 
 
 def picture(art):
@@ -83,7 +83,7 @@ def picture(art):
     assert all(len(l) == width for l in lines), "ragged art"
     image = Image.new("P", (width, len(lines)))
     image.putpalette(palette())
-    image.putdata([colour_index(c) for l in lines for c in l])
+    image.putdata([color_index(c) for l in lines for c in l])
     return image
 
 
@@ -93,11 +93,11 @@ def main():
     regions.save(os.path.join(DATA, "regions.bmp"))
     regions.save(os.path.join(DATA, "regions.pcx"))
     picture(grid_sheet()).save(os.path.join(DATA, "grid.bmp"))
-    # The same colours as a palette file: blue, green, red, reserved for each index.
-    colours = palette()
+    # The same colors as a palette file: blue, green, red, reserved for each index.
+    colors = palette()
     with open(os.path.join(DATA, "test.pal"), "wb") as f:
         for i in range(256):
-            r, g, b = colours[3 * i: 3 * i + 3]
+            r, g, b = colors[3 * i: 3 * i + 3]
             f.write(bytes([b, g, r, 0]))
     return 0
 

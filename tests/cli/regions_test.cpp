@@ -68,7 +68,7 @@ TEST(FindRegions, FindsMergesAndOrdersRegions)
          {"aaaa.", "a....", "a..b.", "a....", "....."},
          0,
          "(0,0,3,3)"},
-        {"different colours side by side are one region", {"ab", "ab"}, 0, "(0,0,1,1)"},
+        {"different colors side by side are one region", {"ab", "ab"}, 0, "(0,0,1,1)"},
         {"side by side, one blank column, gap 1", {"a.b"}, 1, "(0,0,0,0)(2,0,2,0)"},
         {"side by side, one blank column, gap 2", {"a.b"}, 2, "(0,0,2,0)"},
         {"rectangles touching, pixels not, gap 0", {"aaa.", "a...", "a...", "a..b"}, 0, "(0,0,2,3)(3,3,3,3)"},

@@ -57,7 +57,7 @@ TEST_F(PictureTest, EmptyPictureHasNothingToGive)
     EXPECT_EQ(picture.block, nullptr);
 }
 
-TEST_F(PictureTest, TwentyFourBitPictureHasNoColourTable)
+TEST_F(PictureTest, TwentyFourBitPictureHasNoColorTable)
 {
     Load(MakeBmp24(PatternPicture(5, 3, 3)));
     EXPECT_EQ(picture.colorCount, 0);
@@ -71,25 +71,25 @@ TEST_F(PictureTest, TwentyFourBitPictureHasNoColourTable)
 TEST_F(PictureTest, OneAndFourBitPicturesLoadButAreNotCopied)
 {
     for (int bits : {1, 4}) {
-        int colours = 1 << bits;
+        int colors = 1 << bits;
         BmpFields f;
         f.width = 9;
         f.height = 2;
         f.bits = uint16_t(bits);
-        f.table = TestColorTable(colours);
+        f.table = TestColorTable(colors);
         f.pixels = Bytes(RowBytes(9, bits) * 2, 0x35);
         Load(MakeBmp(f));
-        EXPECT_EQ(picture.colorCount, colours);
+        EXPECT_EQ(picture.colorCount, colors);
         ASSERT_NE(picture.paletteHandle, nullptr);
         PALETTEENTRY last;
-        ASSERT_TRUE(GetHeadlessPaletteEntry(picture.paletteHandle, unsigned(colours - 1), &last));
-        EXPECT_FALSE(GetHeadlessPaletteEntry(picture.paletteHandle, unsigned(colours), &last));
+        ASSERT_TRUE(GetHeadlessPaletteEntry(picture.paletteHandle, unsigned(colors - 1), &last));
+        EXPECT_FALSE(GetHeadlessPaletteEntry(picture.paletteHandle, unsigned(colors), &last));
         EXPECT_EQ(picture.Pixels()[0], 0x35);
         EXPECT_EQ(picture.CopyRegion(0, 0, 1, 1), nullptr) << bits << " bits";
     }
 }
 
-TEST_F(PictureTest, LogicalPaletteTakesTheColourTable)
+TEST_F(PictureTest, LogicalPaletteTakesTheColorTable)
 {
     Load(MakeBmp8(PatternPicture(3, 2)));
     ASSERT_NE(picture.logPalette, nullptr);

@@ -108,7 +108,7 @@ TEST_F(PcxTest, EightBitPicturesAndTheirStrides)
     }
 }
 
-TEST_F(PcxTest, PaletteTriplesBecomeColourTableEntries)
+TEST_F(PcxTest, PaletteTriplesBecomeColorTableEntries)
 {
     ASSERT_EQ(LoadBytes(MakePcxOf(PatternPicture(3, 2))), 1) << picture.message;
     const RGBQUAD* table = picture.ColorTable();

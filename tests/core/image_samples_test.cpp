@@ -39,9 +39,9 @@ struct Sample {
     bool sameIndices;     // written by Pillow from the source's palette
 };
 
-// Loads the sample and returns the RGB of a region, top row first, through the colour table for
+// Loads the sample and returns the RGB of a region, top row first, through the color table for
 // 8-bit pictures.
-Bytes RegionColours(ImageBuffer& picture, int x, int y, int w, int h)
+Bytes RegionColors(ImageBuffer& picture, int x, int y, int w, int h)
 {
     uint8_t* region = picture.CopyRegion(x, y, w, h);
     Bytes rgb;
@@ -100,9 +100,9 @@ TEST(PictureSamples, PicturesOfTodaysToolsMatchTheirSource)
         EXPECT_EQ(picture.info->biSize, 40u);
         EXPECT_GT(picture.info->biHeight, 0);
         EXPECT_EQ(picture.info->biCompression, uint32_t(BI_RGB));
-        EXPECT_EQ(RegionColours(picture, 0, 0, source.width, source.height), source.pixels);
+        EXPECT_EQ(RegionColors(picture, 0, 0, source.width, source.height), source.pixels);
         int w = source.width - 3, h = source.height - 2;
-        EXPECT_EQ(RegionColours(picture, 2, 1, w, h), Crop(source, 2, 1, w, h));
+        EXPECT_EQ(RegionColors(picture, 2, 1, w, h), Crop(source, 2, 1, w, h));
         if (sample.sameIndices) {
             Bytes indices = ReadBytes(dir + sample.source + ".idx");
             uint8_t* region = picture.CopyRegion(0, 0, source.width, source.height);
@@ -125,7 +125,7 @@ TEST(PictureSamples, FourAndOneBitSamplesLoadWithTheirTables)
         EXPECT_EQ(picture.Width(), mono ? 9 : 7);
         EXPECT_EQ(picture.CopyRegion(0, 0, 1, 1), nullptr);
     }
-    // The 4-bit pixels: the top-left pixel's colour is the source's.
+    // The 4-bit pixels: the top-left pixel's color is the source's.
     TestPicture source = ReadPpm(dir + "w7.ppm");
     ImageBuffer picture;
     ASSERT_EQ(picture.LoadBmp((dir + "im-w7-4bit.bmp").c_str()), 1);

@@ -99,7 +99,7 @@ inline Bytes MakeBmp(const BmpFields& f)
     return file;
 }
 
-// A plain 8-bit BMP of the classic kind: 40-byte header, 256 colours, bottom-up rows.
+// A plain 8-bit BMP of the classic kind: 40-byte header, 256 colors, bottom-up rows.
 inline Bytes MakeBmp8(const TestPicture& picture)
 {
     BmpFields f;

@@ -72,7 +72,7 @@ TEST(DibPage, CreateLaysOutHeaderBufferAndDefaultPalette)
         EXPECT_EQ((std::vector<int>{g.peRed, g.peGreen, g.peBlue, g.peFlags}), (std::vector<int>{e[1], e[2], e[3], 0})) << e[0];
     }
 
-    // A given palette is copied into the colour table and the logical palette alike.
+    // A given palette is copied into the color table and the logical palette alike.
     Palette given;
     for (int i = 0; i < kPaletteEntries; ++i) given.entries[i] = RGBQUAD{uint8_t(i), uint8_t(i + 1), uint8_t(i + 2), 77};
     ASSERT_EQ(page.SetPalette(&given), 1);
@@ -199,10 +199,10 @@ TEST(DibPage, DrawSpriteChoosesTheRoutineByFlagsAndImageKind)
     Sprite sprite = SpriteOf(3, 2, raw, false);
     DibPage page;
     ASSERT_EQ(page.Create(3, 2, 8, nullptr), 1);
-    auto draw = [&](bool opaque, int x, int y, int flags, int colour, int table) {
+    auto draw = [&](bool opaque, int x, int y, int flags, int color, int table) {
         std::memset(page.pixels, 9, size_t(page.pitch) * page.height);
-        const int result = opaque ? page.DrawSpriteOpaque(x, y, &sprite, flags, colour, table)
-                                  : page.DrawSprite(x, y, &sprite, flags, colour, table);
+        const int result = opaque ? page.DrawSpriteOpaque(x, y, &sprite, flags, color, table)
+                                  : page.DrawSprite(x, y, &sprite, flags, color, table);
         EXPECT_EQ(result, 1);
         return PageRows(page);
     };
@@ -239,7 +239,7 @@ TEST(DibPage, EveryFlagCombinationOfBothOperationsMatchesTheModel)
             for (bool opaque : {false, true})
                 for (int flags = 0; flags < 32; ++flags) {  // bit 16 is not read
                     Sprite sprite = SpriteOf(w, h, compressed ? form : raw, compressed);
-                    const int x = int(rng() % 60) - 30, y = int(rng() % 40) - 20, colour = int(rng() % 256);
+                    const int x = int(rng() % 60) - 30, y = int(rng() % 40) - 20, color = int(rng() % 256);
                     const int table = int(rng() % 8);
                     for (int i = 0; i < page.pitch * page.height; ++i) page.pixels[i] = uint8_t(rng());
                     const Bytes before(page.pixels, page.pixels + page.pitch * page.height);
@@ -249,9 +249,9 @@ TEST(DibPage, EveryFlagCombinationOfBothOperationsMatchesTheModel)
                     const int mode = flags & 12;
                     const Rule rule = mode == 0 ? Rule::Copy : mode == 4 ? Rule::Blend : mode == 8 ? Rule::Solid : Rule::Tint;
                     const SpriteModel model = compressed ? ModelOfRle(form, w, h) : ModelOfRaw(raw, w, h, !opaque);
-                    if (compressed || !opaque || mode == 0) DrawModel(expected, model, x, y, flags & 3, rule, colour, table);
-                    ASSERT_EQ(opaque ? page.DrawSpriteOpaque(x, y, &sprite, flags, colour, table)
-                                     : page.DrawSprite(x, y, &sprite, flags, colour, table), 1);
+                    if (compressed || !opaque || mode == 0) DrawModel(expected, model, x, y, flags & 3, rule, color, table);
+                    ASSERT_EQ(opaque ? page.DrawSpriteOpaque(x, y, &sprite, flags, color, table)
+                                     : page.DrawSprite(x, y, &sprite, flags, color, table), 1);
                     ASSERT_EQ(PageRows(page), Bytes(expected.Pixels(), expected.Pixels() + 29 * 21))
                         << "flags " << flags << " compressed " << compressed << " opaque " << opaque;
                     for (int i = 0; i < page.pitch * page.height; ++i)

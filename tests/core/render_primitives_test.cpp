@@ -68,9 +68,9 @@ TEST(Primitives, MatchTheModelForLinesAndRectanglesAnywhere)
             SetClipRect(c[0], c[1], c[2], c[3]);
             const int64_t x = pick(coords), y = pick(coords), n = pick(lengths);
             int64_t x2 = pick(coords), y2 = pick(coords);
-            const uint8_t colour = uint8_t(rng());
+            const uint8_t color = uint8_t(rng());
             GuardedPage expected = page;
-            auto fill = [&](uint8_t& d) { d = colour; };
+            auto fill = [&](uint8_t& d) { d = color; };
             auto invert = [](uint8_t& d) { d = uint8_t(~d); };
             auto hline = [&](int64_t px, int64_t py) { return py == y && px >= x && px < x + n; };
             auto vline = [&](int64_t px, int64_t py) { return px == x && py >= y && py < y + n; };
@@ -84,12 +84,12 @@ TEST(Primitives, MatchTheModelForLinesAndRectanglesAnywhere)
                 return inside(px, py) && (px == x || px == x2 || py == y || py == y2);
             };
             switch (kind) {
-            case 0: HLineFill(int(x), int(y), int(n), page.Pixels(), colour); Model(expected, hline, fill); break;
-            case 1: VLineFill(int(x), int(y), int(n), page.Pixels(), colour); Model(expected, vline, fill); break;
+            case 0: HLineFill(int(x), int(y), int(n), page.Pixels(), color); Model(expected, hline, fill); break;
+            case 1: VLineFill(int(x), int(y), int(n), page.Pixels(), color); Model(expected, vline, fill); break;
             case 2: HLineInvert(int(x), int(y), int(n), page.Pixels()); Model(expected, hline, invert); break;
             case 3: VLineInvert(int(x), int(y), int(n), page.Pixels()); Model(expected, vline, invert); break;
-            case 4: RectFill(int(x), int(y), int(x2), int(y2), page.Pixels(), colour); Model(expected, inside, fill); break;
-            case 5: RectFrame(int(x), int(y), int(x2), int(y2), page.Pixels(), colour); Model(expected, edge, fill); break;
+            case 4: RectFill(int(x), int(y), int(x2), int(y2), page.Pixels(), color); Model(expected, inside, fill); break;
+            case 5: RectFrame(int(x), int(y), int(x2), int(y2), page.Pixels(), color); Model(expected, edge, fill); break;
             case 6:
                 RectFrameInvert(int(x), int(y), int(x2), int(y2), page.Pixels());
                 Model(expected, [&](int64_t px, int64_t py) { return FrameInversions(px, py, x, y, x2, y2) % 2; }, invert);

@@ -14,7 +14,7 @@ using namespace render_test;
 
 namespace {
 
-using Call = std::function<void(int x, int y, int w, int h, uint8_t* b, const uint8_t* image, int colour, int table)>;
+using Call = std::function<void(int x, int y, int w, int h, uint8_t* b, const uint8_t* image, int color, int table)>;
 
 struct RleRoutine {
     const char* name;
@@ -29,7 +29,7 @@ Call Plain(F f)
     return [f](int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int, int) { f(x, y, w, h, b, i); };
 }
 template <class F>
-Call WithColour(F f)
+Call WithColor(F f)
 {
     return [f](int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int c, int) { f(x, y, w, h, b, i, c); };
 }
@@ -85,8 +85,8 @@ TEST(RunLengthRoutines, StepOverPairsThatPlaceNothingInTheMiddleOfARow)
     const std::vector<RleRoutine> routines = {
         {"RleCopy", Rule::Copy, 0, Plain(RleCopy)},           {"RleCopyH", Rule::Copy, h, Plain(RleCopyH)},
         {"RleCopyV", Rule::Copy, v, Plain(RleCopyV)},         {"RleCopyHV", Rule::Copy, h | v, Plain(RleCopyHV)},
-        {"RleSolid", Rule::Solid, 0, WithColour(RleSolid)},   {"RleSolidH", Rule::Solid, h, WithColour(RleSolidH)},
-        {"RleSolidV", Rule::Solid, v, WithColour(RleSolidV)}, {"RleSolidHV", Rule::Solid, h | v, WithColour(RleSolidHV)},
+        {"RleSolid", Rule::Solid, 0, WithColor(RleSolid)},   {"RleSolidH", Rule::Solid, h, WithColor(RleSolidH)},
+        {"RleSolidV", Rule::Solid, v, WithColor(RleSolidV)}, {"RleSolidHV", Rule::Solid, h | v, WithColor(RleSolidHV)},
         {"RleBlend", Rule::Blend, 0, WithTable(RleBlend)},    {"RleBlendH", Rule::Blend, h, WithTable(RleBlendH)},
         {"RleBlendV", Rule::Blend, v, WithTable(RleBlendV)},  {"RleBlendHV", Rule::Blend, h | v, WithTable(RleBlendHV)},
         {"RleTint", Rule::Tint, 0, WithBoth(RleTint)},        {"RleTintH", Rule::Tint, h, WithBoth(RleTintH)},

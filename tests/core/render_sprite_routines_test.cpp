@@ -12,7 +12,7 @@ using namespace render_test;
 
 namespace {
 
-using Call = std::function<void(int x, int y, int w, int h, uint8_t* b, const uint8_t* image, int colour, int table)>;
+using Call = std::function<void(int x, int y, int w, int h, uint8_t* b, const uint8_t* image, int color, int table)>;
 
 struct Routine {
     const char* name;
@@ -24,7 +24,7 @@ struct Routine {
 };
 
 #define PLAIN(f) [](int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int, int) { f(x, y, w, h, b, i); }
-#define COLOUR(f) [](int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int c, int) { f(x, y, w, h, b, i, c); }
+#define COLOR(f) [](int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int c, int) { f(x, y, w, h, b, i, c); }
 #define TABLE(f) [](int x, int y, int w, int h, uint8_t* b, const uint8_t* i, int, int t) { f(x, y, w, h, b, i, t); }
 #define FAMILY(prefix, rle, rule, key, wrap)                                   \
     Routine{#prefix, rle, rule, key, 0, wrap(prefix)},                        \
@@ -37,9 +37,9 @@ const std::vector<Routine>& AllRoutines()
 {
     static const std::vector<Routine> routines = {
         FAMILY(RawCopy, false, Rule::Copy, false, PLAIN),   FAMILY(RawKey, false, Rule::Copy, true, PLAIN),
-        FAMILY(RawSolid, false, Rule::Solid, true, COLOUR), FAMILY(RawBlend, false, Rule::Blend, true, TABLE),
+        FAMILY(RawSolid, false, Rule::Solid, true, COLOR), FAMILY(RawBlend, false, Rule::Blend, true, TABLE),
         FAMILY(RawTint, false, Rule::Tint, true, BOTH),     FAMILY(RleCopy, true, Rule::Copy, false, PLAIN),
-        FAMILY(RleSolid, true, Rule::Solid, false, COLOUR), FAMILY(RleBlend, true, Rule::Blend, false, TABLE),
+        FAMILY(RleSolid, true, Rule::Solid, false, COLOR), FAMILY(RleBlend, true, Rule::Blend, false, TABLE),
         FAMILY(RleTint, true, Rule::Tint, false, BOTH),
     };
     return routines;
@@ -91,10 +91,10 @@ TEST(SpriteRoutines, MatchThePerPixelModelWhereverTheyAreClipped)
                 SetClipRect(c[0], c[1], c[2], c[3]);
                 for (int x : Positions(c[0], c[2], s.width))
                     for (int y : Positions(c[1], c[3], s.height)) {
-                        const int colour = int(rng() % 256), table = int(rng() % kBlendTableCount);
+                        const int color = int(rng() % 256), table = int(rng() % kBlendTableCount);
                         GuardedPage expected = page;
-                        DrawModel(expected, model, x, y, r.orientation, r.rule, colour, table);
-                        r.call(x, y, s.width, s.height, page.Pixels(), image, colour, table);
+                        DrawModel(expected, model, x, y, r.orientation, r.rule, color, table);
+                        r.call(x, y, s.width, s.height, page.Pixels(), image, color, table);
                         if (page.bytes != expected.bytes) {
                             FAIL() << r.name << " " << s.width << "x" << s.height << " at (" << x << ", " << y
                                    << ") on " << page.width << "x" << page.height << " clip (" << c[0] << ", "
@@ -158,7 +158,7 @@ TEST(SpanRoutines, MatchPlainLoopsForEveryLength)
         Bytes source(n), start(n + 2 * kGuard, kSentinel);
         for (auto& b : source) b = uint8_t(rng());
         for (int k = 0; k < n; ++k) start[kGuard + k] = uint8_t(rng());
-        const uint8_t colour = uint8_t(rng());
+        const uint8_t color = uint8_t(rng());
         auto check = [&](const char* name, auto routine, auto rule) {
             Bytes got = start, want = start;
             routine(got.data() + kGuard);
@@ -166,16 +166,16 @@ TEST(SpanRoutines, MatchPlainLoopsForEveryLength)
             EXPECT_EQ(got, want) << name << " n=" << n;
         };
         const uint8_t* s = source.data();
-        check("SpanFill", [&](uint8_t* d) { SpanFill(d, n, colour); }, [&](uint8_t* d, int k) { d[k] = colour; });
+        check("SpanFill", [&](uint8_t* d) { SpanFill(d, n, color); }, [&](uint8_t* d, int k) { d[k] = color; });
         check("SpanCopyReversed", [&](uint8_t* d) { SpanCopyReversed(d, s, n); },
               [&](uint8_t* d, int k) { d[n - 1 - k] = s[k]; });
         check("SpanBlend", [&](uint8_t* d) { SpanBlend(d, s, n, table); },
               [&](uint8_t* d, int k) { d[k] = table[d[k] * 256 + s[k]]; });
         check("SpanBlendReversed", [&](uint8_t* d) { SpanBlendReversed(d, s, n, table); },
               [&](uint8_t* d, int k) { d[n - 1 - k] = table[d[n - 1 - k] * 256 + s[k]]; });
-        check("SpanTint", [&](uint8_t* d) { SpanTint(d, n, colour, table); },
-              [&](uint8_t* d, int k) { d[k] = table[d[k] * 256 + colour]; });
-        check("SpanTintReversed", [&](uint8_t* d) { SpanTintReversed(d, n, colour, table); },
-              [&](uint8_t* d, int k) { d[k] = table[d[k] * 256 + colour]; });
+        check("SpanTint", [&](uint8_t* d) { SpanTint(d, n, color, table); },
+              [&](uint8_t* d, int k) { d[k] = table[d[k] * 256 + color]; });
+        check("SpanTintReversed", [&](uint8_t* d) { SpanTintReversed(d, n, color, table); },
+              [&](uint8_t* d, int k) { d[k] = table[d[k] * 256 + color]; });
     }
 }

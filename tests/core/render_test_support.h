@@ -106,7 +106,7 @@ enum class Rule { Copy, Solid, Blend, Tint };
 
 // The page as the routine should leave it: each page pixel inside both the sprite rectangle and
 // the clip rectangle takes its source pixel through the orientation and the family's rule.
-inline void DrawModel(GuardedPage& page, const SpriteModel& m, int x, int y, int flags, Rule rule, int colour,
+inline void DrawModel(GuardedPage& page, const SpriteModel& m, int x, int y, int flags, Rule rule, int color,
                       int table)
 {
     const DrawTarget& t = g_drawTarget;
@@ -122,9 +122,9 @@ inline void DrawModel(GuardedPage& page, const SpriteModel& m, int x, int y, int
             const uint8_t s = m.value[at];
             switch (rule) {
             case Rule::Copy: d = s; break;
-            case Rule::Solid: d = uint8_t(colour); break;
+            case Rule::Solid: d = uint8_t(color); break;
             case Rule::Blend: d = BlendTables[table * kBlendTableSize + d * 256 + s]; break;
-            case Rule::Tint: d = BlendTables[table * kBlendTableSize + d * 256 + uint8_t(colour)]; break;
+            case Rule::Tint: d = BlendTables[table * kBlendTableSize + d * 256 + uint8_t(color)]; break;
             }
         }
 }

@@ -1,5 +1,5 @@
 // The sample sheet (samples/sheets, drawn by tools/make-sheets.py): both readers load the same
-// pixels and colours, the palette file holds those colours, and the figures lie where the list
+// pixels and colors, the palette file holds those colors, and the figures lie where the list
 // beside them says, so tests that cut them can rely on it.
 #include <gtest/gtest.h>
 
@@ -95,7 +95,7 @@ std::vector<Rect> Regions(const Bytes& pixels, bool eight, Test inRegion)
     return boxes;
 }
 
-TEST(SampleSheet, BmpAndPcxHoldTheSamePixelsAndThePaletteFileTheirColours)
+TEST(SampleSheet, BmpAndPcxHoldTheSamePixelsAndThePaletteFileTheirColors)
 {
     ImageBuffer bmp, pcx;
     ASSERT_EQ(bmp.LoadBmp((SheetDir() + "sheet.bmp").c_str()), 1) << bmp.message;

@@ -67,12 +67,12 @@ bool ReadSheet(const char* path, Sheet& sheet)
         return false;
     bool bottomUp = height > 0;
     if (!bottomUp) height = -height;
-    uint32_t colours = ReadLe(&data[46], 4);
-    if (colours == 0 || colours > 256) colours = 256;
+    uint32_t colors = ReadLe(&data[46], 4);
+    if (colors == 0 || colors > 256) colors = 256;
     size_t stride = (size_t(width) + 3) & ~size_t(3);
-    if (14 + headerSize + 4 * colours > data.size() || offset + stride * height > data.size())
+    if (14 + headerSize + 4 * colors > data.size() || offset + stride * height > data.size())
         return false;
-    std::memcpy(sheet.palette, &data[14 + headerSize], 4 * colours);
+    std::memcpy(sheet.palette, &data[14 + headerSize], 4 * colors);
     sheet.width = width;
     sheet.height = height;
     sheet.pixels.resize(size_t(width) * height);

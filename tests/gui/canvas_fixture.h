@@ -23,7 +23,7 @@ protected:
     void SetUp() override;
 
     // Writes the sheet as an 8-bit BMP and opens it as Open Bitmap does: into g_picture, the
-    // bitmap page at its size with its colours, and pictureSet as one sprite. Then places it.
+    // bitmap page at its size with its colors, and pictureSet as one sprite. Then places it.
     void OpenSheet(const TestPicture& sheet);
     // Resizes the canvas until its client area is width x height (scroll bars as they settle).
     void SizeClient(int width, int height);

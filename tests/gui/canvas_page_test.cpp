@@ -162,9 +162,9 @@ TEST_F(CanvasPageTest, WithoutAPictureTheCanvasSaysSoInGreen)
     int green = 0, other = 0;
     for (int y = 130; y < 170; ++y)
         for (int x = 100; x < 300; ++x) {
-            COLORREF colour = GetPixel(context, x, y);
-            if (colour == RGB(100, 250, 0)) ++green;
-            else if (colour != GetSysColor(COLOR_APPWORKSPACE)) ++other;
+            COLORREF color = GetPixel(context, x, y);
+            if (color == RGB(100, 250, 0)) ++green;
+            else if (color != GetSysColor(COLOR_APPWORKSPACE)) ++other;
         }
     EXPECT_EQ(GetPixel(context, 5, 5), GetSysColor(COLOR_APPWORKSPACE));
     EXPECT_EQ(GetPixel(context, 5, 150), GetSysColor(COLOR_APPWORKSPACE)) << "centred, not at the left";
@@ -186,7 +186,7 @@ TEST_F(CanvasPageTest, PaintFlipsTheComposedPageAndTheCrossHairFollowsTheMouse)
     EXPECT_EQ(PagePixel(10, 7), sheet.At(10, 7)) << "inverted twice where the lines cross";
     EXPECT_EQ(PagePixel(11, 8), sheet.At(11, 8));
 
-    // What reaches the window is the page in the sheet's colours (blue i*3, green 255-i, red i*5+1).
+    // What reaches the window is the page in the sheet's colors (blue i*3, green 255-i, red i*5+1).
     HDC context = GetDC(canvas);
     COLORREF shown = GetPixel(context, WindowPoint(20, 20).x, WindowPoint(20, 20).y);
     ReleaseDC(canvas, context);

@@ -20,7 +20,7 @@ struct SpriteSize {
     int width, height;
 };
 
-// Fills `set` with raw sprites of the given sizes; sprite i is painted all in colour i + 1.
+// Fills `set` with raw sprites of the given sizes; sprite i is painted all in color i + 1.
 inline void MakeSprites(SpriteSet& set, const std::vector<SpriteSize>& sizes)
 {
     set.Clear();

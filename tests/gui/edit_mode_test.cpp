@@ -21,7 +21,7 @@ namespace {
 
 constexpr int kPageWidth = 320, kPageHeight = 200;
 constexpr int kSpriteWidth = 20, kSpriteHeight = 16;
-constexpr uint8_t kSpriteColour = 1;  // MakeSprites paints sprite 0 in colour 1
+constexpr uint8_t kSpriteColor = 1;  // MakeSprites paints sprite 0 in color 1
 
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -163,9 +163,9 @@ TEST_F(EditModeTest, BoxDragsAreStoredOrderedAndListedAndShown)
 
         Paint();
         const int left = g_bmpChild.anchorX + c.stored.x1, top = g_bmpChild.anchorY + c.stored.y1;
-        const int colour = hit ? g_options.hitBoxColor : g_options.atckBoxColor;
-        EXPECT_EQ(AnimPixel(left, top), colour);
-        EXPECT_EQ(AnimPixel(g_bmpChild.anchorX + c.stored.x2, g_bmpChild.anchorY + c.stored.y2), colour);
+        const int color = hit ? g_options.hitBoxColor : g_options.atckBoxColor;
+        EXPECT_EQ(AnimPixel(left, top), color);
+        EXPECT_EQ(AnimPixel(g_bmpChild.anchorX + c.stored.x2, g_bmpChild.anchorY + c.stored.y2), color);
     }
 }
 
@@ -337,14 +337,14 @@ TEST_F(EditModeTest, MarksCoverInOrderAndAllFlagsOffLeaveTheSpriteAlone)
     const int ax = g_bmpChild.anchorX, ay = g_bmpChild.anchorY;
     const int left = ax - 20, top = ay - 10;  // the sprite's top-left pixel: rx -20 puts it at 130
     EXPECT_EQ(left, 130);
-    EXPECT_EQ(AnimPixel(left + 1, top + 1), kSpriteColour);
+    EXPECT_EQ(AnimPixel(left + 1, top + 1), kSpriteColor);
     EXPECT_EQ(AnimPixel(ax, 0), g_options.relCrossColor);
     EXPECT_EQ(AnimPixel(0, ay), g_options.relCrossColor);
     EXPECT_EQ(AnimPixel(left + 3, ay), g_options.relCrossColor);  // the anchor line over the sprite
     EXPECT_EQ(AnimPixel(ax, top), g_options.hitBoxColor);          // the hit box over the anchor line
     EXPECT_EQ(AnimPixel(left - 5, top - 5), g_options.atckBoxColor);  // the attack box over the hit box
-    EXPECT_EQ(AnimPixel(left + 10 - 7, top + 8), 255 - kSpriteColour);  // the center mark inverts
-    EXPECT_EQ(AnimPixel(left + 10, top + 8 + 7), 255 - kSpriteColour);
+    EXPECT_EQ(AnimPixel(left + 10 - 7, top + 8), 255 - kSpriteColor);  // the center mark inverts
+    EXPECT_EQ(AnimPixel(left + 10, top + 8 + 7), 255 - kSpriteColor);
 
     for (int id : {IDC_SHOW_ANCHOR, IDC_SHOW_CENTER, IDC_SHOW_HIT_BOXES, IDC_SHOW_ATCK_BOXES}) ClickDialog(id);
     EXPECT_EQ(std::vector<int>({showAnchor, showCenter, showHitBoxes, showAtckBoxes}), std::vector<int>(4, 0));
@@ -352,7 +352,7 @@ TEST_F(EditModeTest, MarksCoverInOrderAndAllFlagsOffLeaveTheSpriteAlone)
     for (int y = 0; y < kPageHeight; ++y)
         for (int x = 0; x < kPageWidth; ++x) {
             const bool inSprite = x >= left && x < left + kSpriteWidth && y >= top && y < top + kSpriteHeight;
-            ASSERT_EQ(AnimPixel(x, y), inSprite ? kSpriteColour : g_options.backColor) << x << "," << y;
+            ASSERT_EQ(AnimPixel(x, y), inSprite ? kSpriteColor : g_options.backColor) << x << "," << y;
         }
 }
 

@@ -124,7 +124,7 @@ TEST_F(FileCommandsTest, OpenBitmapPicksTheReaderByTheNamesEnding)
             EXPECT_EQ(modal.Seen()[1].caption, "Message");
             EXPECT_EQ(modal.Seen()[1].text, "비트맵 읽기 실패(" + path + ")");
             EXPECT_EQ(pictureSet.Count(), 0);
-            EXPECT_EQ(g_palette, nullptr) << "the failed reader released the picture's colours";
+            EXPECT_EQ(g_palette, nullptr) << "the failed reader released the picture's colors";
             continue;
         }
         EXPECT_EQ(modal.Seen().size(), 1u) << c.name << SeenList(modal.Seen());
@@ -138,12 +138,12 @@ TEST_F(FileCommandsTest, OpenBitmapPicksTheReaderByTheNamesEnding)
         EXPECT_EQ(g_bmpPage.height, 5);
         EXPECT_EQ(reinterpret_cast<RGBQUAD*>(g_palette), g_picture.ColorTable());
         const RGBQUAD& entry = g_bmpPage.info->bmiColors[200];
-        EXPECT_EQ(entry.rgbRed, g_palette->entries[200].rgbRed) << "the pages got the colours";
+        EXPECT_EQ(entry.rgbRed, g_palette->entries[200].rgbRed) << "the pages got the colors";
         EXPECT_EQ(entry.rgbBlue, g_palette->entries[200].rgbBlue);
     }
 }
 
-TEST_F(FileCommandsTest, ASixteenColourPictureGivesAWholePaletteAndNoSprite)
+TEST_F(FileCommandsTest, ASixteenColorPictureGivesAWholePaletteAndNoSprite)
 {
     GuiTempDir dir;
     const std::string earlier = dir.File("earlier.bmp");
@@ -167,7 +167,7 @@ TEST_F(FileCommandsTest, ASixteenColourPictureGivesAWholePaletteAndNoSprite)
     ASSERT_EQ(modal.Seen().size(), 2u);
     EXPECT_EQ(modal.Seen()[1].text, "비트맵을 스프라이트로 전환 실패");
     EXPECT_EQ(pictureSet.Count(), 0) << "the earlier picture is not shown as this one";
-    // The 16 colours of the picture, the other 240 entries black: nothing is read past the
+    // The 16 colors of the picture, the other 240 entries black: nothing is read past the
     // picture's table.
     ByteBlock expected = fields.table;
     expected.resize(1024, 0);
@@ -177,7 +177,7 @@ TEST_F(FileCommandsTest, ASixteenColourPictureGivesAWholePaletteAndNoSprite)
 TEST_F(FileCommandsTest, OpenSpriteWarnsWithoutAPaletteAndStillOpens)
 {
     GuiTempDir dir;
-    const std::string setPath = dir.File("set.spr"), palettePath = dir.File("colours.pal");
+    const std::string setPath = dir.File("set.spr"), palettePath = dir.File("colors.pal");
     MakeSprites(workSet, {{4, 3}, {9, 2}, {5, 1}});
     ASSERT_EQ(workSet.Save(setPath.c_str()), 1);
     ASSERT_TRUE(WriteFileBytes(palettePath, PaletteBytes()));
@@ -262,7 +262,7 @@ TEST_F(FileCommandsTest, APaletteFileRoundTripsByteForByte)
     EXPECT_EQ(ReadFileBytes(out), PaletteBytes());
     EXPECT_TRUE(modal.Seen().size() == 2u) << "no message on success";
 
-    // A picture's colour table is saved exactly as the picture holds it.
+    // A picture's color table is saved exactly as the picture holds it.
     const std::string sheet = dir.File("sheet.bmp"), sheetPalette = dir.File("sheet.pal");
     ASSERT_TRUE(WriteFileBytes(sheet, MakeBmp8(PatternPicture(3, 3))));
     modal.Answer(IDOK, sheet);

@@ -269,7 +269,7 @@ TEST_F(OptionsTest, CancelKeepsTheClickedModeForTheNextOpeningOnly)
     EXPECT_EQ(Bytes(file.begin() + 4, file.begin() + 8), FieldBytes({IDC_MODE_320X200}));
 }
 
-TEST_F(OptionsTest, ColoursAreTakenOnlyFrom0To255)
+TEST_F(OptionsTest, ColorsAreTakenOnlyFrom0To255)
 {
     // {typed, value after OK}, field by field over two openings; the defaults are 0, 3, 5, 8.
     const int fields[] = {IDC_BACK_COLOR, IDC_REL_CROSS_COLOR, IDC_HIT_BOX_COLOR,

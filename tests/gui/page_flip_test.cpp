@@ -11,7 +11,7 @@ namespace {
 constexpr int kPageWidth = 7;  // odd, so the page's pitch (8) exceeds its width
 constexpr int kPageHeight = 5;
 
-COLORREF ColourOf(int index) { return RGB(index * 30 % 256, 255 - index * 7 % 256, index * 11 % 256); }
+COLORREF ColorOf(int index) { return RGB(index * 30 % 256, 255 - index * 7 % 256, index * 11 % 256); }
 
 class PageFlipTest : public ::testing::Test {
 protected:
@@ -29,8 +29,8 @@ protected:
         PumpMessages();
 
         for (int i = 0; i < kPaletteEntries; ++i) {
-            COLORREF colour = ColourOf(i);
-            palette.entries[i] = RGBQUAD{GetBValue(colour), GetGValue(colour), GetRValue(colour), 0};
+            COLORREF color = ColorOf(i);
+            palette.entries[i] = RGBQUAD{GetBValue(color), GetGValue(color), GetRValue(color), 0};
         }
         ASSERT_EQ(page.Create(kPageWidth, kPageHeight, 8, &palette), 1);
         for (int y = 0; y < kPageHeight; ++y)
@@ -41,11 +41,11 @@ protected:
     COLORREF WindowPixel(int x, int y)
     {
         HDC context = GetDC(window);
-        COLORREF colour = GetPixel(context, x, y);
+        COLORREF color = GetPixel(context, x, y);
         ReleaseDC(window, context);
-        return colour;
+        return color;
     }
-    COLORREF PageColour(int x, int y) { return ColourOf(page.pixels[y * page.pitch + x]); }
+    COLORREF PageColor(int x, int y) { return ColorOf(page.pixels[y * page.pitch + x]); }
 
     HWND window = nullptr;
     Palette palette;
@@ -59,7 +59,7 @@ TEST_F(PageFlipTest, ZoomOneShowsEveryPixelAtTheOrigin)
     ASSERT_EQ(page.FlipAt(window, 10, 20, 1), 1);
     for (int y = 0; y < kPageHeight; ++y)
         for (int x = 0; x < kPageWidth; ++x)
-            EXPECT_EQ(WindowPixel(10 + x, 20 + y), PageColour(x, y)) << x << "," << y;
+            EXPECT_EQ(WindowPixel(10 + x, 20 + y), PageColor(x, y)) << x << "," << y;
     EXPECT_EQ(WindowPixel(9, 20), RGB(0, 0, 0)) << "nothing left of the page";
     EXPECT_EQ(WindowPixel(10 + kPageWidth, 20), RGB(0, 0, 0)) << "nothing right of the page";
 }
@@ -71,7 +71,7 @@ TEST_F(PageFlipTest, ZoomThreeShowsEachPixelAsABlock)
     for (int y = 0; y < kPageHeight; ++y)
         for (int x = 0; x < kPageWidth; ++x)
             for (int d = 0; d < 3; ++d)
-                EXPECT_EQ(WindowPixel(5 + 3 * x + d, 7 + 3 * y + 2 - d), PageColour(x, y)) << x << "," << y;
+                EXPECT_EQ(WindowPixel(5 + 3 * x + d, 7 + 3 * y + 2 - d), PageColor(x, y)) << x << "," << y;
     EXPECT_EQ(WindowPixel(5 + 3 * kPageWidth, 7), RGB(0, 0, 0));
 }
 
@@ -82,7 +82,7 @@ TEST_F(PageFlipTest, FlipRectStretchesTheSourceRectangle)
     ASSERT_EQ(page.FlipRect(window, &destination, &source), 1);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x)
-            EXPECT_EQ(WindowPixel(10 * x + 5, 10 * y + 5), PageColour(2 + x, y)) << x << "," << y;
+            EXPECT_EQ(WindowPixel(10 * x + 5, 10 * y + 5), PageColor(2 + x, y)) << x << "," << y;
 
     // The whole page as source, the same picture as an explicit full rectangle.
     PixelRect whole = {0, 0, kPageWidth - 1, kPageHeight - 1};
@@ -91,8 +91,8 @@ TEST_F(PageFlipTest, FlipRectStretchesTheSourceRectangle)
     COLORREF first = WindowPixel(100, 100), last = WindowPixel(100 + kPageWidth - 1, 100 + kPageHeight - 1);
     ASSERT_EQ(page.FlipRect(window, &small, &whole), 1);
     EXPECT_EQ(WindowPixel(100, 100), first);
-    EXPECT_EQ(first, PageColour(0, 0));
-    EXPECT_EQ(last, PageColour(kPageWidth - 1, kPageHeight - 1));
+    EXPECT_EQ(first, PageColor(0, 0));
+    EXPECT_EQ(last, PageColor(kPageWidth - 1, kPageHeight - 1));
 }
 
 TEST_F(PageFlipTest, APageWithoutPixelsDoesNotFlip)

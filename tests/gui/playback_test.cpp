@@ -40,7 +40,7 @@ protected:
         g_appActive = 1;
     }
 
-    // A set of `count` sprites of distinct widths, sprite i all in colour i + 1; the frame rate
+    // A set of `count` sprites of distinct widths, sprite i all in color i + 1; the frame rate
     // chosen as the frame-rate box sends it; Play, and whatever its paint draws.
     void Play(int count, int fps)
     {
@@ -68,7 +68,7 @@ protected:
         return g_animPage.pixels[0] != marker;
     }
 
-    // The colour where the last frame's sprite has its top-left pixel: which sprite the frame
+    // The color where the last frame's sprite has its top-left pixel: which sprite the frame
     // drew there (sprite i is all i + 1).
     int SpriteAtAnchor() const
     {

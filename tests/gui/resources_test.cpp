@@ -1,5 +1,5 @@
 // The program's art as Windows loads it from the executable's resources: the toolbar bitmap's
-// size, colour depth and pictures, and each cursor's size, hot spot and shape.
+// size, color depth and pictures, and each cursor's size, hot spot and shape.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -56,7 +56,7 @@ TEST(ResourceArt, CursorsHaveTheirSizeHotSpotAndAShapeOfTheirOwn)
         EXPECT_EQ(int(info.xHotspot), art.hotX);
         EXPECT_EQ(int(info.yHotspot), art.hotY);
 
-        // A two-colour cursor keeps its AND mask above its image in one bitmap twice as tall.
+        // A two-color cursor keeps its AND mask above its image in one bitmap twice as tall.
         BITMAP mask = {};
         ASSERT_TRUE(GetObjectA(info.hbmMask, sizeof mask, &mask));
         EXPECT_EQ(mask.bmWidth, 32);

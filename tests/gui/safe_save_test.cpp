@@ -65,7 +65,7 @@ TEST(SafeSave, ANewFileAndAReplacedOneKeepingItsAttributes)
 
     Palette palette{};
     palette.entries[1].rgbRed = 200;
-    const std::string pal = dir.File("colours.pal");
+    const std::string pal = dir.File("colors.pal");
     WriteAll(pal, "old");
     ASSERT_TRUE(SetFileAttributesA(pal.c_str(), FILE_ATTRIBUTE_HIDDEN));
     ASSERT_EQ(WritePaletteFile(pal.c_str(), palette), 1);

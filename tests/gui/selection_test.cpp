@@ -68,13 +68,13 @@ protected:
         SendMessageA(g_selChild.window, WM_HSCROLL, MAKEWPARAM(code, thumb), 0);
     }
 
-    // The colour on screen at a point of the strip's client area.
+    // The color on screen at a point of the strip's client area.
     COLORREF ScreenPixel(int x, int y)
     {
         HDC dc = GetDC(g_selChild.window);
-        COLORREF colour = GetPixel(dc, x, y);
+        COLORREF color = GetPixel(dc, x, y);
         ReleaseDC(g_selChild.window, dc);
-        return colour;
+        return color;
     }
 
     // Paints the strip now.
@@ -97,8 +97,8 @@ void ExpectHits(const std::vector<HitProbe>& probes)
         EXPECT_EQ(g_selChild.HitTest(probe.x, probe.y), probe.hit) << "at " << probe.x << ", " << probe.y;
 }
 
-// Colours of the fixed palette that pages get while no palette is loaded: 1, 2 and 3 are blues.
-const COLORREF kSpriteColours[] = {RGB(0, 0, 85), RGB(0, 0, 170), RGB(0, 0, 255)};
+// Colors of the fixed palette that pages get while no palette is loaded: 1, 2 and 3 are blues.
+const COLORREF kSpriteColors[] = {RGB(0, 0, 85), RGB(0, 0, 170), RGB(0, 0, 255)};
 
 }  // namespace
 
@@ -278,8 +278,8 @@ TEST_F(SelectionTest, PaintShowsEachThumbnailAndTheCurrentLabelInRed)
     const int starts[] = {15, 77, 123};
     const int widths[] = {32, 16, 48};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(ScreenPixel(starts[i], 20), kSpriteColours[i]) << "thumbnail " << i;
-        EXPECT_EQ(ScreenPixel(starts[i] + widths[i] - 1, 29), kSpriteColours[i]);
+        EXPECT_EQ(ScreenPixel(starts[i], 20), kSpriteColors[i]) << "thumbnail " << i;
+        EXPECT_EQ(ScreenPixel(starts[i] + widths[i] - 1, 29), kSpriteColors[i]);
         // The label row above: red pixels over the current sprite only.
         int red = 0;
         for (int y = 0; y < 19; ++y)
@@ -308,7 +308,7 @@ TEST_F(SelectionTest, AScratchPageThatWasRefusedIsMadeAgain)
             EXPECT_EQ(g_selPage.width, 48);
             const int starts[] = {15, 77, 123};
             for (int i = 0; i < 3; ++i)
-                EXPECT_EQ(ScreenPixel(starts[i], 25), kSpriteColours[i])
+                EXPECT_EQ(ScreenPixel(starts[i], 25), kSpriteColors[i])
                     << "set " << s << ", thumbnail " << i;
         } else {
             EXPECT_EQ(g_selPage.pixels, nullptr) << "set " << s << ": no page to draw on";

@@ -21,14 +21,22 @@ INPUT MouseInput(DWORD flags)
     return input;
 }
 
-void SendButtons(const DWORD* flags, int count)
+}  // namespace
+
+void SendMouseButtons(const DWORD* flags, int count)
 {
     INPUT inputs[8];
+    if (count > 8) count = 8;
     for (int i = 0; i < count; ++i) inputs[i] = MouseInput(flags[i]);
     SendInput(UINT(count), inputs, sizeof(INPUT));
 }
 
-}  // namespace
+void TurnWheel(int delta)
+{
+    INPUT input = MouseInput(MOUSEEVENTF_WHEEL);
+    input.mi.mouseData = DWORD(delta);
+    SendInput(1, &input, sizeof input);
+}
 
 void PressKey(WORD vk) { SendKey(vk, 0); }
 void ReleaseKey(WORD vk) { SendKey(vk, KEYEVENTF_KEYUP); }
@@ -82,7 +90,7 @@ bool DragMouse(POINT from, POINT to)
 {
     if (!MoveMouse(from.x, from.y)) return false;
     DWORD down = MOUSEEVENTF_LEFTDOWN;
-    SendButtons(&down, 1);
+    SendMouseButtons(&down, 1);
     Sleep(60);
     const int steps = 8;
     for (int i = 1; i <= steps; ++i) {
@@ -92,7 +100,7 @@ bool DragMouse(POINT from, POINT to)
         Sleep(25);
     }
     DWORD up = MOUSEEVENTF_LEFTUP;
-    SendButtons(&up, 1);
+    SendMouseButtons(&up, 1);
     Sleep(60);
     return true;
 }
@@ -102,7 +110,7 @@ bool DoubleClick(POINT at)
     if (!MoveMouse(at.x, at.y)) return false;
     const DWORD clicks[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN,
                             MOUSEEVENTF_LEFTUP};
-    SendButtons(clicks, 4);
+    SendMouseButtons(clicks, 4);
     return true;
 }
 
@@ -110,6 +118,6 @@ bool RightClick(POINT at)
 {
     if (!MoveMouse(at.x, at.y)) return false;
     const DWORD click[] = {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP};
-    SendButtons(click, 2);
+    SendMouseButtons(click, 2);
     return true;
 }

@@ -20,3 +20,7 @@ bool DragMouse(POINT from, POINT to);
 // Two left clicks at `at`, sent together so that they make a double click.
 bool DoubleClick(POINT at);
 bool RightClick(POINT at);
+// Sends mouse button events (MOUSEEVENTF_LEFTDOWN, ...) together, where the pointer is.
+void SendMouseButtons(const DWORD* flags, int count);
+// Turns the wheel where the pointer is by `delta` (WHEEL_DELTA a notch).
+void TurnWheel(int delta);

@@ -57,7 +57,12 @@ std::string OddName(Monkey& monkey)
     case 2: return monkey.workDir + "\\no-such-folder\\x.spr";
     case 3: return monkey.workDir;  // a folder
     case 4: return "a*b?.spr";
-    case 5: return monkey.workDir + "\\" + std::string(monkey.Between(100, 300), 'n') + ".spr";
+    case 5: {
+        // Long, but within MAX_PATH: past it Wine's own file dialog crashes (a bare
+        // GetSaveFileNameA call with a large buffer does too), which no program can help.
+        int room = MAX_PATH - 1 - int(monkey.workDir.size()) - 5;
+        return monkey.workDir + "\\" + std::string(monkey.Between(room / 2, room), 'n') + ".spr";
+    }
     default: return "..\\..";
     }
 }

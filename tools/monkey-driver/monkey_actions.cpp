@@ -209,6 +209,21 @@ void CutSprite(Monkey& monkey)
     DoubleClick({(from.x + to.x) / 2, (from.y + to.y) / 2});
 }
 
+// One of the information window's tabs: their headers are a thin strip above the pages, which
+// random points seldom hit. Three tabs of a fixed 100 pixels.
+void ClickTab(Monkey& monkey)
+{
+    HWND tabs = FindDescendant(monkey.main, "SysTabControl32");
+    if (tabs == nullptr || !IsWindowVisible(tabs)) return Click(monkey);
+    RECT rect;
+    GetWindowRect(tabs, &rect);
+    POINT at = {rect.left + 2 + monkey.Pick(3) * 100 + monkey.Between(10, 90), rect.top + monkey.Between(4, 16)};
+    MoveMouse(at.x, at.y);
+    monkey.Action("click a tab: %s", Describe(at).c_str());
+    const DWORD click[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    SendMouseButtons(click, 2);
+}
+
 void SaveSprites(Monkey& monkey)
 {
     monkey.saveWanted = 6;
@@ -230,7 +245,8 @@ void MainWindowAction(Monkey& monkey)
     if (monkey.saveWanted > 0) --monkey.saveWanted;
     if (monkey.sheetWanted > 0) --monkey.sheetWanted;
     int roll = monkey.Pick(1000);
-    if (roll < 240) return Click(monkey);
+    if (roll < 200) return Click(monkey);
+    if (roll < 240) return ClickTab(monkey);
     if (roll < 390) return DragSomewhere(monkey);
     if (roll < 470) return DoubleClickSomewhere(monkey);
     if (roll < 540) return RightClickSomewhere(monkey);

@@ -1,6 +1,8 @@
 // Playback: frames from the idle loop's passes, the frame gate's pacing on the test clock, the
 // wrap-once rule while playing and stepping, the frame meter and the status line, the page's
 // re-creation, and the failures that stop playback.
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include <commctrl.h>
 
 #include "app/clock.h"
+#include "app/status_bar.h"
 #include "app/entry.h"
 #include "app/frame_rate_box.h"
 #include "app/globals.h"
@@ -16,6 +19,7 @@
 #include "tests/gui/canvas_fixture.h"
 #include "tests/gui/document_helpers.h"
 #include "tests/gui/gui_fixture.h"
+#include "tests/gui/message_log.h"
 #include "views/animation.h"
 
 namespace {
@@ -235,6 +239,51 @@ TEST_F(PlaybackTest, TheStatusLineShowsTheSpriteAndTheMeasuredRate)
     g_bmpChild.animFrame = 1;
     PassDrawsFrame();
     EXPECT_EQ(StatusText(), "Play Sprite Num :    2    FPS :  61");
+}
+
+// Every frame sets the status line, but the bar repaints at most once per pace on the program
+// clock; the bar always holds the latest frame's text, and a text held back is painted once the
+// loop goes idle or another text is set, even the same one.
+TEST_F(PlaybackTest, TheStatusLineRepaintsAtMostOncePerPaceAndShowsTheLastFrame)
+{
+    Play(4, 0);
+    MessageLog paints({g_statusBar}, {WM_PAINT});
+    auto passes = [&](int count) {
+        for (int pass = 0; pass < count; ++pass) {
+            PassDrawsFrame();
+            char expected[64];
+            std::snprintf(expected, sizeof expected, "Play Sprite Num : %4d", g_bmpChild.animFrame);
+            EXPECT_EQ(StatusText().substr(0, std::strlen(expected)), expected);
+        }
+        size_t painted = paints.Messages().size();
+        paints.Clear();
+        return painted;
+    };
+    g_testNow += kStatusRepaintPace;
+    EXPECT_EQ(passes(5), 1u) << "the first frame past the pace, then none";
+    g_testNow += kStatusRepaintPace - 1;
+    EXPECT_EQ(passes(3), 0u);
+    g_testNow += 1;
+    EXPECT_EQ(passes(1), 1u) << "the held text as soon as the pace has run";
+
+    passes(2);  // held back again
+    g_appActive = 0;
+    UINT_PTR timer = SetTimer(nullptr, 0, 20, nullptr);  // ends the wait should nothing else
+    int code = 0;
+    LoopPass pass = LoopPass::Dispatched;
+    for (int i = 0; i < 100 && pass == LoopPass::Dispatched; ++i) pass = RunLoopPass(&code);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(pass, LoopPass::Waited);
+    PumpMessages();
+    EXPECT_EQ(paints.Messages().size(), 1u) << "the loop shows the held text before it waits";
+    g_appActive = 1;
+
+    g_testNow += kStatusRepaintPace;
+    passes(2);
+    paints.Clear();
+    SetStatusText(StatusText().c_str());
+    PumpMessages();
+    EXPECT_EQ(paints.Messages().size(), 1u) << "setting the held text itself shows it";
 }
 
 TEST_F(PlaybackTest, TheLoopBlocksWhileInactiveAndDrawsNothing)

@@ -10,13 +10,14 @@ HWND CreateStatusBar(HWND mainWindow);
 // Shows `text` (code page 949) in the status bar.
 void SetStatusText(const char* text);
 
-// Sets `text` as SetStatusText does, but repaints the bar at most once per kStatusRepaintPace
-// milliseconds (on the program clock): a text set sooner is held by the bar (SB_GETTEXT gives it)
-// and shown at the next repaint. Playback sets the text every frame, and repainting the bar can
-// take several times as long as drawing a frame, more often than any screen shows it.
+// Shows `text` as SetStatusText does, but no sooner than kStatusRepaintPace milliseconds (on the
+// program clock) after the last text it showed: a text that comes sooner is held back, replaced
+// by any later one, and shown by the next call that is due or by ShowHeldStatusText. Playback
+// sets the text every frame; repainting the bar can take several times as long as a frame, and
+// far more often than a screen shows it.
 void SetStatusTextPaced(const char* text);
 constexpr DWORD kStatusRepaintPace = 16;  // about one refresh of a 60 Hz screen
 
-// Asks for the repaint of a text the bar holds but has not shown yet (the paint comes through
-// the message loop). The message loop calls this before it waits.
+// Shows the text held back, if any (SetStatusText drops it: its text is newer). The message loop
+// calls this before it waits.
 void ShowHeldStatusText();

@@ -237,36 +237,45 @@ TEST_F(PlaybackTest, TheStatusLineShowsTheSpriteAndTheMeasuredRate)
     g_testNow = 61000;
     Play(3, 0);
     g_bmpChild.animFrame = 1;
+    g_testNow += kStatusRepaintPace;  // Play's own frame set the line a moment ago
     PassDrawsFrame();
     EXPECT_EQ(StatusText(), "Play Sprite Num :    2    FPS :  61");
 }
 
-// Every frame sets the status line, but the bar repaints at most once per pace on the program
-// clock; the bar always holds the latest frame's text, and a text held back is painted once the
-// loop goes idle or another text is set, even the same one.
-TEST_F(PlaybackTest, TheStatusLineRepaintsAtMostOncePerPaceAndShowsTheLastFrame)
+// Every frame sets the status line, but the bar takes a new text at most once per pace on the
+// program clock; the last frame's text is shown once the pace has run or the loop goes idle,
+// unless a newer text came from elsewhere.
+TEST_F(PlaybackTest, TheStatusLineChangesAtMostOncePerPaceAndShowsTheLastFrame)
 {
     Play(4, 0);
     MessageLog paints({g_statusBar}, {WM_PAINT});
-    auto passes = [&](int count) {
-        for (int pass = 0; pass < count; ++pass) {
-            PassDrawsFrame();
-            char expected[64];
-            std::snprintf(expected, sizeof expected, "Play Sprite Num : %4d", g_bmpChild.animFrame);
-            EXPECT_EQ(StatusText().substr(0, std::strlen(expected)), expected);
-        }
-        size_t painted = paints.Messages().size();
-        paints.Clear();
-        return painted;
+    auto frameText = [] {
+        char text[64];
+        std::snprintf(text, sizeof text, "Play Sprite Num : %4d", g_bmpChild.animFrame);
+        return std::string(text);
     };
+    auto shownFrame = [&] { return StatusText().substr(0, frameText().size()); };
+    // Passes at one moment of the clock; the number of status bar paints they caused.
+    auto passes = [&](int count) {
+        paints.Clear();
+        for (int pass = 0; pass < count; ++pass) PassDrawsFrame();
+        return paints.Messages().size();
+    };
+
     g_testNow += kStatusRepaintPace;
-    EXPECT_EQ(passes(5), 1u) << "the first frame past the pace, then none";
+    EXPECT_EQ(passes(1), 1u);
+    EXPECT_EQ(shownFrame(), frameText());
+    const std::string first = StatusText();
+    EXPECT_EQ(passes(4), 0u) << "no new text within the pace";
+    EXPECT_EQ(StatusText(), first);
     g_testNow += kStatusRepaintPace - 1;
-    EXPECT_EQ(passes(3), 0u);
+    EXPECT_EQ(passes(2), 0u);
     g_testNow += 1;
-    EXPECT_EQ(passes(1), 1u) << "the held text as soon as the pace has run";
+    EXPECT_EQ(passes(1), 1u) << "the pace has run";
+    EXPECT_EQ(shownFrame(), frameText());
 
     passes(2);  // held back again
+    ASSERT_NE(shownFrame(), frameText());
     g_appActive = 0;
     UINT_PTR timer = SetTimer(nullptr, 0, 20, nullptr);  // ends the wait should nothing else
     int code = 0;
@@ -274,16 +283,13 @@ TEST_F(PlaybackTest, TheStatusLineRepaintsAtMostOncePerPaceAndShowsTheLastFrame)
     for (int i = 0; i < 100 && pass == LoopPass::Dispatched; ++i) pass = RunLoopPass(&code);
     KillTimer(nullptr, timer);
     EXPECT_EQ(pass, LoopPass::Waited);
-    PumpMessages();
-    EXPECT_EQ(paints.Messages().size(), 1u) << "the loop shows the held text before it waits";
+    EXPECT_EQ(shownFrame(), frameText()) << "the loop shows the held text before it waits";
     g_appActive = 1;
 
-    g_testNow += kStatusRepaintPace;
-    passes(2);
-    paints.Clear();
-    SetStatusText(StatusText().c_str());
-    PumpMessages();
-    EXPECT_EQ(paints.Messages().size(), 1u) << "setting the held text itself shows it";
+    passes(1);  // held back
+    SetStatusText("Ready");
+    ShowHeldStatusText();
+    EXPECT_EQ(StatusText(), "Ready") << "a newer text drops the held one";
 }
 
 TEST_F(PlaybackTest, TheLoopBlocksWhileInactiveAndDrawsNothing)

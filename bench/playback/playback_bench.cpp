@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <windows.h>
@@ -314,6 +315,7 @@ int RunRate(HWND window, int seconds, const std::vector<int>& rates)
     std::printf("timeGetTime's step: %lu ms\n\n", static_cast<unsigned long>(ClockStep()));
     std::printf("| chosen | interval ms | frames drawn per s | status line min | median | max | readings |\n"
                 "|---|---|---|---|---|---|---|\n");
+    std::vector<std::string> readings;
     for (int fps : rates) {
         Play(window, fps);
         std::vector<double> shown;
@@ -337,8 +339,12 @@ int RunRate(HWND window, int seconds, const std::vector<int>& rates)
         std::printf("| %d | %d | %.2f | %.0f | %.0f | %.0f | %zu |\n", fps, g_frameInterval,
                     frames * 1000.0 / (now - start), shown.front(), shown[shown.size() / 2], shown.back(),
                     shown.size());
+        std::string list;
+        for (double rate : shown) list += " " + std::to_string(int(rate));
+        readings.push_back(list);
         std::fflush(stdout);
     }
+    for (size_t i = 0; i < rates.size(); ++i) std::printf("\nreadings at %d fps, sorted:%s\n", rates[i], readings[i].c_str());
     SendMessageA(window, WM_COMMAND, ID_STOP, 0);
     return 0;
 }

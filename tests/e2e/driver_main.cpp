@@ -69,15 +69,16 @@ std::string StatusText(const Session& s)
     return text;
 }
 
-// The sheet on the canvas at zoom 1, pixel for pixel (the cross-hair's lines left out).
-void CheckCanvasShowsSheet(const Session& s, const char* when)
+// The sheet on the canvas at `zoom`, pixel for pixel (the cross-hair's lines left out).
+void CheckCanvasShowsSheet(const Session& s, const char* when, int zoom = 1)
 {
-    RECT client;
-    GetClientRect(s.canvas, &client);
-    int left = PagePlace(client.right + 1, s.sheet.width), top = PagePlace(client.bottom + 1, s.sheet.height);
     int compared = 0, mismatches = -1;
     WaitUntil([&] {
-        mismatches = CountSheetMismatches(s.canvas, s.sheet, left, top, &compared);
+        RECT client;
+        GetClientRect(s.canvas, &client);
+        int left = PagePlace(client.right + 1, zoom * s.sheet.width);
+        int top = PagePlace(client.bottom + 1, zoom * s.sheet.height);
+        mismatches = CountSheetMismatches(s.canvas, s.sheet, left, top, &compared, zoom);
         return mismatches == 0 && compared >= 1000;
     }, kStepTimeout);
     Note("%s: %d of %d page pixels differ from the sheet", when, mismatches, compared);
@@ -298,12 +299,14 @@ void ZoomAround(Session& s)
 {
     Step("zoom the bitmap page in and out, from the toolbar and the menu");
     ClickToolbar(s.toolbar, ID_ZOOM_IN);
-    Sleep(300);
+    CheckCanvasShowsSheet(s, "after the toolbar's Zoom In", 2);
     Shot("bitmap-zoom-2");
     ClickToolbar(s.toolbar, ID_ZOOM_OUT);
+    CheckCanvasShowsSheet(s, "after the toolbar's Zoom Out");
     ChooseMenu(ID_ZOOM_IN);
+    CheckCanvasShowsSheet(s, "after the menu's Zoom In", 2);
     ChooseMenu(ID_ZOOM_OUT);
-    CheckCanvasShowsSheet(s, "after zooming in and out");
+    CheckCanvasShowsSheet(s, "after the menu's Zoom Out");
 
     Step("zoom the selection strip in and out from the menu and its pane's buttons");
     ChooseMenu(ID_SEL_ZOOM_IN);

@@ -32,16 +32,29 @@ class CheckCoverageTest(unittest.TestCase):
         self.assertNotIn("ID_BACK", menu)
         self.assertNotIn("ID_EXIT", toolbar)
 
-    def test_every_command_or_failure(self):
-        menu = check_coverage.menu_commands(open(RC, encoding="utf-8").read())
+    def test_menu_places(self):
+        places = check_coverage.menu_places(open(RC, encoding="utf-8").read())
+        self.assertEqual(places["ID_NEW"], (0, 0, -1))
+        self.assertEqual(places["ID_SAVE_SPRITE"], (0, 4, -1))  # separators are not counted
+        self.assertEqual(places["ID_SEL_ZOOM_OUT"], (2, 5, 1))  # in the second submenu
+        self.assertEqual(places["ID_OPTIONS"], (2, 7, -1))
+
+    def test_every_command_in_its_place_or_failure(self):
+        places = check_coverage.menu_places(open(RC, encoding="utf-8").read())
         toolbar = check_coverage.toolbar_commands(open(TOOLBAR, encoding="utf-8").read())
-        full = [f"e2e covered menu {c}" for c in menu] + [f"e2e covered toolbar {c}" for c in toolbar]
+        menu = [f"e2e covered menu {c} at {' '.join(map(str, p))}" for c, p in places.items()]
+        full = menu + [f"e2e covered toolbar {c}" for c in toolbar]
         self.assertEqual(self.run_with_log(full).returncode, 0)
-        for left_out in (f"e2e covered menu {menu[-1]}", f"e2e covered toolbar {toolbar[0]}"):
+        for left_out, said in ((menu[-1], "never used: menu ID_ABOUT"),
+                               (f"e2e covered toolbar {toolbar[0]}", "never used: toolbar ID_NEW")):
             with self.subTest(left_out):
                 result = self.run_with_log([line for line in full if line != left_out])
                 self.assertEqual(result.returncode, 1)
-                self.assertIn("never used: " + left_out.split(" ", 2)[2], result.stdout)
+                self.assertIn(said, result.stdout)
+        moved = [line.replace("ID_EXIT at 0 6 -1", "ID_EXIT at 0 5 -1") for line in full]
+        result = self.run_with_log(moved)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("menu ID_EXIT was looked for", result.stdout)
 
 
 if __name__ == "__main__":

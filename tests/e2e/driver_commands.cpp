@@ -118,7 +118,8 @@ void CheckCoverage()
 {
     int missing = 0;
     for (const MenuCommand& entry : g_menu) {
-        if (entry.used) std::printf("e2e covered menu %s\n", entry.name);
+        if (entry.used)
+            std::printf("e2e covered menu %s at %d %d %d\n", entry.name, entry.menu, entry.item, entry.subItem);
         else ++missing, std::printf("e2e NOT covered: menu %s\n", entry.name);
     }
     for (const ToolbarCommand& entry : g_toolbar) {

@@ -12,6 +12,7 @@ void ChooseMenu(int command);
 void ClickToolbar(HWND toolbar, int command);
 // Fails unless the live toolbar holds exactly the buttons of the table, in order.
 void CheckToolbarTable(HWND toolbar);
-// Prints one "e2e covered menu NAME" / "e2e covered toolbar NAME" line for each command used
-// and fails when one of the table's commands was never used.
+// Prints one "e2e covered menu NAME at MENU ITEM SUBITEM" / "e2e covered toolbar NAME" line for
+// each command used (the place the keys went to) and fails when one of the table's commands was
+// never used.
 void CheckCoverage();

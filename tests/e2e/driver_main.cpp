@@ -186,6 +186,17 @@ void EditDrag(const Session& s, const ExpectedSprite& sprite, POINT from, POINT 
     Sleep(200);
 }
 
+// Whether the edit page shows the anchor's horizontal line (palette color 3, the options'
+// relative-cross color) along page row `y`.
+bool AnchorLineAt(const Session& s, int y)
+{
+    POINT left = EditPoint(s, 0, y);
+    ScreenToClient(s.canvas, &left);
+    const RGBQUAD& c = s.sheet.palette[3];
+    uint32_t rgb = (uint32_t(c.rgbRed) << 16) | (uint32_t(c.rgbGreen) << 8) | c.rgbBlue;
+    return CountRowPixels(s.canvas, left.y, left.x, left.x + kAnimWidth, rgb) >= kAnimWidth * 8 / 10;
+}
+
 Box Ordered(POINT a, POINT b)
 {
     return {a.x < b.x ? a.x : b.x, a.y < b.y ? a.y : b.y, a.x > b.x ? a.x : b.x, a.y > b.y ? a.y : b.y};
@@ -204,6 +215,14 @@ void ExpectPlayedSprite(const Session& s, int number, const char* after)
     if (!WaitUntil([&] { return PlayedSprite(s) == number; }, 3000))
         Fail("after %s the status line reads \"%s\", not sprite %d", after, StatusText(s).c_str(), number);
     Note("after %s: \"%s\"", after, StatusText(s).c_str());
+}
+
+// Waits for the playback button of `command` to be the checked one of its group.
+void ExpectChecked(const Session& s, int command, const char* after)
+{
+    if (!WaitUntil([&] { return SendMessageA(s.toolbar, TB_ISBUTTONCHECKED, WPARAM(command), 0) != 0; },
+                   kStepTimeout))
+        Fail("after %s the toolbar's button %d is not checked", after, command);
 }
 
 void ChooseFrameRate(const Session& s, int index, const char* text)
@@ -386,10 +405,15 @@ void EditSprites(Session& s)
     Shot("edit-mode");
 
     Step("View > Adjust view position: drag the anchor, right click to leave");
+    MoveMouse(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    if (!WaitUntil([&] { return AnchorLineAt(s, kAnchor); }, kStepTimeout))
+        Fail("the edit page shows no anchor line at row %d", kAnchor);
     ChooseMenu(ID_ADJUST_VIEW);
     if (!SlowDrag(EditPoint(s, 60, 60), EditPoint(s, 90, 80), 6, 40)) Fail("the pointer did not go where it was sent");
     RightClick(EditPoint(s, 90, 80));
-    Sleep(300);
+    MoveMouse(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    if (!WaitUntil([&] { return AnchorLineAt(s, kAnchor + 20) && !AnchorLineAt(s, kAnchor); }, kStepTimeout))
+        Fail("the anchor line did not move down by 20 rows");
     Shot("edit-anchor-moved");
 
     Step("the Tree Management and Sprite Info tabs");
@@ -405,6 +429,7 @@ void Playback(Session& s)
     Step("frame rate 10 fps; toolbar Play");
     ChooseFrameRate(s, 2, "10 fps");
     ClickToolbar(s.toolbar, ID_PLAY);
+    ExpectChecked(s, ID_PLAY, "Play");
     if (!WaitUntil([&] { return PlayedSprite(s) >= 0; }, kStepTimeout)) Fail("playback did not start");
     Sleep(1500);
     Note("playing: \"%s\"", StatusText(s).c_str());
@@ -412,9 +437,10 @@ void Playback(Session& s)
 
     Step("toolbar Pause, Forward, Back");
     ClickToolbar(s.toolbar, ID_PAUSE);
-    Sleep(400);
+    ExpectChecked(s, ID_PAUSE, "Pause");
+    Sleep(300);
     int paused = PlayedSprite(s);
-    Sleep(400);
+    Sleep(500);
     if (paused < 0 || PlayedSprite(s) != paused) Fail("pausing did not hold the animation");
     ClickToolbar(s.toolbar, ID_FORWARD);
     ExpectPlayedSprite(s, (paused + 1) % count, "Forward");
@@ -425,14 +451,18 @@ void Playback(Session& s)
 
     Step("Animation > Play, Pause, Stop from the menu");
     ChooseMenu(ID_PLAY);
+    ExpectChecked(s, ID_PLAY, "Animation > Play");
     Sleep(500);
     ChooseMenu(ID_PAUSE);
+    ExpectChecked(s, ID_PAUSE, "Animation > Pause");
     ChooseMenu(ID_STOP);
+    ExpectChecked(s, ID_STOP, "Animation > Stop");
     MoveMouse(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     CheckCanvasShowsSheet(s, "after Stop");
 
     Step("play again; 400 x 300 from the options while playing; zoom and adjust the view");
     ClickToolbar(s.toolbar, ID_PLAY);
+    ExpectChecked(s, ID_PLAY, "Play");
     SetOptions(s, true, IDC_MODE_400X300, false, true, true);
     Sleep(800);
     Shot("playing-400x300");
@@ -447,6 +477,7 @@ void Playback(Session& s)
     Sleep(300);
     Shot("playing-anchor-moved");
     ClickToolbar(s.toolbar, ID_STOP);
+    ExpectChecked(s, ID_STOP, "Stop");
     MoveMouse(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     CheckCanvasShowsSheet(s, "after the toolbar's Stop");
 }

@@ -162,3 +162,15 @@ bool SaveScreenshot(const char* path)
     }
     return std::fclose(file) == 0;
 }
+
+int CountRowPixels(HWND window, int y, int x0, int x1, uint32_t rgb)
+{
+    POINT origin = {x0, y};
+    ClientToScreen(window, &origin);
+    RECT area = {origin.x, origin.y, origin.x + (x1 - x0), origin.y + 1};
+    std::vector<uint32_t> pixels;
+    if (!CaptureScreen(area, pixels)) return 0;
+    int count = 0;
+    for (uint32_t pixel : pixels) count += pixel == rgb;
+    return count;
+}

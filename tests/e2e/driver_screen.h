@@ -26,3 +26,7 @@ int CountSheetMismatches(HWND window, const Sheet& sheet, int pageLeft, int page
 
 // Writes the whole screen to `path` as a 24-bit BMP.
 bool SaveScreenshot(const char* path);
+
+// How many of the screen pixels of client row `y` of `window`, from client column `x0` up to
+// but not including `x1`, have the color `rgb` (0x00RRGGBB).
+int CountRowPixels(HWND window, int y, int x0, int x1, uint32_t rgb);

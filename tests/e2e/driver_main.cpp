@@ -92,7 +92,10 @@ void OpenFile(const Session& s, int command, bool viaMenu, const std::string& pa
     RunFileDialog(s.pid, path.c_str());
 }
 
-void SetOptions(const Session& s, bool viaMenu, int resolution, bool compress, bool hit, bool attack)
+// Sets the resolution (unless 0) and the creation options in the options dialog and confirms
+// them, or with `cancel` changes them and cancels.
+void SetOptions(const Session& s, bool viaMenu, int resolution, bool compress, bool hit, bool attack,
+                bool cancel = false)
 {
     if (viaMenu) ChooseMenu(ID_OPTIONS);
     else ClickToolbar(s.toolbar, ID_OPTIONS);
@@ -101,7 +104,7 @@ void SetOptions(const Session& s, bool viaMenu, int resolution, bool compress, b
     SetButtonCheck(dialog, IDC_COMPRESS_SPRITES, compress);
     SetButtonCheck(dialog, IDC_AUTO_HIT_BOX, hit);
     SetButtonCheck(dialog, IDC_AUTO_ATCK_BOX, attack);
-    ClickDialogItem(dialog, IDOK);
+    ClickDialogItem(dialog, cancel ? IDCANCEL : IDOK);
     if (!WaitForWindowGone(dialog, kStepTimeout)) Fail("the options dialog did not close");
 }
 
@@ -308,6 +311,9 @@ void OpenAndCut(Session& s, const std::string& sheetPath)
     Step("toolbar Options: plain sprites with both boxes; cut four more");
     SetOptions(s, false, 0, false, true, true);
     for (const char* name : {"heart", "gem", "tree", "house"}) CutFigure(s, name, false, true, true);
+    Step("toolbar Options: compressed sprites without boxes, cancelled; cut fish as before");
+    SetOptions(s, false, 0, true, false, false, true);
+    CutFigure(s, "fish", false, true, true);
     Shot("after-cuts");
     RightClick(PagePoint(s.canvas, s.sheet.width, s.sheet.height, 300, 200));
     MoveMouse(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
@@ -342,9 +348,18 @@ void ReorderAndDelete(Session& s)
     DragThumbnail(s, 0, 2);
     Shot("after-reorder");
 
-    Step("delete sprites 4 to 5 through the delete dialog");
+    Step("delete the selected sprite (the one just moved) through the delete dialog");
     ClickControl(FindChildById(s.lowerPane, IDC_DELETE_BUTTON));
     HWND dialog = WaitForDialog(s.pid, nullptr, "the delete dialog");
+    SetButtonCheck(dialog, IDC_DELETE_SELECTED, true);
+    ClickDialogItem(dialog, IDOK);
+    if (!WaitForWindowGone(dialog, kStepTimeout)) Fail("the delete dialog did not close");
+    s.set.erase(s.set.begin() + 2);
+    Sleep(300);
+
+    Step("delete sprites 4 to 5 through the delete dialog");
+    ClickControl(FindChildById(s.lowerPane, IDC_DELETE_BUTTON));
+    dialog = WaitForDialog(s.pid, nullptr, "the delete dialog");
     SetButtonCheck(dialog, IDC_DELETE_RANGE, true);
     TypeIntoEdit(dialog, IDC_RANGE_FIRST, "4");
     TypeIntoEdit(dialog, IDC_RANGE_LAST, "5");
@@ -352,6 +367,7 @@ void ReorderAndDelete(Session& s)
     AnswerMessageBox(s.pid, dialog, "4", IDYES);
     if (!WaitForWindowGone(dialog, kStepTimeout)) Fail("the delete dialog did not close");
     s.set.erase(s.set.begin() + 4, s.set.begin() + 6);
+    if (s.set.size() != 4) Fail("the run's own count of sprites went wrong");
     Sleep(300);
     Shot("after-delete");
 }
@@ -499,6 +515,7 @@ void SaveAndReopen(Session& s)
     Step("toolbar Save Sprite: first.spr");
     OpenFile(s, ID_SAVE_SPRITE, false, s.work + "first.spr");
     SaveExpectation(s, "first.expect");
+    const std::vector<ExpectedSprite> first = s.set;
     if (!NoDialogFor(s.pid, nullptr, 500)) Fail("saving showed a message");
 
     Step("drag thumbnail 3 onto thumbnail 0; File > New asks to save: Yes, second.spr");
@@ -507,6 +524,8 @@ void SaveAndReopen(Session& s)
     AnswerMessageBox(s.pid, nullptr, nullptr, IDYES);
     RunFileDialog(s.pid, (s.work + "second.spr").c_str());
     SaveExpectation(s, "second.expect");
+    const std::vector<ExpectedSprite> second = s.set;
+    s.set.clear();
     Sleep(300);
     Shot("after-new");
 
@@ -516,12 +535,17 @@ void SaveAndReopen(Session& s)
 
     Step("File > Open Sprite first.spr; File > Save Sprite as third.spr");
     OpenFile(s, ID_OPEN_SPRITE, true, s.work + "first.spr");
+    s.set = first;
     Sleep(300);
     Shot("reopened-first");
     OpenFile(s, ID_SAVE_SPRITE, true, s.work + "third.spr");
 
-    Step("toolbar Open Sprite second.spr; File > Open Bitmap the sheet again");
-    OpenFile(s, ID_OPEN_SPRITE, false, s.work + "second.spr");
+    Step("change the order; toolbar Open Sprite asks to save: No; second.spr");
+    DragThumbnail(s, 1, 0);
+    ClickToolbar(s.toolbar, ID_OPEN_SPRITE);
+    AnswerMessageBox(s.pid, nullptr, nullptr, IDNO);
+    RunFileDialog(s.pid, (s.work + "second.spr").c_str());
+    s.set = second;
     Sleep(300);
     Shot("reopened-second");
 }

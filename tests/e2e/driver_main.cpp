@@ -532,6 +532,10 @@ void SaveAndReopen(Session& s)
     Step("toolbar New on the empty set asks nothing");
     ClickToolbar(s.toolbar, ID_NEW);
     if (!NoDialogFor(s.pid, nullptr, 1000)) Fail("New on an unchanged set asked something");
+    Step("toolbar Play on the empty set is refused with a message; Stop stays checked");
+    ClickToolbar(s.toolbar, ID_PLAY);
+    AnswerMessageBox(s.pid, nullptr, nullptr, IDOK);
+    ExpectChecked(s, ID_STOP, "Play refused");
 
     Step("File > Open Sprite first.spr; File > Save Sprite as third.spr");
     OpenFile(s, ID_OPEN_SPRITE, true, s.work + "first.spr");

@@ -281,3 +281,34 @@ TEST_F(CanvasPageTest, ALargeSheetShowsWhatTheWholePageWould)
         Mouse(WM_RBUTTONDOWN, 0, 0, MK_RBUTTON);
     }
 }
+
+// A paint validates whatever the system asked to repaint (an invalid client area, an internal
+// paint, a frame), so the system stops asking; a paint the mouse handlers post, with nothing
+// invalid, still composes and flips. A handler that left any of these pending would be handed
+// WM_PAINT again and again.
+TEST_F(CanvasPageTest, EveryKindOfRepaintIsValidatedAndShowsThePage)
+{
+    OpenSheet(PatternPicture(60, 40));
+    PumpMessages();
+    const POINT at = WindowPoint(20, 20);
+    const int i = sheet.At(20, 20);
+    const COLORREF pageColor = RGB(uint8_t(i * 5 + 1), uint8_t(255 - i), uint8_t(i * 3));
+    const UINT kinds[] = {RDW_INVALIDATE | RDW_ERASE, RDW_INTERNALPAINT, RDW_INVALIDATE | RDW_FRAME, 0};
+    for (UINT kind : kinds) {
+        SCOPED_TRACE(testing::Message() << "redraw flags " << kind);
+        HDC context = GetDC(canvas);
+        SetPixel(context, at.x, at.y, RGB(1, 2, 3));  // a stale pixel the paint must cover
+        ReleaseDC(canvas, context);
+        if (kind != 0)
+            RedrawWindow(canvas, nullptr, nullptr, kind);
+        else
+            PostMessageA(canvas, WM_PAINT, 0, 0);  // as the mouse handlers ask
+        PumpMessages(50);
+        MSG pending;
+        EXPECT_FALSE(PeekMessageA(&pending, canvas, WM_PAINT, WM_PAINT, PM_NOREMOVE)) << "asked to repaint again";
+        EXPECT_FALSE(GetUpdateRect(canvas, nullptr, FALSE));
+        context = GetDC(canvas);
+        EXPECT_EQ(GetPixel(context, at.x, at.y), pageColor);
+        ReleaseDC(canvas, context);
+    }
+}

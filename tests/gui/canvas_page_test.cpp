@@ -222,31 +222,6 @@ TEST_F(CanvasPageTest, AdjustViewDragsTheAnchorUntilARightClick)
     EXPECT_EQ(g_bmpChild.adjustView, 0);
 }
 
-namespace {
-
-// The client area's pixels as the screen holds them.
-std::vector<uint32_t> Screen(HWND window)
-{
-    RECT client;
-    GetClientRect(window, &client);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    HDC screen = GetDC(window), memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    auto* first = static_cast<uint32_t*>(bits);
-    std::vector<uint32_t> pixels(first, first + size_t(client.right) * client.bottom);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(window, screen);
-    return pixels;
-}
-
-}  // namespace
 
 // A sheet larger than the window is composed and flipped only where the window shows it; the
 // screen holds what composing and flipping the whole page would put there, partial blocks at the
@@ -271,13 +246,13 @@ TEST_F(CanvasPageTest, ALargeSheetShowsWhatTheWholePageWould)
         g_bmpChild.crossX = 120;
         g_bmpChild.crossY = 70;
         Paint();
-        std::vector<uint32_t> shown = Screen(canvas);
+        std::vector<uint32_t> shown = ScreenPixels(canvas);
 
         ASSERT_EQ(g_bmpPage.DrawSpriteOpaque(0, 0, &pictureSet.sprites[0], 0, 0, 0), 1);
         g_bmpChild.DrawCutRect();
         g_bmpChild.DrawCrossHair(120, 70);
         ASSERT_EQ(g_bmpPage.FlipAt(canvas, g_bmpChild.pageLeft, g_bmpChild.pageTop, zoom), 1);
-        EXPECT_TRUE(Screen(canvas) == shown);
+        EXPECT_TRUE(ScreenPixels(canvas) == shown);
         Mouse(WM_RBUTTONDOWN, 0, 0, MK_RBUTTON);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "app/main_window.h"
+#include "app/status_bar.h"
 
 LoopPass RunLoopPass(int* quitCode)
 {
@@ -20,6 +21,7 @@ LoopPass RunLoopPass(int* quitCode)
         g_autoScroll.Tick();
         return LoopPass::Stepped;
     }
+    ShowHeldStatusText();
     WaitMessage();
     return LoopPass::Waited;
 }

@@ -19,5 +19,6 @@ LoopPass RunLoopPass(int* quitCode);
 
 // The idle message loop: passes until WM_QUIT, whose code it returns. While no message waits
 // and the application is active, it runs one animation step and one auto-scroll tick per pass
-// without blocking; while inactive, it blocks until a message arrives.
+// without blocking; while inactive, it blocks until a message arrives (first showing a status
+// text held back by the paced setter).
 int RunMessageLoop();

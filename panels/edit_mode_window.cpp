@@ -7,14 +7,11 @@
 
 #include "app/globals.h"
 #include "app/window_object.h"
+#include "panels/info_panel.h"
 #include "resources/resource.h"
 #include "views/edit_mode_dialog.h"
 
 namespace {
-
-constexpr int kPanelTopGap = 3;       // below the tab control's display area's top
-constexpr int kPanelWidthLess = 4;    // taken from the display area's right
-constexpr int kPanelHeightLess = 30;  // taken from the display area's bottom
 
 LRESULT CALLBACK EditModeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -83,11 +80,8 @@ void EditModeWindow::Show(int flag)
 void EditModeWindow::Place()
 {
     if (!visible || window == nullptr) return;
-    // The information window's client rectangle, as the tab control's display area.
-    RECT area;
-    GetClientRect(parent, &area);
-    if (parent == g_infoChild.window && g_infoChild.tabControl != nullptr)
-        SendMessageA(g_infoChild.tabControl, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-    MoveWindow(window, area.left, area.top + kPanelTopGap, area.right - kPanelWidthLess,
-               area.bottom - kPanelHeightLess, TRUE);
+    // Placed as the other page panels are; the tab control only counts in the information window.
+    HWND tabs = parent == g_infoChild.window ? g_infoChild.tabControl : nullptr;
+    const PanelPlace place = InfoPanelPlace(parent, tabs);
+    MoveWindow(window, place.x, place.y, place.width, place.height, TRUE);
 }

@@ -50,6 +50,12 @@ public:
     int Flip(HWND window);
     int FlipAt(HWND window, int x, int y, int zoom);
     int FlipRect(HWND window, const PixelRect* destination, const PixelRect* source);
+    // The same onto a device context the caller holds, with SelectColors done on it: a view that
+    // flips many small rectangles in one paint takes and prepares its context once.
+    int FlipRectOn(HDC context, const PixelRect* destination, const PixelRect* source) const;
+    // Selects and realises the page's palette in the context as a background palette (nothing to
+    // do for a page without colors). 0 when that fails.
+    int SelectColors(HDC context) const;
 #endif
 
     // Confines the drawing operations to a rectangle of the page (a view that shows only part of

@@ -97,5 +97,5 @@ void ShowPlayStatus(int frame)
 {
     char text[kStatusSize];
     std::snprintf(text, sizeof text, "Play Sprite Num : %4d    FPS : %3d", frame, FrameMeter());
-    SetStatusText(text);
+    SetStatusTextPaced(text);
 }

@@ -12,9 +12,34 @@ namespace {
 constexpr COLORREF kLabelColor = RGB(0, 0, 0);
 constexpr COLORREF kCurrentLabelColor = RGB(250, 0, 0);
 constexpr int kLabelCharWidth = 8;  // labels are centred assuming 8 pixels per character
+constexpr int kMaxLabelLength = 12;  // "<%d>" of a sprite number, which is never negative
+
+// Draws sprite i on the scratch page and gives the rectangles that flip its thumbnail to window
+// (x, y). False, drawing nothing, when there is nothing to show: a number outside the set, a
+// thumbnail outside the window or reduced to nothing, or a scratch page that does not hold the
+// sprite (refused, or not yet made for this set).
+bool ComposeThumbnail(const SelChildWindow& strip, const RECT& client, int i, int x, int y, PixelRect* source,
+                      PixelRect* destination)
+{
+    if (workSet.sprites == nullptr || i < 0 || i >= workSet.Count()) return false;
+    const Sprite& sprite = workSet.sprites[i];
+    *destination = {x, y, x + strip.ThumbWidth(i) - 1, y + strip.ThumbHeight(i) - 1};
+    if (x > client.right || destination->x2 < client.left) return false;
+    if (destination->x2 < destination->x1 || destination->y2 < destination->y1) return false;
+    if (g_selPage.pixels == nullptr || sprite.width > g_selPage.width || sprite.height > g_selPage.height)
+        return false;
+    *source = {0, 0, sprite.width - 1, sprite.height - 1};
+    g_selPage.FillBox(0, 0, sprite.width - 1, sprite.height - 1, g_options.backColor);
+    g_selPage.DrawSprite(0, 0, &sprite, 0, 0, 0);
+    return true;
+}
 
 }  // namespace
 
+// The thumbnails are flipped through the paint's own device context, taken and given the scratch
+// page's colors once: a flip per thumbnail on a context of its own would take and prepare one per
+// thumbnail. The paint's context reaches only the region being painted, and the rest of the
+// window already shows what it would draw there.
 void SelChildWindow::Paint()
 {
     PAINTSTRUCT paint;
@@ -29,11 +54,19 @@ void SelChildWindow::Paint()
     EnsureSelPage();
     RECT client;
     GetClientRect(window, &client);
+    const bool colors = g_selPage.pixels != nullptr && g_selPage.SelectColors(dc);
     int x = stripLeft;
     const int count = workSet.Count();
     for (int i = 0; i < count; ++i) {
         const int thumbWidth = ThumbWidth(i);
         x += thumbWidth + 2 * gap;  // the slot's right edge
+        const int thumbLeft = x - thumbWidth - gap;
+        // Only the slots the window shows cost more than this sum: a label starts at most halfway
+        // into its thumbnail, so a thumbnail wholly left of the window has its label there too;
+        // and a label starts at most kMaxLabelLength characters left of its thumbnail, so once
+        // that lies past the right edge, so does every later slot's label and thumbnail.
+        if (thumbLeft + thumbWidth <= client.left) continue;
+        if (thumbLeft - kMaxLabelLength * kLabelCharWidth >= client.right) break;
         char label[16];
         const int length = std::snprintf(label, sizeof label, "<%d>", i);
         const int labelX = x - thumbWidth / 2 - (length * kLabelCharWidth) / 2 - gap;
@@ -41,29 +74,20 @@ void SelChildWindow::Paint()
             SetTextColor(dc, i == g_currentSprite ? kCurrentLabelColor : kLabelColor);
             TextOutText(dc, labelX, 0, label);
         }
-        DrawThumbnail(i, x - thumbWidth - gap, top);
+        PixelRect source, destination;
+        if (colors && ComposeThumbnail(*this, client, i, thumbLeft, top, &source, &destination))
+            g_selPage.FlipRectOn(dc, &destination, &source);
     }
     EndPaint(window, &paint);
 }
 
 void SelChildWindow::DrawThumbnail(int i, int x, int y)
 {
-    if (workSet.sprites == nullptr || i < 0 || i >= workSet.Count()) return;
-    const Sprite& sprite = workSet.sprites[i];
-    const PixelRect destination = {x, y, x + ThumbWidth(i) - 1, y + ThumbHeight(i) - 1};
     RECT client;
     GetClientRect(window, &client);
-    if (x > client.right || destination.x2 < client.left) return;
-    // A thumbnail reduced to nothing has nothing to show; a page that does not hold the sprite
-    // (refused, or not yet made for this set) is never drawn on or shown.
-    if (destination.x2 < destination.x1 || destination.y2 < destination.y1) return;
-    if (g_selPage.pixels == nullptr || sprite.width > g_selPage.width ||
-        sprite.height > g_selPage.height)
-        return;
-    const PixelRect source = {0, 0, sprite.width - 1, sprite.height - 1};
-    g_selPage.FillBox(0, 0, sprite.width - 1, sprite.height - 1, g_options.backColor);
-    g_selPage.DrawSprite(0, 0, &sprite, 0, 0, 0);
-    g_selPage.FlipRect(window, &destination, &source);
+    PixelRect source, destination;
+    if (ComposeThumbnail(*this, client, i, x, y, &source, &destination))
+        g_selPage.FlipRect(window, &destination, &source);
 }
 
 void SelChildWindow::EnsureSelPage()

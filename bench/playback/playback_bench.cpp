@@ -1,26 +1,44 @@
-// Playback's speed with "No delay": frames per second reached by the idle loop, the time of one
-// AnimStep, and beside them the floor of one frame (one page fill, one sprite draw, one
-// StretchDIBits of the page), at two page sizes and two zoom levels. Prints one table.
+// Playback's speed on the real main window, maximised as the program shows it.
+//
+//   playback_bench [trials]     "No delay": frames per second reached by the idle loop, the time
+//                               of one AnimStep and of its parts, and beside them the floor of one
+//                               frame (one page fill, one sprite draw, one StretchDIBits of the
+//                               page), at 640 x 480 and 1024 x 768, zoom 1 and 3. Each trial runs
+//                               the four cases in order and then in reverse, so a busy neighbour
+//                               slows all alike; the table gives medians and the spread over trials.
+//   playback_bench rate S F...  Plays at each rate F (frames per second, as chosen in the
+//                               frame-rate box) for S seconds through the idle loop on the real
+//                               clock, reads the status line once a second and prints the rates it
+//                               showed beside the rate chosen and the rate actually drawn.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include <windows.h>
 
 #include <commctrl.h>
+#include <mmsystem.h>
 
 #include "app/entry.h"
+#include "app/frame_rate_box.h"
 #include "app/globals.h"
+#include "app/main_window.h"
+#include "resources/resource.h"
+#include "views/animation.h"
 
 namespace {
 
 constexpr int kSprites = 8;
 constexpr int kSpriteSide = 96;
-constexpr double kLoopSeconds = 2.0;
-constexpr int kStepRuns = 300;
+constexpr double kLoopSeconds = 0.5;  // per case and trial
+constexpr int kRuns = 60;             // timed calls per part, case and trial
+constexpr int kDefaultTrials = 7;
 
-double Seconds()
+double Milliseconds()
 {
     static LARGE_INTEGER frequency = [] {
         LARGE_INTEGER f;
@@ -29,7 +47,7 @@ double Seconds()
     }();
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
-    return double(now.QuadPart) / double(frequency.QuadPart);
+    return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
 }
 
 // Sprites as a game would have them: a figure on a transparent ground.
@@ -50,94 +68,314 @@ void MakeSprites()
     }
 }
 
-LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// Nobody is there to answer a message box: every dialog is closed as it comes up, and counted as
+// a failure of the run.
+int g_dialogs = 0;
+
+LRESULT CALLBACK CloseDialogs(int code, WPARAM wParam, LPARAM lParam)
 {
-    return DefWindowProcA(window, message, wParam, lParam);
+    if (code == HCBT_ACTIVATE) {
+        char className[16] = "";
+        GetClassNameA(reinterpret_cast<HWND>(wParam), className, sizeof className);
+        if (lstrcmpA(className, "#32770") == 0) {
+            ++g_dialogs;
+            std::fprintf(stderr, "playback_bench: a dialog came up and was closed\n");
+            PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-HWND MakeFrame()
-{
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = FrameProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "PlaybackBench";
-    RegisterClassA(&windowClass);
-    HWND frame = CreateWindowA("PlaybackBench", "playback bench", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
-                               0, 0, 1240, 1000, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    InitCommonControls();
-    g_statusBar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "", frame, 1);
-    g_bmpChild.Create(frame);
-    MoveWindow(g_bmpChild.window, 0, 0, 1240, 960, TRUE);
-    return frame;
-}
-
-void Drain()
+void Pump()
 {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    g_appActive = 1;  // no window manager hands out the activation in a bare X server
 }
 
-struct Result {
-    double loopFps;     // frames per second through the idle loop
-    double stepMs;      // one AnimStep
-    double floorMs;     // fill, draw, StretchDIBits
-};
-
-Result Measure(int width, int height, int zoom)
+// Chooses `fps` in the frame-rate box as a user does and presses Play.
+void Play(HWND window, int fps)
 {
-    g_bmpChild.playing = 0;
+    SendMessageA(window, WM_COMMAND, ID_STOP, 0);
+    for (int position = 0; position < kFrameRateCount; ++position)
+        if (FrameRateAt(position) == fps) SendMessageA(g_fpsCombo, CB_SETCURSEL, WPARAM(position), 0);
+    SendMessageA(window, WM_COMMAND, ID_FPS_CHANGED, fps);
+    SendMessageA(window, WM_COMMAND, ID_PLAY, 0);
+    Pump();
+}
+
+// The page size and zoom of one case, then Play with "No delay".
+void SetUpCase(HWND window, int width, int height, int zoom)
+{
+    SendMessageA(window, WM_COMMAND, ID_STOP, 0);
     g_bmpChild.animWidth = width;
     g_bmpChild.animHeight = height;
     g_bmpChild.animZoom = zoom;
-    g_bmpChild.fps = 0;
-    g_bmpChild.StartAnimPage();
-    g_bmpChild.playing = 1;
-    g_bmpChild.RefreshPage();
-    Drain();
+    Play(window, 0);
+}
 
-    Result result = {};
+double MedianOf(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Milliseconds per call of `part`: the median of kRuns single calls.
+double TimePart(const std::function<void()>& part)
+{
+    std::vector<double> times;
+    for (int i = 0; i < kRuns; ++i) {
+        double start = Milliseconds();
+        part();
+        times.push_back(Milliseconds() - start);
+    }
+    return MedianOf(times);
+}
+
+struct Case {
+    int width, height, zoom;
+};
+
+// One trial's figures of one case, all in milliseconds per frame but the loop's rate.
+struct Figures {
+    double loopFps;  // frames per second through the idle loop, all messages included
+    double step;     // one AnimStep
+    double floor;    // fill, draw, StretchDIBits
+    double shown;    // the floor and the empty PeekMessage that hands the window's pixels to X
+    double yielded;  // the same with the PeekMessage the loop makes, which also yields
+    double fill, draw, flip, status;  // AnimStep's parts
+};
+
+enum Field {
+    kLoopFps, kLoopMs, kStep, kFloor, kRatio, kLoopRatio, kFill, kDraw, kFlip, kStatus, kShown, kYielded,
+    kLoopShownRatio, kFields
+};
+
+Figures MeasureCase(HWND window, const Case& c)
+{
+    SetUpCase(window, c.width, c.height, c.zoom);
+    Figures f = {};
+
     // The idle loop, as the program runs it with nothing else to do.
     int quitCode = 0, frames = 0;
-    double start = Seconds(), now = start;
-    while (now - start < kLoopSeconds) {
+    double start = Milliseconds(), now = start;
+    while (now - start < kLoopSeconds * 1000.0) {
         if (RunLoopPass(&quitCode) == LoopPass::Stepped) ++frames;
-        now = Seconds();
+        now = Milliseconds();
     }
-    result.loopFps = frames / (now - start);
+    f.loopFps = frames * 1000.0 / (now - start);
 
-    start = Seconds();
-    for (int i = 0; i < kStepRuns; ++i) g_bmpChild.AnimStep();
-    result.stepMs = (Seconds() - start) * 1000.0 / kStepRuns;
+    f.step = TimePart([] { g_bmpChild.AnimStep(); });
+    Pump();
 
-    start = Seconds();
-    for (int i = 0; i < kStepRuns; ++i) {
-        const Sprite& sprite = workSet.sprites[i % kSprites];
-        g_animPage.FillBox(0, 0, width - 1, height - 1, 0);
+    int i = 0;
+    f.floor = TimePart([&] {
+        const Sprite& sprite = workSet.sprites[i++ % kSprites];
+        g_animPage.FillBox(0, 0, g_animPage.width - 1, g_animPage.height - 1, 0);
         g_animPage.DrawSprite(g_bmpChild.anchorX + sprite.rx, g_bmpChild.anchorY + sprite.ry, &sprite, 0, 0, 0);
-        g_animPage.FlipAt(g_bmpChild.window, g_bmpChild.pageLeft, g_bmpChild.pageTop, zoom);
+        g_animPage.FlipAt(g_bmpChild.window, g_bmpChild.pageLeft, g_bmpChild.pageTop, c.zoom);
+    });
+    auto emptyPeek = [](UINT flags) {
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | flags);
+    };
+    f.shown = TimePart([&] {
+        const Sprite& sprite = workSet.sprites[i++ % kSprites];
+        g_animPage.FillBox(0, 0, g_animPage.width - 1, g_animPage.height - 1, 0);
+        g_animPage.DrawSprite(g_bmpChild.anchorX + sprite.rx, g_bmpChild.anchorY + sprite.ry, &sprite, 0, 0, 0);
+        g_animPage.FlipAt(g_bmpChild.window, g_bmpChild.pageLeft, g_bmpChild.pageTop, c.zoom);
+        emptyPeek(PM_NOYIELD);
+    });
+    f.yielded = TimePart([&] {
+        const Sprite& sprite = workSet.sprites[i++ % kSprites];
+        g_animPage.FillBox(0, 0, g_animPage.width - 1, g_animPage.height - 1, 0);
+        g_animPage.DrawSprite(g_bmpChild.anchorX + sprite.rx, g_bmpChild.anchorY + sprite.ry, &sprite, 0, 0, 0);
+        g_animPage.FlipAt(g_bmpChild.window, g_bmpChild.pageLeft, g_bmpChild.pageTop, c.zoom);
+        emptyPeek(0);
+    });
+    Pump();
+    f.fill = TimePart([] { g_animPage.FillBox(0, 0, g_animPage.width - 1, g_animPage.height - 1, 0); });
+    f.draw = TimePart([&] {
+        const Sprite& sprite = workSet.sprites[i++ % kSprites];
+        g_animPage.DrawSprite(g_bmpChild.anchorX + sprite.rx, g_bmpChild.anchorY + sprite.ry, &sprite, 0, 0, 0);
+    });
+    f.flip = TimePart([&] { g_animPage.FlipAt(g_bmpChild.window, g_bmpChild.pageLeft, g_bmpChild.pageTop, c.zoom); });
+    // The status line as a frame shows it: the sprite number changes every time.
+    f.status = TimePart([] {
+        g_bmpChild.animFrame = (g_bmpChild.animFrame + 1) % kSprites;
+        g_bmpChild.UpdateStatus();
+    });
+    Pump();
+    return f;
+}
+
+void AddFigures(std::vector<double>* into, const Figures& f)
+{
+    double loopMs = 1000.0 / f.loopFps;
+    const double values[kFields] = {f.loopFps, loopMs,    f.step,   f.floor,   f.step / f.floor,
+                                    loopMs / f.floor, f.fill, f.draw, f.flip, f.status,
+                                    f.shown, f.yielded, loopMs / f.shown};
+    for (int k = 0; k < kFields; ++k) into[k].push_back(values[k]);
+}
+
+void PrintCell(const std::vector<double>& values, const char* format)
+{
+    std::vector<double> sorted = values;
+    std::sort(sorted.begin(), sorted.end());
+    std::printf(" | ");
+    std::printf(format, sorted[sorted.size() / 2]);
+    std::printf(" (");
+    std::printf(format, sorted.front());
+    std::printf("-");
+    std::printf(format, sorted.back());
+    std::printf(")");
+}
+
+int RunSpeed(HWND window, int trials)
+{
+    const Case cases[] = {{640, 480, 1}, {640, 480, 3}, {1024, 768, 1}, {1024, 768, 3}};
+    constexpr int kCases = sizeof cases / sizeof cases[0];
+    std::vector<double> figures[kCases][kFields];
+    MeasureCase(window, cases[0]);  // warm-up: the first page creations and paints
+    for (int trial = 0; trial < trials; ++trial)
+        for (int pass = 0; pass < 2 * kCases; ++pass) {
+            int index = pass < kCases ? pass : 2 * kCases - 1 - pass;
+            AddFigures(figures[index], MeasureCase(window, cases[index]));
+        }
+    SendMessageA(window, WM_COMMAND, ID_STOP, 0);
+
+    std::printf("playback with \"No delay\", %d trials (each case twice per trial, in order and reversed)\n"
+                "median (min-max); ms per call; loop ms = 1000 / loop fps\n\n",
+                trials);
+    std::printf("| page | zoom | loop fps | loop ms | AnimStep ms | floor ms | AnimStep / floor | loop ms / floor |\n"
+                "|---|---|---|---|---|---|---|---|\n");
+    for (int index = 0; index < kCases; ++index) {
+        std::printf("| %dx%d | %d", cases[index].width, cases[index].height, cases[index].zoom);
+        PrintCell(figures[index][kLoopFps], "%.0f");
+        PrintCell(figures[index][kLoopMs], "%.2f");
+        PrintCell(figures[index][kStep], "%.2f");
+        PrintCell(figures[index][kFloor], "%.2f");
+        PrintCell(figures[index][kRatio], "%.2f");
+        PrintCell(figures[index][kLoopRatio], "%.2f");
+        std::printf(" |\n");
     }
-    result.floorMs = (Seconds() - start) * 1000.0 / kStepRuns;
-    g_bmpChild.playing = 0;
-    Drain();
-    return result;
+    std::printf("\nThe floor as the screen gets it: with the empty PeekMessage that hands the window's pixels\n"
+                "to the X server (as the loop's does), and with that PeekMessage yielding the processor as the\n"
+                "loop's does; ms per frame, median (min-max)\n\n"
+                "| page | zoom | floor + hand-over | floor + hand-over + yield | loop ms / (floor + hand-over) |\n"
+                "|---|---|---|---|---|\n");
+    for (int index = 0; index < kCases; ++index) {
+        std::printf("| %dx%d | %d", cases[index].width, cases[index].height, cases[index].zoom);
+        PrintCell(figures[index][kShown], "%.2f");
+        PrintCell(figures[index][kYielded], "%.2f");
+        PrintCell(figures[index][kLoopShownRatio], "%.2f");
+        std::printf(" |\n");
+    }
+    std::printf("\nAnimStep's parts, ms per call, median (min-max)\n\n"
+                "| page | zoom | fill | sprite | StretchDIBits | status line |\n|---|---|---|---|---|---|\n");
+    for (int index = 0; index < kCases; ++index) {
+        std::printf("| %dx%d | %d", cases[index].width, cases[index].height, cases[index].zoom);
+        PrintCell(figures[index][kFill], "%.3f");
+        PrintCell(figures[index][kDraw], "%.3f");
+        PrintCell(figures[index][kFlip], "%.3f");
+        PrintCell(figures[index][kStatus], "%.3f");
+        std::printf(" |\n");
+    }
+    return 0;
+}
+
+// The shown rate from the status line, "Play Sprite Num : %4d    FPS : %3d"; -1 when absent.
+int ShownRate()
+{
+    char text[256] = "";
+    SendMessageA(g_statusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    const char* at = std::strstr(text, "FPS : ");
+    return at == nullptr ? -1 : std::atoi(at + 6);
+}
+
+// The smallest step of the millisecond clock, as seen from a spin.
+DWORD ClockStep()
+{
+    DWORD smallest = 0xFFFFFFFFu;
+    for (int steps = 0; steps < 20; ++steps) {
+        DWORD from = timeGetTime(), to;
+        while ((to = timeGetTime()) == from) {
+        }
+        smallest = std::min(smallest, to - from);
+    }
+    return smallest;
+}
+
+int RunRate(HWND window, int seconds, const std::vector<int>& rates)
+{
+    SetUpCase(window, 640, 480, 1);
+    std::printf("timeGetTime's step: %lu ms\n\n", static_cast<unsigned long>(ClockStep()));
+    std::printf("| chosen | interval ms | frames drawn per s | status line min | median | max | readings |\n"
+                "|---|---|---|---|---|---|---|\n");
+    std::vector<std::string> readings;
+    for (int fps : rates) {
+        Play(window, fps);
+        std::vector<double> shown;
+        int quitCode = 0, frames = 0;
+        const double start = Milliseconds();
+        double nextRead = start + 1000.0, now = start;
+        while (now - start < seconds * 1000.0) {
+            int before = g_bmpChild.animFrame;
+            RunLoopPass(&quitCode);
+            if (g_bmpChild.animFrame != before) ++frames;
+            g_appActive = 1;
+            now = Milliseconds();
+            if (now >= nextRead) {
+                int rate = ShownRate();
+                if (rate >= 0) shown.push_back(rate);
+                nextRead += 1000.0;
+            }
+        }
+        std::sort(shown.begin(), shown.end());
+        if (shown.empty()) shown.push_back(-1);
+        std::printf("| %d | %d | %.2f | %.0f | %.0f | %.0f | %zu |\n", fps, g_frameInterval,
+                    frames * 1000.0 / (now - start), shown.front(), shown[shown.size() / 2], shown.back(),
+                    shown.size());
+        std::string list;
+        for (double rate : shown) list += " " + std::to_string(int(rate));
+        readings.push_back(list);
+        std::fflush(stdout);
+    }
+    for (size_t i = 0; i < rates.size(); ++i) std::printf("\nreadings at %d fps, sorted:%s\n", rates[i], readings[i].c_str());
+    SendMessageA(window, WM_COMMAND, ID_STOP, 0);
+    return 0;
 }
 
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
-    g_appActive = 1;
-    HWND frame = MakeFrame();
-    Drain();
+    SetWindowsHookExA(WH_CBT, CloseDialogs, nullptr, GetCurrentThreadId());
+    HWND window = CreateMainWindow(GetModuleHandleA(nullptr));
+    if (window == nullptr) return 1;
+    ShowWindow(window, SW_SHOWMAXIMIZED);
+    UpdateWindow(window);
+    Pump();
     MakeSprites();
-    std::printf("page       zoom  loop fps  AnimStep ms  floor ms  step/floor\n");
-    const int sizes[][2] = {{640, 480}, {1024, 768}};
-    for (const auto& size : sizes)
-        for (int zoom : {1, 3}) {
-            Result r = Measure(size[0], size[1], zoom);
-            std::printf("%4dx%-4d  %4d  %8.1f  %11.3f  %8.3f  %10.2f\n", size[0], size[1], zoom, r.loopFps,
-                        r.stepMs, r.floorMs, r.stepMs / r.floorMs);
-        }
-    DestroyWindow(frame);
-    return 0;
+
+    int result;
+    if (argc >= 2 && std::strcmp(argv[1], "rate") == 0) {
+        int seconds = argc >= 3 ? std::atoi(argv[2]) : 60;
+        std::vector<int> rates;
+        for (int i = 3; i < argc; ++i) rates.push_back(std::atoi(argv[i]));
+        if (rates.empty()) rates = {30, 60};
+        result = RunRate(window, seconds, rates);
+    } else {
+        int trials = argc >= 2 ? std::max(1, std::atoi(argv[1])) : kDefaultTrials;
+        result = RunSpeed(window, trials);
+    }
+    DestroyWindow(window);
+    if (g_dialogs != 0) {
+        std::fprintf(stderr, "playback_bench: %d dialogs came up\n", g_dialogs);
+        return 1;
+    }
+    return result;
 }

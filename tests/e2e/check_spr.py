@@ -2,11 +2,16 @@
 """Checks a sprite file written by Quillon byte by byte against the sheet it was cut from.
 
     check_spr.py OUT.spr SHEET.bmp FIGURES.txt NAME... [--hit-boxes N] [--attack-boxes N]
+    check_spr.py OUT.spr SHEET.bmp FIGURES.txt --expect EXPECTED.txt
 
 Every sprite must be the named figure's rectangle of the sheet, in order: its size, relative
 coordinate (0, 0), centre (width / 2, height / 2), N whole-sprite hit and attack boxes, and its
-pixels (raw, or the run-length form) equal to the sheet's palette indices. Prints what differs
-and exits 1 on the first fault.
+pixels (raw, or the run-length form) equal to the sheet's palette indices. With --expect the
+sprites and everything but their pixels come from a file, one sprite a line:
+
+    NAME COMPRESSED RX RY MX MY hits=X1,Y1,X2,Y2;... attacks=X1,Y1,X2,Y2;...
+
+and the compression flag must be the one given. Prints what differs and exits 1 on a fault.
 """
 import argparse
 import struct
@@ -39,6 +44,27 @@ def read_figures(path):
     return figures
 
 
+def read_expectation(path):
+    """The expected sprites: (name, fields) with fields compressed, relative, centre, boxes."""
+    sprites = []
+    for line in open(path):
+        fields = line.split()
+        if not fields:
+            continue
+        boxes = {}
+        for field in fields[6:]:
+            kind, _, values = field.partition("=")
+            boxes[kind] = [tuple(int(v) for v in box.split(",")) for box in values.split(";") if box]
+        sprites.append((fields[0], {
+            "compressed": int(fields[1]),
+            "relative": (int(fields[2]), int(fields[3])),
+            "centre": (int(fields[4]), int(fields[5])),
+            "hit": boxes.get("hits", []),
+            "attack": boxes.get("attacks", []),
+        }))
+    return sprites
+
+
 def decompress(data, width, height):
     """The run-length form: a table of row offsets, then per row a pair count and
     (skip, literal count, literals...) pairs."""
@@ -67,13 +93,27 @@ def main():
     parser.add_argument("spr")
     parser.add_argument("sheet")
     parser.add_argument("figures")
-    parser.add_argument("names", nargs="+")
+    parser.add_argument("names", nargs="*")
     parser.add_argument("--hit-boxes", type=int, default=1)
     parser.add_argument("--attack-boxes", type=int, default=0)
+    parser.add_argument("--expect")
     args = parser.parse_args()
+    figures = read_figures(args.figures)
+    if args.expect:
+        expected = read_expectation(args.expect)
+    else:
+        expected = []
+        for name in args.names:
+            width, height = figures[name][2:4]
+            whole = (0, 0, width - 1, height - 1)
+            expected.append((name, {"compressed": None, "relative": (0, 0),
+                                    "centre": (width // 2, height // 2),
+                                    "hit": [whole] * args.hit_boxes,
+                                    "attack": [whole] * args.attack_boxes}))
+    if not expected:
+        parser.error("no sprites to expect: give NAMEs or --expect")
 
     sheet = read_bmp(args.sheet)
-    figures = read_figures(args.figures)
     data = open(args.spr, "rb").read()
     faults = []
 
@@ -87,10 +127,10 @@ def main():
     expect("reserved header bytes", data[13:16], b"\0\0\0")
     version, count, actions = struct.unpack_from("<hhi", data, 16)
     expect("version", version, 30)
-    expect("sprite count", count, len(args.names))
+    expect("sprite count", count, len(expected))
     expect("action count", actions, 0)
     at = 24
-    for index, name in enumerate(args.names[:max(count, 0)]):
+    for index, (name, want_fields) in enumerate(expected[:max(count, 0)]):
         left, top, width, height = figures[name]
         where = f"sprite {index} ({name})"
         if at + 28 > len(data):
@@ -100,15 +140,18 @@ def main():
             "<BBhhhhhhhhhiI", data, at)
         at += 28
         expect(f"{where} size", (w, h), (width, height))
-        expect(f"{where} relative coordinate", (rx, ry), (0, 0))
-        expect(f"{where} centre", (mx, my), (width // 2, height // 2))
-        expect(f"{where} hit boxes", hits, args.hit_boxes)
-        expect(f"{where} attack boxes", attacks, args.attack_boxes)
+        if want_fields["compressed"] is not None:
+            expect(f"{where} compressed flag", compressed, want_fields["compressed"])
+        expect(f"{where} relative coordinate", (rx, ry), want_fields["relative"])
+        expect(f"{where} centre", (mx, my), want_fields["centre"])
+        expect(f"{where} hit boxes", hits, len(want_fields["hit"]))
+        expect(f"{where} attack boxes", attacks, len(want_fields["attack"]))
         for kind, boxes in (("hit", hits), ("attack", attacks)):
             for b in range(max(boxes, 0)):
                 box = struct.unpack_from("<6h", data, at)
                 at += 12
-                expect(f"{where} {kind} box {b}", box[1:5], (0, 0, width - 1, height - 1))
+                if b < len(want_fields[kind]):
+                    expect(f"{where} {kind} box {b}", box[1:5], want_fields[kind][b])
         image = data[at:at + size]
         at += size
         if len(image) != size:

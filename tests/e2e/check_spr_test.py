@@ -46,13 +46,16 @@ def compress(rows):
     return struct.pack(f"<{len(rows)}I", *table) + body
 
 
-def entry(left, top, width, height, compressed=False, boxes=1):
+def entry(left, top, width, height, compressed=False, boxes=1, relative=(0, 0), centre=None,
+          attacks=()):
     rows = [ROWS[top + y][left:left + width] for y in range(height)]
     image = compress(rows) if compressed else b"".join(rows)
-    head = struct.pack("<BBhhhhhhhhhiI", int(compressed), 0, 0, 0, width, height, width // 2,
-                       height // 2, boxes, 0, 0, len(image), 0)
+    centre = centre or (width // 2, height // 2)
+    head = struct.pack("<BBhhhhhhhhhiI", int(compressed), 0, *relative, width, height, *centre,
+                       boxes, len(attacks), 0, len(image), 0)
     box = struct.pack("<6h", 0, 0, 0, width - 1, height - 1, 0)
-    return head + box * boxes + image
+    return (head + box * boxes + b"".join(struct.pack("<6h", 0, *a, 0) for a in attacks)
+            + image)
 
 
 def sprite_file(entries):
@@ -102,6 +105,24 @@ class CheckSprTest(unittest.TestCase):
                 result = self.check(data, "a", "b")
                 self.assertEqual(result.returncode, 1, result.stderr)
                 self.assertIn("check_spr: ", result.stdout)
+
+    def test_expectation_file(self):
+        """--expect: relative and centre coordinates, boxes and the compression flag as listed."""
+        expect = self.write("want.txt", b"b 1 2 -3 1 0 hits= attacks=0,1,2,2\na 0 0 0 1 1 hits=0,0,1,1 attacks=\n")
+        good = [entry(3, 0, 3, 3, True, 0, (2, -3), (1, 0), [(0, 1, 2, 2)]), entry(1, 1, 2, 2)]
+        cases = {
+            "as listed": (good, 0),
+            "not compressed": ([entry(3, 0, 3, 3, False, 0, (2, -3), (1, 0), [(0, 1, 2, 2)]), good[1]], 1),
+            "relative off": ([entry(3, 0, 3, 3, True, 0, (2, -2), (1, 0), [(0, 1, 2, 2)]), good[1]], 1),
+            "centre off": ([entry(3, 0, 3, 3, True, 0, (2, -3), (0, 0), [(0, 1, 2, 2)]), good[1]], 1),
+            "attack box off": ([entry(3, 0, 3, 3, True, 0, (2, -3), (1, 0), [(0, 0, 2, 2)]), good[1]], 1),
+            "extra hit box": ([entry(3, 0, 3, 3, True, 1, (2, -3), (1, 0), [(0, 1, 2, 2)]), good[1]], 1),
+            "order": (good[::-1], 1),
+        }
+        for name, (entries, code) in cases.items():
+            with self.subTest(name):
+                result = self.check(sprite_file(entries), "--expect", expect)
+                self.assertEqual(result.returncode, code, result.stdout + result.stderr)
 
 
 if __name__ == "__main__":

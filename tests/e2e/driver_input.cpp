@@ -121,3 +121,29 @@ bool RightClick(POINT at)
     SendMouseButtons(click, 2);
     return true;
 }
+
+bool LeftClick(POINT at)
+{
+    if (!MoveMouse(at.x, at.y)) return false;
+    const DWORD click[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    SendMouseButtons(click, 2);
+    Sleep(60);
+    return true;
+}
+
+bool SlowDrag(POINT from, POINT to, int steps, int pause)
+{
+    if (!MoveMouse(from.x, from.y)) return false;
+    DWORD down = MOUSEEVENTF_LEFTDOWN;
+    SendMouseButtons(&down, 1);
+    Sleep(pause);
+    for (int i = 1; i <= steps; ++i) {
+        if (!MoveMouse(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps))
+            return false;
+        Sleep(pause);
+    }
+    DWORD up = MOUSEEVENTF_LEFTUP;
+    SendMouseButtons(&up, 1);
+    Sleep(pause);
+    return true;
+}

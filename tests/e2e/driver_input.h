@@ -20,6 +20,11 @@ bool DragMouse(POINT from, POINT to);
 // Two left clicks at `at`, sent together so that they make a double click.
 bool DoubleClick(POINT at);
 bool RightClick(POINT at);
+// A left click at `at`.
+bool LeftClick(POINT at);
+// Presses the left button at `from`, moves in `steps` steps to `to`, releases it there; pauses
+// `pause` ms between the steps (the selection strip and the edit page take moves one by one).
+bool SlowDrag(POINT from, POINT to, int steps, int pause);
 // Sends mouse button events (MOUSEEVENTF_LEFTDOWN, ...) together, where the pointer is.
 void SendMouseButtons(const DWORD* flags, int count);
 // Turns the wheel where the pointer is by `delta` (WHEEL_DELTA a notch).

@@ -83,7 +83,8 @@ bool ReadSheet(const char* path, Sheet& sheet)
     return true;
 }
 
-int CountSheetMismatches(HWND window, const Sheet& sheet, int pageLeft, int pageTop, int* compared)
+int CountSheetMismatches(HWND window, const Sheet& sheet, int pageLeft, int pageTop, int* compared,
+                         int zoom)
 {
     RECT client;
     GetClientRect(window, &client);
@@ -95,15 +96,20 @@ int CountSheetMismatches(HWND window, const Sheet& sheet, int pageLeft, int page
     if (!CaptureScreen(area, screen)) return -1;
     int width = client.right;
     // The part of the page inside the client area, in page pixels.
-    int x0 = pageLeft < 0 ? -pageLeft : 0, y0 = pageTop < 0 ? -pageTop : 0;
+    int x0 = pageLeft < 0 ? (zoom - 1 - pageLeft) / zoom : 0, y0 = pageTop < 0 ? (zoom - 1 - pageTop) / zoom : 0;
     int x1 = sheet.width, y1 = sheet.height;
-    if (pageLeft + x1 > client.right) x1 = client.right - pageLeft;
-    if (pageTop + y1 > client.bottom) y1 = client.bottom - pageTop;
+    if (pageLeft + x1 * zoom > client.right) x1 = (client.right - pageLeft) / zoom;
+    if (pageTop + y1 * zoom > client.bottom) y1 = (client.bottom - pageTop) / zoom;
     if (x1 <= x0 || y1 <= y0) return -1;
     auto differs = [&](int x, int y) {
         const RGBQUAD& c = sheet.palette[sheet.pixels[size_t(y) * sheet.width + x]];
         uint32_t want = (uint32_t(c.rgbRed) << 16) | (uint32_t(c.rgbGreen) << 8) | c.rgbBlue;
-        return screen[size_t(pageTop + y) * width + pageLeft + x] != want;
+        // Every screen pixel of the page pixel's zoom x zoom square.
+        for (int dy = 0; dy < zoom; ++dy)
+            for (int dx = 0; dx < zoom; ++dx)
+                if (screen[size_t(pageTop + y * zoom + dy) * width + pageLeft + x * zoom + dx] != want)
+                    return true;
+        return false;
     };
     std::vector<int> rowMisses(y1, 0), columnMisses(x1, 0);
     for (int y = y0; y < y1; ++y)
@@ -155,4 +161,16 @@ bool SaveScreenshot(const char* path)
         std::fwrite(row.data(), 1, row.size(), file);
     }
     return std::fclose(file) == 0;
+}
+
+int CountRowPixels(HWND window, int y, int x0, int x1, uint32_t rgb)
+{
+    POINT origin = {x0, y};
+    ClientToScreen(window, &origin);
+    RECT area = {origin.x, origin.y, origin.x + (x1 - x0), origin.y + 1};
+    std::vector<uint32_t> pixels;
+    if (!CaptureScreen(area, pixels)) return 0;
+    int count = 0;
+    for (uint32_t pixel : pixels) count += pixel == rgb;
+    return count;
 }

@@ -17,11 +17,16 @@ struct Sheet {
 
 bool ReadSheet(const char* path, Sheet& sheet);
 
-// Compares the sheet, drawn at zoom 1 with its top-left pixel at client point (pageLeft, pageTop)
+// Compares the sheet, drawn at `zoom` with its top-left pixel at client point (pageLeft, pageTop)
 // of `window`, with what the screen shows in the window's client area. Rows and columns that
 // differ all along (the mouse cross-hair) are left out. Returns the number of differing pixels
 // and the number compared.
-int CountSheetMismatches(HWND window, const Sheet& sheet, int pageLeft, int pageTop, int* compared);
+int CountSheetMismatches(HWND window, const Sheet& sheet, int pageLeft, int pageTop, int* compared,
+                         int zoom = 1);
 
 // Writes the whole screen to `path` as a 24-bit BMP.
 bool SaveScreenshot(const char* path);
+
+// How many of the screen pixels of client row `y` of `window`, from client column `x0` up to
+// but not including `x1`, have the color `rgb` (0x00RRGGBB).
+int CountRowPixels(HWND window, int y, int x0, int x1, uint32_t rgb);

@@ -222,31 +222,6 @@ TEST_F(CanvasPageTest, AdjustViewDragsTheAnchorUntilARightClick)
     EXPECT_EQ(g_bmpChild.adjustView, 0);
 }
 
-namespace {
-
-// The client area's pixels as the screen holds them.
-std::vector<uint32_t> Screen(HWND window)
-{
-    RECT client;
-    GetClientRect(window, &client);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    HDC screen = GetDC(window), memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    auto* first = static_cast<uint32_t*>(bits);
-    std::vector<uint32_t> pixels(first, first + size_t(client.right) * client.bottom);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(window, screen);
-    return pixels;
-}
-
-}  // namespace
 
 // A sheet larger than the window is composed and flipped only where the window shows it; the
 // screen holds what composing and flipping the whole page would put there, partial blocks at the
@@ -271,13 +246,44 @@ TEST_F(CanvasPageTest, ALargeSheetShowsWhatTheWholePageWould)
         g_bmpChild.crossX = 120;
         g_bmpChild.crossY = 70;
         Paint();
-        std::vector<uint32_t> shown = Screen(canvas);
+        std::vector<uint32_t> shown = ScreenPixels(canvas);
 
         ASSERT_EQ(g_bmpPage.DrawSpriteOpaque(0, 0, &pictureSet.sprites[0], 0, 0, 0), 1);
         g_bmpChild.DrawCutRect();
         g_bmpChild.DrawCrossHair(120, 70);
         ASSERT_EQ(g_bmpPage.FlipAt(canvas, g_bmpChild.pageLeft, g_bmpChild.pageTop, zoom), 1);
-        EXPECT_TRUE(Screen(canvas) == shown);
+        EXPECT_TRUE(ScreenPixels(canvas) == shown);
         Mouse(WM_RBUTTONDOWN, 0, 0, MK_RBUTTON);
+    }
+}
+
+// A paint validates whatever the system asked to repaint (an invalid client area, an internal
+// paint, a frame), so the system stops asking; a paint the mouse handlers post, with nothing
+// invalid, still composes and flips. A handler that left any of these pending would be handed
+// WM_PAINT again and again.
+TEST_F(CanvasPageTest, EveryKindOfRepaintIsValidatedAndShowsThePage)
+{
+    OpenSheet(PatternPicture(60, 40));
+    PumpMessages();
+    const POINT at = WindowPoint(20, 20);
+    const int i = sheet.At(20, 20);
+    const COLORREF pageColor = RGB(uint8_t(i * 5 + 1), uint8_t(255 - i), uint8_t(i * 3));
+    const UINT kinds[] = {RDW_INVALIDATE | RDW_ERASE, RDW_INTERNALPAINT, RDW_INVALIDATE | RDW_FRAME, 0};
+    for (UINT kind : kinds) {
+        SCOPED_TRACE(testing::Message() << "redraw flags " << kind);
+        HDC context = GetDC(canvas);
+        SetPixel(context, at.x, at.y, RGB(1, 2, 3));  // a stale pixel the paint must cover
+        ReleaseDC(canvas, context);
+        if (kind != 0)
+            RedrawWindow(canvas, nullptr, nullptr, kind);
+        else
+            PostMessageA(canvas, WM_PAINT, 0, 0);  // as the mouse handlers ask
+        PumpMessages(50);
+        MSG pending;
+        EXPECT_FALSE(PeekMessageA(&pending, canvas, WM_PAINT, WM_PAINT, PM_NOREMOVE)) << "asked to repaint again";
+        EXPECT_FALSE(GetUpdateRect(canvas, nullptr, FALSE));
+        context = GetDC(canvas);
+        EXPECT_EQ(GetPixel(context, at.x, at.y), pageColor);
+        ReleaseDC(canvas, context);
     }
 }

@@ -76,6 +76,27 @@ std::vector<std::string> GuiTempDir::List() const
     return names;
 }
 
+std::vector<uint32_t> ScreenPixels(HWND window)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC screen = GetDC(window), memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    auto* first = static_cast<uint32_t*>(bits);
+    std::vector<uint32_t> pixels(first, first + size_t(client.right) * client.bottom);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return pixels;
+}
+
 bool FileExistsA(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -3,6 +3,7 @@
 // so each starts from freshly constructed global objects, as the program does.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +38,9 @@ private:
 };
 
 bool FileExistsA(const std::string& path);
+
+// A window's client area as the screen holds it: 0x00RRGGBB pixels, top row first.
+std::vector<uint32_t> ScreenPixels(HWND window);
 
 // Every test runs in a fresh temporary working folder of its own, so OPTION.CFG and the files a
 // test saves never reach another test; the folder goes when the test ends.

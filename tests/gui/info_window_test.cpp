@@ -8,6 +8,7 @@
 #include "app/text.h"
 #include "resources/resource.h"
 #include "tests/gui/gui_fixture.h"
+#include "tests/gui/layout_helpers.h"
 #include "tests/gui/message_log.h"
 #include "tests/gui/panel_helpers.h"
 
@@ -94,6 +95,29 @@ TEST_F(InfoWindowTest, StartsOnSpriteInfoWithThreeTabs)
         EXPECT_EQ(panel.top, area.top + 3);
         EXPECT_EQ(panel.right - panel.left, area.right - 4);
         EXPECT_EQ(panel.bottom - panel.top, area.bottom - 30);
+    }
+}
+
+TEST_F(InfoWindowTest, TheEditModePanelFollowsTheMainWindowsSize)
+{
+    MakeNumberedSprites(2, 1);
+    SelectInfoTab(kEditModePage);
+    for (SIZE size : {SIZE{800, 600}, SIZE{1000, 720}, SIZE{700, 500}}) {
+        SCOPED_TRACE(std::to_string(size.cx) + " x " + std::to_string(size.cy));
+        ResizeMainClient(window, size.cx, size.cy);
+        RECT area = ClientOf(g_infoChild.window);
+        SendMessageA(g_infoChild.tabControl, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+        const RECT panel = PanelRect(g_editMode.window);
+        EXPECT_EQ(panel.top, area.top + 3);
+        EXPECT_EQ(HeightOf(panel), area.bottom - 30);
+        EXPECT_EQ(WidthOf(panel), area.right - 4);
+        // The dialog fills the panel, and the canvas stays on the edit page.
+        const RECT inside = ClientOf(g_editMode.window);
+        EXPECT_EQ(WidthOf(RectInParent(g_editMode.dialog)), WidthOf(inside));
+        EXPECT_EQ(HeightOf(RectInParent(g_editMode.dialog)), HeightOf(inside));
+        ExpectPanels({false, true, false});
+        EXPECT_EQ(g_bmpChild.editMode, 1);
+        EXPECT_EQ(g_currentSprite, 1);
     }
 }
 

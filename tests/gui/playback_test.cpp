@@ -1,6 +1,8 @@
 // Playback: frames from the idle loop's passes, the frame gate's pacing on the test clock, the
 // wrap-once rule while playing and stepping, the frame meter and the status line, the page's
 // re-creation, and the failures that stop playback.
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include <commctrl.h>
 
 #include "app/clock.h"
+#include "app/status_bar.h"
 #include "app/entry.h"
 #include "app/frame_rate_box.h"
 #include "app/globals.h"
@@ -16,6 +19,7 @@
 #include "tests/gui/canvas_fixture.h"
 #include "tests/gui/document_helpers.h"
 #include "tests/gui/gui_fixture.h"
+#include "tests/gui/message_log.h"
 #include "views/animation.h"
 
 namespace {
@@ -233,8 +237,59 @@ TEST_F(PlaybackTest, TheStatusLineShowsTheSpriteAndTheMeasuredRate)
     g_testNow = 61000;
     Play(3, 0);
     g_bmpChild.animFrame = 1;
+    g_testNow += kStatusRepaintPace;  // Play's own frame set the line a moment ago
     PassDrawsFrame();
     EXPECT_EQ(StatusText(), "Play Sprite Num :    2    FPS :  61");
+}
+
+// Every frame sets the status line, but the bar takes a new text at most once per pace on the
+// program clock; the last frame's text is shown once the pace has run or the loop goes idle,
+// unless a newer text came from elsewhere.
+TEST_F(PlaybackTest, TheStatusLineChangesAtMostOncePerPaceAndShowsTheLastFrame)
+{
+    Play(4, 0);
+    MessageLog paints({g_statusBar}, {WM_PAINT});
+    auto frameText = [] {
+        char text[64];
+        std::snprintf(text, sizeof text, "Play Sprite Num : %4d", g_bmpChild.animFrame);
+        return std::string(text);
+    };
+    auto shownFrame = [&] { return StatusText().substr(0, frameText().size()); };
+    // Passes at one moment of the clock; the number of status bar paints they caused.
+    auto passes = [&](int count) {
+        paints.Clear();
+        for (int pass = 0; pass < count; ++pass) PassDrawsFrame();
+        return paints.Messages().size();
+    };
+
+    g_testNow += kStatusRepaintPace;
+    EXPECT_EQ(passes(1), 1u);
+    EXPECT_EQ(shownFrame(), frameText());
+    const std::string first = StatusText();
+    EXPECT_EQ(passes(4), 0u) << "no new text within the pace";
+    EXPECT_EQ(StatusText(), first);
+    g_testNow += kStatusRepaintPace - 1;
+    EXPECT_EQ(passes(2), 0u);
+    g_testNow += 1;
+    EXPECT_EQ(passes(1), 1u) << "the pace has run";
+    EXPECT_EQ(shownFrame(), frameText());
+
+    passes(2);  // held back again
+    ASSERT_NE(shownFrame(), frameText());
+    g_appActive = 0;
+    UINT_PTR timer = SetTimer(nullptr, 0, 20, nullptr);  // ends the wait should nothing else
+    int code = 0;
+    LoopPass pass = LoopPass::Dispatched;
+    for (int i = 0; i < 100 && pass == LoopPass::Dispatched; ++i) pass = RunLoopPass(&code);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(pass, LoopPass::Waited);
+    EXPECT_EQ(shownFrame(), frameText()) << "the loop shows the held text before it waits";
+    g_appActive = 1;
+
+    passes(1);  // held back
+    SetStatusText("Ready");
+    ShowHeldStatusText();
+    EXPECT_EQ(StatusText(), "Ready") << "a newer text drops the held one";
 }
 
 TEST_F(PlaybackTest, TheLoopBlocksWhileInactiveAndDrawsNothing)

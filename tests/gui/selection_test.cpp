@@ -315,3 +315,45 @@ TEST_F(SelectionTest, AScratchPageThatWasRefusedIsMadeAgain)
         }
     }
 }
+
+// A long strip, scrolled anywhere at any scale, shows what painting every slot would: the paint
+// draws only the slots the window shows, and a label or thumbnail that reaches in from beyond an
+// edge is drawn all the same. The reference draws every label (by the same rule) and every
+// thumbnail of the set on a cleared window.
+TEST_F(SelectionTest, ALongStripShowsWhatPaintingEverySlotWould)
+{
+    std::vector<SpriteSize> sizes;
+    for (int i = 0; i < 1200; ++i) sizes.push_back({1 + (i * 37) % 61, 5 + i % 20});
+    Show(sizes);
+    SelectSprite(601);
+    for (float scale : {0.25f, 1.0f, 3.0f}) {
+        for (int position : {0, 37, 1234, 5001, 1 << 20}) {
+            SCOPED_TRACE(testing::Message() << "scale " << scale << ", position " << position);
+            g_selChild.scale = scale;
+            g_selChild.scrollPos = position;
+            g_selChild.UpdateScroll();
+            Repaint();
+            const std::vector<uint32_t> painted = ScreenPixels(g_selChild.window);
+
+            HDC dc = GetDC(g_selChild.window);
+            RECT client;
+            GetClientRect(g_selChild.window, &client);
+            FillRect(dc, &client, g_selChild.background);
+            SetBkMode(dc, TRANSPARENT);
+            int x = g_selChild.stripLeft;
+            for (int i = 0; i < workSet.Count(); ++i) {
+                const int width = g_selChild.ThumbWidth(i);
+                x += width + 2 * g_selChild.gap;
+                const std::string label = "<" + std::to_string(i) + ">";
+                const int labelX = x - width / 2 - int(label.size()) * 4 - g_selChild.gap;
+                if (client.left < labelX && labelX < client.right) {
+                    SetTextColor(dc, i == 601 ? RGB(250, 0, 0) : RGB(0, 0, 0));
+                    TextOutA(dc, labelX, 0, label.c_str(), int(label.size()));
+                }
+                g_selChild.DrawThumbnail(i, x - width - g_selChild.gap, g_selChild.top);
+            }
+            ReleaseDC(g_selChild.window, dc);
+            EXPECT_TRUE(ScreenPixels(g_selChild.window) == painted);
+        }
+    }
+}

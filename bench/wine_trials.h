@@ -27,6 +27,21 @@ inline double Microseconds()
     return double(now.QuadPart) * 1e6 / double(frequency.QuadPart);
 }
 
+inline double Milliseconds() { return Microseconds() / 1000.0; }
+
+// Gives `window` a client area of `width` x `height`, moving it to the screen's corner.
+inline void SizeClient(HWND window, int width, int height)
+{
+    for (int pass = 0; pass < 4; ++pass) {
+        RECT client, outer;
+        GetClientRect(window, &client);
+        if (client.right == width && client.bottom == height) return;
+        GetWindowRect(window, &outer);
+        MoveWindow(window, 0, 0, outer.right - outer.left + width - client.right,
+                   outer.bottom - outer.top + height - client.bottom, TRUE);
+    }
+}
+
 // The message loop's idle step: a look at an empty queue. Under Wine, drawing into a window lands
 // in the window's surface in the program's memory, and reaches the X server when the message loop
 // next looks at its queue; a pass that draws into a window ends with this step, so its pixels are

@@ -48,18 +48,6 @@ void Mouse(UINT message, int x, int y, WPARAM keys)
     SendMessageA(g_bmpChild.window, message, keys, MAKELPARAM(x, y));
 }
 
-void SizeClient(HWND window, int width, int height)
-{
-    for (int pass = 0; pass < 4; ++pass) {
-        RECT client, outer;
-        GetClientRect(window, &client);
-        if (client.right == width && client.bottom == height) return;
-        GetWindowRect(window, &outer);
-        MoveWindow(window, 0, 0, outer.right - outer.left + width - client.right,
-                   outer.bottom - outer.top + height - client.bottom, TRUE);
-    }
-}
-
 // The paint and what it is made of, as passes for the interleaved trials. The mouse moves of a
 // held move, one page pixel right and back, each through the paint it posts.
 struct PaintBench {
@@ -194,7 +182,7 @@ int main()
     for (int zoom : {1, 5}) {
         g_bmpChild.bmpZoom = zoom;
         g_bmpChild.RefreshPage();
-        SizeClient(g_bmpChild.window, kClientWidth, kClientHeight);
+        wine_trials::SizeClient(g_bmpChild.window, kClientWidth, kClientHeight);
         g_bmpChild.viewX = g_bmpChild.viewXMax / 2;  // the middle of the sheet
         g_bmpChild.viewY = g_bmpChild.viewYMax / 2;
         g_bmpChild.RefreshPage();

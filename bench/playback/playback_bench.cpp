@@ -27,6 +27,7 @@
 #include "app/frame_rate_box.h"
 #include "app/globals.h"
 #include "app/main_window.h"
+#include "bench/wine_trials.h"
 #include "resources/resource.h"
 #include "views/animation.h"
 
@@ -37,18 +38,6 @@ constexpr int kSpriteSide = 96;
 constexpr double kLoopSeconds = 0.5;  // per case and trial
 constexpr int kRuns = 60;             // timed calls per part, case and trial
 constexpr int kDefaultTrials = 7;
-
-double Milliseconds()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
 
 // Sprites as a game would have them: a figure on a transparent ground.
 void MakeSprites()
@@ -128,9 +117,9 @@ double TimePart(const std::function<void()>& part)
 {
     std::vector<double> times;
     for (int i = 0; i < kRuns; ++i) {
-        double start = Milliseconds();
+        double start = wine_trials::Milliseconds();
         part();
-        times.push_back(Milliseconds() - start);
+        times.push_back(wine_trials::Milliseconds() - start);
     }
     return MedianOf(times);
 }
@@ -161,10 +150,10 @@ Figures MeasureCase(HWND window, const Case& c)
 
     // The idle loop, as the program runs it with nothing else to do.
     int quitCode = 0, frames = 0;
-    double start = Milliseconds(), now = start;
+    double start = wine_trials::Milliseconds(), now = start;
     while (now - start < kLoopSeconds * 1000.0) {
         if (RunLoopPass(&quitCode) == LoopPass::Stepped) ++frames;
-        now = Milliseconds();
+        now = wine_trials::Milliseconds();
     }
     f.loopFps = frames * 1000.0 / (now - start);
 
@@ -320,14 +309,14 @@ int RunRate(HWND window, int seconds, const std::vector<int>& rates)
         Play(window, fps);
         std::vector<double> shown;
         int quitCode = 0, frames = 0;
-        const double start = Milliseconds();
+        const double start = wine_trials::Milliseconds();
         double nextRead = start + 1000.0, now = start;
         while (now - start < seconds * 1000.0) {
             int before = g_bmpChild.animFrame;
             RunLoopPass(&quitCode);
             if (g_bmpChild.animFrame != before) ++frames;
             g_appActive = 1;
-            now = Milliseconds();
+            now = wine_trials::Milliseconds();
             if (now >= nextRead) {
                 int rate = ShownRate();
                 if (rate >= 0) shown.push_back(rate);

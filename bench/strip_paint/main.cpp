@@ -58,18 +58,6 @@ void Pump()
     }
 }
 
-void SizeClient(HWND window, int width, int height)
-{
-    for (int pass = 0; pass < 4; ++pass) {
-        RECT client, outer;
-        GetClientRect(window, &client);
-        if (client.right == width && client.bottom == height) return;
-        GetWindowRect(window, &outer);
-        MoveWindow(window, 0, 0, outer.right - outer.left + width - client.right,
-                   outer.bottom - outer.top + height - client.bottom, TRUE);
-    }
-}
-
 // Scrolls the strip so that kFirstShown's slot begins at the window's left edge.
 void ShowFirst()
 {
@@ -194,7 +182,7 @@ int main()
                                 kClientWidth + 100, 2 * kClientHeight + 100, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
     if (parent == nullptr || !g_selChild.Create(parent)) return 1;
-    SizeClient(g_selChild.window, kClientWidth, kClientHeight);
+    wine_trials::SizeClient(g_selChild.window, kClientWidth, kClientHeight);
     WNDCLASSA bareClass = {};
     bareClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
     bareClass.lpfnWndProc = BareProc;

@@ -48,12 +48,8 @@ int EditModeWindow::Create(HWND parentWindow)
     parent = parentWindow;
     instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parentWindow, GWLP_HINSTANCE));
 
-    const WindowClassInfo classInfo = {className, CS_HREDRAW | CS_VREDRAW, EditModeWindowProc, nullptr,
-                                       background, nullptr};
-    const WindowCreateInfo createInfo = {WS_EX_WINDOWEDGE, "Sprite Information Window",
-                                         WS_CHILD | WS_VISIBLE | WS_DLGFRAME, 0, 0, 100, 100,
-                                         "Can't Create Edit Mode Window"};
-    window = CreateWindowObject(instance, parent, classInfo, createInfo, this);
+    window = CreateInfoPanel(instance, parent, className, EditModeWindowProc, background,
+                             "Sprite Information Window", "Can't Create Edit Mode Window", this);
     if (window == nullptr) return 0;
 
     InitCommonControls();  // the dialog's list view
@@ -70,11 +66,8 @@ int EditModeWindow::Create(HWND parentWindow)
 
 void EditModeWindow::Show(int flag)
 {
-    visible = flag;
-    if (flag != 0 && flag != 1) return;
-    const int command = flag ? SW_SHOW : SW_HIDE;
-    if (window != nullptr) ShowWindow(window, command);
-    if (dialog != nullptr) ShowWindow(dialog, command);
+    ShowInfoPanel(window, &visible, flag);
+    ShowInfoPanel(dialog, &visible, flag);
 }
 
 void EditModeWindow::Place()

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/globals.h"
+#include "app/window_object.h"
 
 namespace {
 
@@ -20,6 +21,16 @@ PanelPlace InfoPanelPlace(HWND infoWindow, HWND tabControl)
         SendMessageA(tabControl, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     return {area.left, area.top + kPanelTopGap, area.right - kPanelWidthLess,
             area.bottom - kPanelHeightLess};
+}
+
+HWND CreateInfoPanel(HINSTANCE instance, HWND parent, const char* className, WNDPROC procedure,
+                     HBRUSH background, const char* title, const char* createFailure, void* object)
+{
+    const WindowClassInfo classInfo = {className, CS_HREDRAW | CS_VREDRAW, procedure, nullptr, background,
+                                       nullptr};
+    const WindowCreateInfo createInfo = {WS_EX_WINDOWEDGE, title, WS_CHILD | WS_VISIBLE | WS_DLGFRAME,
+                                         0, 0, 100, 100, createFailure};
+    return CreateWindowObject(instance, parent, classInfo, createInfo, object);
 }
 
 void ShowInfoPanel(HWND panel, int* visible, int flag)

@@ -12,6 +12,12 @@ struct PanelPlace {
 };
 PanelPlace InfoPanelPlace(HWND infoWindow, HWND tabControl);
 
+// Registers (once) and creates a page panel of the information window `parent`: a framed child
+// window with `object` attached, 100 x 100 until it is placed. The window, or null after showing
+// `createFailure`.
+HWND CreateInfoPanel(HINSTANCE instance, HWND parent, const char* className, WNDPROC procedure,
+                     HBRUSH background, const char* title, const char* createFailure, void* object);
+
 // 0 hides `panel`, 1 shows it, other values change nothing; `visible` keeps the value always.
 void ShowInfoPanel(HWND panel, int* visible, int flag);
 

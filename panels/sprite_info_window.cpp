@@ -65,12 +65,8 @@ int SprInfoWindow::Create(HWND parentWindow)
     lstrcpyA(className, "SprInfoWindow");
     parent = parentWindow;
     instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-    const WindowClassInfo classInfo = {className, CS_HREDRAW | CS_VREDRAW, SprInfoWindowProc,
-                                       nullptr, background, nullptr};
-    const WindowCreateInfo createInfo = {WS_EX_WINDOWEDGE, "Sprite Information Window",
-                                         WS_CHILD | WS_VISIBLE | WS_DLGFRAME, 0, 0, 100, 100,
-                                         "Can't Create Sprite Information Window"};
-    window = CreateWindowObject(instance, parent, classInfo, createInfo, this);
+    window = CreateInfoPanel(instance, parent, className, SprInfoWindowProc, background,
+                             "Sprite Information Window", "Can't Create Sprite Information Window", this);
     return window != nullptr ? 1 : 0;
 }
 

@@ -27,12 +27,8 @@ int TreeWin::Create(HWND parentWindow)
     lstrcpyA(className, "TreeWin");
     parent = parentWindow;
     instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-    const WindowClassInfo classInfo = {className, CS_HREDRAW | CS_VREDRAW, TreeWindowProc, nullptr,
-                                       background, nullptr};
-    const WindowCreateInfo createInfo = {WS_EX_WINDOWEDGE, "Tree Window",
-                                         WS_CHILD | WS_VISIBLE | WS_DLGFRAME, 0, 0, 100, 100,
-                                         "Can't Create Tree Window"};
-    window = CreateWindowObject(instance, parent, classInfo, createInfo, this);
+    window = CreateInfoPanel(instance, parent, className, TreeWindowProc, background, "Tree Window",
+                             "Can't Create Tree Window", this);
     return window != nullptr ? 1 : 0;
 }
 

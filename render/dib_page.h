@@ -10,6 +10,10 @@
 #include "sprite/box_rect.h"
 #include "sprite/sprite_set.h"
 
+// The drawing modes of the line, outline and frame operations.
+constexpr int kSolidMode = 0;   // draw in the color
+constexpr int kInvertMode = 1;  // invert the pixels; the color is not used
+
 class DibPage {
 public:
     BITMAPINFO* info = nullptr;         // header + colourCount color-table entries

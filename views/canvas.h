@@ -104,6 +104,9 @@ public:
 
     // Inverting lines across the whole shown page through the page point (x, y).
     void DrawCrossHair(int x, int y);
+    // The mouse over the page of a drawing tool, no drag under way: the cut cursor, and the
+    // cross-hair (when the options show it) moved to the page point `at`.
+    void FollowWithCrossHair(HWND mouseWindow, POINT at);
     // Sets the status line for the state of the canvas and the document.
     void UpdateStatus();
 

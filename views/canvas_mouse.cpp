@@ -16,6 +16,19 @@ void BmpChildWindow::RouteMouse(HWND mouseWindow, UINT message, WPARAM wParam, L
     }
 }
 
+void BmpChildWindow::FollowWithCrossHair(HWND mouseWindow, POINT at)
+{
+    SetCursor(cutCursor);
+    if (g_options.crossHair) {
+        crossVisible = 1;
+        crossX = at.x;
+        crossY = at.y;
+        PostPaint(mouseWindow);
+    } else {
+        crossVisible = 0;
+    }
+}
+
 void BmpChildWindow::TestAutoScroll(int windowX, int windowY)
 {
     RECT client;

@@ -13,7 +13,6 @@
 namespace {
 
 constexpr COLORREF kNotLoadedColor = RGB(100, 250, 0);
-constexpr int kInvertMode = 1;
 
 // With no picture open: the text alone, centred in the client area, over the class background.
 void PaintNotLoaded(HWND window)

@@ -18,7 +18,6 @@ constexpr int kDrawing = 1;
 constexpr int kShown = 2;
 constexpr int kMoving = 3;
 
-constexpr int kInvertMode = 1;
 constexpr int kCutRectColor = 10;  // not used by an inverting frame
 
 bool PictureOpen() { return pictureSet.sprites != nullptr; }
@@ -45,15 +44,7 @@ void BmpChildWindow::CutMouse(HWND mouseWindow, UINT message, WPARAM, LPARAM lPa
     case WM_MOUSEMOVE:
         if (cutState == kIdle) {
             if (InsidePage(g_bmpPage, at)) {
-                SetCursor(cutCursor);
-                if (g_options.crossHair) {
-                    crossVisible = 1;
-                    crossX = at.x;
-                    crossY = at.y;
-                    PostPaint(mouseWindow);
-                } else {
-                    crossVisible = 0;
-                }
+                FollowWithCrossHair(mouseWindow, at);
             } else {
                 SetCursor(arrowCursor);
                 crossVisible = 0;

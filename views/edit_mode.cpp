@@ -24,8 +24,6 @@ constexpr int kIdle = 0;
 constexpr int kDragging = 1;
 constexpr int kReleased = 2;
 
-constexpr int kSolidMode = 0;
-constexpr int kInvertMode = 1;
 constexpr int kCenterArm = 7;                    // the center mark reaches this far each way
 constexpr int kCenterLength = 2 * kCenterArm + 1;  // 15 pixels per line
 constexpr int kStatusSize = 256;
@@ -182,15 +180,7 @@ void BmpChildWindow::EditMouse(HWND mouseWindow, UINT message, WPARAM, LPARAM lP
                 SetCursor(moveCursor);
                 crossVisible = 0;
             } else {
-                SetCursor(cutCursor);
-                if (g_options.crossHair) {
-                    crossVisible = 1;
-                    crossX = at.x;
-                    crossY = at.y;
-                    PostPaint(mouseWindow);
-                } else {
-                    crossVisible = 0;
-                }
+                FollowWithCrossHair(mouseWindow, at);
             }
         } else {
             SetCursor(arrowCursor);

@@ -85,6 +85,7 @@ void Document::New()
     set_.Clear();
     history_.Reset(false);
     current_ = -1;
+    filePath_.clear();
     Notify(kChangeEverything, -1);
 }
 
@@ -95,6 +96,7 @@ int Document::Load(const char* path)
         std::memcpy(set_.message, loaded.message, sizeof set_.message);
         return 0;
     }
+    filePath_ = path;
     TakeLoaded(loaded);
     return 1;
 }
@@ -106,6 +108,7 @@ int Document::LoadFromMemory(const uint8_t* data, size_t size, const char* name)
         std::memcpy(set_.message, loaded.message, sizeof set_.message);
         return 0;
     }
+    filePath_.clear();
     TakeLoaded(loaded);
     return 1;
 }
@@ -123,6 +126,7 @@ int Document::Save(const char* path)
 {
     EndGesture();
     if (!set_.Save(path)) return 0;
+    filePath_ = path;
     history_.MarkClean();
     Notify(kChangeModified, -1);
     return 1;

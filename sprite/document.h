@@ -52,6 +52,8 @@ public:
     const char* Message() const { return set_.message; }
     // Whether the set differs from the file it came from or was last saved to.
     bool Modified() const;
+    // That file's path as Load or Save was given it; empty for a new set (or one from memory).
+    const std::string& FilePath() const { return filePath_; }
 
     void SetListener(DocumentListener listener) { listener_ = listener; }
 
@@ -126,5 +128,6 @@ private:
     HistoryStep open_;  // the step being recorded
     bool gesture_ = false;
     int current_ = -1;
+    std::string filePath_;
     DocumentListener listener_ = nullptr;
 };

@@ -11,7 +11,7 @@
 #include "cli/export.h"
 #include "cli/input_files.h"
 #include "cli/output_files.h"
-#include "cli/png_encode.h"
+#include "codec/png_codec.h"
 #include "cli/regions.h"
 #include "cli/set_json.h"
 #include "render/sprite_draw.h"

@@ -6,7 +6,7 @@
 // palette exactly as the file has them (indices of fewer than 8 bits are widened to one byte
 // each); every other PNG (grey, grey with alpha, RGB, RGBA, 16 bits a channel, with or without a
 // transparent colour) comes out as 8-bit channels with alpha, the transparent colour of a tRNS
-// chunk as alpha 0 and 16-bit channels cut to their high byte.
+// chunk as alpha 0 and 16-bit channels reduced to 8 bits by the codec library.
 #pragma once
 
 #include <cstddef>

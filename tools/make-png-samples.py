@@ -17,6 +17,7 @@ committed, so the tests need neither Pillow nor this script; run it again only t
   pil-w7-grey.png           8-bit grey of w7; pil-w7-grey16.png the same levels in 16 bits
                             (level * 257); pil-w7-la.png grey with the alpha of pil-w7-rgba.png
   pil-1bit.png              1-bit grey, 9 x 3, white where x + y is odd
+  pil-300-rgb.png           RGB, 20 x 15, every pixel a color of its own: more than a sheet may have
 """
 import os
 import struct
@@ -94,11 +95,16 @@ def main():
     mono.putdata([255 * ((x + y) % 2) for y in range(3) for x in range(9)])
     mono.save(os.path.join(OUT, "pil-1bit.png"))
 
+    many = Image.new("RGB", (20, 15))
+    many.putdata([(i % 256, i // 256, 7) for i in range(300)])
+    many.save(os.path.join(OUT, "pil-300-rgb.png"))
+
     for name in sorted(os.listdir(OUT)):
         if name.endswith(".png"):
             with open(os.path.join(OUT, name), "rb") as f:
                 data = f.read()
-            with open(os.path.join(CORPUS, "seed-" + name), "wb") as f:
+            seed = "hostile-300-colors.png" if name == "pil-300-rgb.png" else "seed-" + name
+            with open(os.path.join(CORPUS, seed), "wb") as f:
                 f.write(data)
 
     # One hostile seed for each way a PNG may lie; checksums right, so the codec looks further.

@@ -6,6 +6,7 @@ per argument, e.g. `cli_test.py ExportTest`.
 """
 import json
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -359,7 +360,8 @@ CORE_TEXTS = {
             "메모리가 부족합니다", "%s PCX파일의 그림 크기가 잘못되었습니다.",
             "%s PCX파일의 한 줄 바이트 수가 잘못되었습니다.", "%s 파일을 읽을수 없습니다."],
     "png": ["%s 파일이 없습니다.", "%s PNG파일이 아닙니다.", "%s PNG파일을 읽을수 없습니다.", "%s 메모리가 부족합니다.",
-            "%s PNG를 읽을 코덱을 쓸수 없습니다."],
+            "%s PNG를 읽을 코덱을 쓸수 없습니다.",
+            "the sheet has 300 colors; sprites take at most 256: reduce it to 256 colors in a paint program and try again"],
     "spr": ["파일이 없습니다(%s)", "스프라이트 파일이 아닙니다(%s)", "스프라이트 파일이 손상되었습니다(%s)",
             "메모리 할당 실패(헤더)", "메모리 할당 실패(이미지)"],
 }
@@ -410,6 +412,7 @@ class CheckTest(CliCase):
             ("png", "seed-pil-w33.png"): "OK, PNG 33 x 9, 8 bits per pixel",
             ("png", "hostile-width-past-the-cap.png"): "hostile-width-past-the-cap.png 메모리가 부족합니다.",
             ("png", "hostile-bad-checksum.png"): "hostile-bad-checksum.png PNG파일을 읽을수 없습니다.",
+            ("png", "hostile-300-colors.png"): too_many_colors("hostile-300-colors.png").split(": ", 1)[1],
             ("bmp", "hostile-size-overflow.bmp"): "hostile-size-overflow.bmp 메모리가 부족합니다.",
             ("bmp", "hostile-ends-in-pixels.bmp"): "hostile-ends-in-pixels.bmp 파일을 읽을수 없습니다.",
             ("pcx", "hostile-planes-4.pcx"): "PCX파일이 8비트 혹은 24비트 컬러가 아닙니다",
@@ -435,7 +438,7 @@ class CheckTest(CliCase):
         self.assertIn(f"{plain}: OK, sprite file, 4 sprites", out)
         self.assertIn(f"{other}: not a sprite file, BMP, PCX or PNG", err)
         png = self.path("sheet")
-        open(png, "wb").write(open(os.path.join(SAMPLES, "pil-w7-rgb.png"), "rb").read())
+        shutil.copy(os.path.join(SAMPLES, "pil-w7-rgb.png"), png)
         self.assertEqual(self.ok("check", png)[0], f"{png}: OK, PNG 7 x 5, true color, 16 colors (indexed to 8 bits)\n")
         many = many_colors(self.path("many.png"))
         self.assertEqual(self.refused("check", "--as", "png", many), too_many_colors(many))

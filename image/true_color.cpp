@@ -17,7 +17,7 @@ namespace {
 const char kMemoryText[] = "%s 메모리가 부족합니다.";
 // Says how many colours the sheet has and what to do about it; no file name, so the advice is
 // never cut off by a long path.
-const char kTooManyColorsText[] = "그림의 색이 %lld가지입니다. 그림 프로그램에서 256색으로 줄여 주십시오.";
+const char kTooManyColorsText[] = "그림의 색이 %d가지입니다. 그림 프로그램에서 256색으로 줄여 주십시오.";
 
 constexpr uint32_t kTransparentKey = 1u << 24;  // beyond every red-green-blue key
 constexpr uint32_t kKeyCount = kTransparentKey + 1;
@@ -223,7 +223,7 @@ int IndexTrueColor(ImageBuffer& image, const TrueColorPixels& in)
         if (count == 0) return SetImageMessage(image, kMemoryText);
         image.sheetColors = int32_t(count);
         char text[kImageMessageSize];
-        std::snprintf(text, sizeof text, kTooManyColorsText, static_cast<long long>(count));
+        std::snprintf(text, sizeof text, kTooManyColorsText, int(count));  // at most 2^24 + 1
         return SetImageText(image, text);
     }
 

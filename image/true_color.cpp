@@ -2,9 +2,10 @@
 // indices while it collects the colours: a colour is a 25-bit key (red, green, blue, or the one
 // transparent key), looked up in a small open-addressed table unless it repeats the pixel before,
 // which on sprite sheets it mostly does. When a 257th colour appears the picture is refused, and
-// the rest of it is only counted, in a bit set of every possible key.
+// the rest of it is only counted.
 #include "image/true_color.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -105,10 +106,38 @@ bool IndexAll(const TrueColorPixels& in, bool transparency, ColorTable& table, u
     return IndexRows<4, false>(in, table, rows, stride, stop);
 }
 
+// The key of every pixel from `from` on, in reading order, to `each`.
+template <class Each>
+void EachKeyFrom(const TrueColorPixels& in, bool transparency, Stop from, Each each)
+{
+    const int bytes = in.bytesPerPixel;
+    for (int64_t y = from.y; y < in.height; ++y) {
+        const uint8_t* row = in.topRow + y * in.rowStep;
+        for (int64_t x = y == from.y ? from.x : 0; x < in.width; ++x) {
+            const uint8_t* pixel = row + x * bytes;
+            each(transparency && pixel[in.alpha] == 0 ? kTransparentKey : ColorKey(pixel, in.red, in.green, in.blue));
+        }
+    }
+}
+
 // Counts the distinct colours of a sheet known to have more than the table holds: the table's
-// colours, and every pixel's from `from` on. 0 when the bit set cannot be had.
+// colours, and every pixel's from `from` on. The keys of a small rest are sorted; a large rest is
+// marked in a bit set of every possible key (2 MiB). 0 when the memory cannot be had.
 int64_t CountColors(const TrueColorPixels& in, bool transparency, const ColorTable& table, Stop from)
 {
+    constexpr int64_t kSortedRest = int64_t(1) << 16;
+    const int64_t rest = (in.height - from.y) * in.width - from.x;
+    if (rest <= kSortedRest) {
+        auto* keys = static_cast<uint32_t*>(std::malloc(size_t(rest + table.Count()) * sizeof(uint32_t)));
+        if (keys == nullptr) return 0;
+        size_t count = 0;
+        for (int i = 0; i < table.Count(); ++i) keys[count++] = table.Key(i);
+        EachKeyFrom(in, transparency, from, [&](uint32_t key) { keys[count++] = key; });
+        std::sort(keys, keys + count);
+        const int64_t distinct = std::unique(keys, keys + count) - keys;
+        std::free(keys);
+        return distinct;
+    }
     auto* seen = static_cast<uint64_t*>(std::calloc((kKeyCount + 63) / 64, sizeof(uint64_t)));
     if (seen == nullptr) return 0;
     int64_t count = 0;
@@ -119,14 +148,7 @@ int64_t CountColors(const TrueColorPixels& in, bool transparency, const ColorTab
         word |= bit;
     };
     for (int i = 0; i < table.Count(); ++i) mark(table.Key(i));
-    const int bytes = in.bytesPerPixel;
-    for (int64_t y = from.y; y < in.height; ++y) {
-        const uint8_t* row = in.topRow + y * in.rowStep;
-        for (int64_t x = y == from.y ? from.x : 0; x < in.width; ++x) {
-            const uint8_t* pixel = row + x * bytes;
-            mark(transparency && pixel[in.alpha] == 0 ? kTransparentKey : ColorKey(pixel, in.red, in.green, in.blue));
-        }
-    }
+    EachKeyFrom(in, transparency, from, mark);
     std::free(seen);
     return count;
 }

@@ -1,6 +1,6 @@
 // The sheets the command line reads: the kind of a file by its name and then by its first bytes,
-// the same colours from the same pixels whatever the file kind, and the English sentence for a
-// sheet of too many colours.
+// and the same colours from the same pixels whatever the file kind. (The English sentence for a
+// sheet of too many colours: cli_test.py, through every command that reads a sheet.)
 #include "cli/input_files.h"
 
 #include <gtest/gtest.h>
@@ -13,14 +13,6 @@
 namespace {
 
 std::string Sample(const std::string& name) { return std::string(QUILLON_SOURCE_DIR) + "/samples/pictures/" + name; }
-
-// A 24-bit BMP of `count` pixels in a row, each its own colour.
-Bytes ManyColorBmp(int count)
-{
-    TestPicture picture{count, 1, 3, {}};
-    for (int i = 0; i < count; ++i) picture.pixels.insert(picture.pixels.end(), {uint8_t(i), uint8_t(i >> 8), 9});
-    return MakeBmp24(picture);
-}
 
 }  // namespace
 
@@ -66,23 +58,4 @@ TEST(CliInputFiles, TheSamePixelsGiveTheSamePaletteWhateverTheFile)
     ASSERT_TRUE(PaletteFromSheet(Sample("pil-w33.png"), &indexed, &error)) << error;
     ASSERT_TRUE(PaletteFromSheet(Sample("pil-w33.bmp"), &bmp, &error)) << error;
     EXPECT_EQ(0, std::memcmp(&indexed.palette, &bmp.palette, sizeof(Palette)));
-}
-
-TEST(CliInputFiles, TooManyColorsAreToldInEnglishWithTheirCount)
-{
-    TempDir dir;
-    const std::string path = dir.File("wide.bmp");
-    ASSERT_TRUE(WriteBytes(path, ManyColorBmp(257)));
-    const std::string sentence =
-        path + ": the sheet has 257 colors; sprites take at most 256: reduce it to 256 colors in a paint program and "
-               "try again";
-    ImageBuffer sheet;
-    ASSERT_EQ(LoadPicture(sheet, path, KindOfFile(path)), 0);
-    EXPECT_EQ(SheetRefusal(sheet, path), sentence);
-    PaletteSource palette;
-    std::string error;
-    EXPECT_FALSE(PaletteFromSheet(path, &palette, &error));
-    EXPECT_EQ(error, sentence);
-    ASSERT_TRUE(WriteBytes(path, ManyColorBmp(256)));
-    EXPECT_EQ(LoadPicture(sheet, path, KindOfFile(path)), 1) << "256 colours are taken";
 }

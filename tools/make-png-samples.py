@@ -18,6 +18,8 @@ committed, so the tests need neither Pillow nor this script; run it again only t
                             (level * 257); pil-w7-la.png grey with the alpha of pil-w7-rgba.png
   pil-1bit.png              1-bit grey, 9 x 3, white where x + y is odd
   pil-300-rgb.png           RGB, 20 x 15, every pixel a color of its own: more than a sheet may have
+  hand-rgb16.png            RGB and RGBA of 16 bits a channel (no tool here writes them; made from
+  hand-rgba16.png           their chunks): the 3 x 2 pixels of SIXTEEN_BIT, each level v as v * 257
 """
 import os
 import struct
@@ -60,6 +62,11 @@ def png(width, height, bits=8, color=2, body=None, extra=b""):
     return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", ihdr) + extra + idat + chunk(b"IEND", b"")
 
 
+# The pixels of the 16-bit samples: red, green, blue, alpha, top row first.
+SIXTEEN_BIT = [(255, 0, 0, 255), (0, 128, 7, 0), (1, 2, 3, 128),
+               (200, 200, 200, 255), (0, 0, 0, 255), (9, 99, 199, 1)]
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     os.makedirs(CORPUS, exist_ok=True)
@@ -98,6 +105,15 @@ def main():
     many = Image.new("RGB", (20, 15))
     many.putdata([(i % 256, i // 256, 7) for i in range(300)])
     many.save(os.path.join(OUT, "pil-300-rgb.png"))
+
+    for name, alpha in (("hand-rgb16.png", False), ("hand-rgba16.png", True)):
+        rows = b""
+        for y in range(2):
+            rows += b"\0"
+            for r, g, b, a in SIXTEEN_BIT[3 * y:3 * y + 3]:
+                rows += struct.pack(">HHHH" if alpha else ">HHH", *[v * 257 for v in (r, g, b, a)][:4 if alpha else 3])
+        with open(os.path.join(OUT, name), "wb") as f:
+            f.write(png(3, 2, 16, 6 if alpha else 2, rows))
 
     for name in sorted(os.listdir(OUT)):
         if name.endswith(".png"):

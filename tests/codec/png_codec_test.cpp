@@ -1,5 +1,5 @@
-// The PNG codec on files written by another tool (Pillow, tools/make-png-samples.py) and on its
-// own output. Built in both builds, so the same cases check libspng natively and the Windows
+// The PNG codec on files written by another tool (Pillow, tools/make-png-samples.py; the 16-bit
+// colour ones made there from their chunks) and on its own output. Built in both builds, so the same cases check libspng natively and the Windows
 // Imaging Component under Wine.
 #include "codec/png_codec.h"
 
@@ -144,6 +144,15 @@ TEST(PngCodec, OtherFilesComeOutAsRgbaWithTheirTransparency)
     Bytes greyAlpha = grey;
     for (size_t i = 0; i < greyAlpha.size(); i += 4) greyAlpha[i + 3] = withAlpha[i + 3];
     EXPECT_EQ(Rgba(picture), greyAlpha);
+
+    // 16 bits a channel, each level v stored as v * 257: the 8-bit level v again.
+    const Bytes sixteen = {255, 0, 0, 255, 0, 128, 7, 0, 1, 2, 3, 128, 200, 200, 200, 255, 0, 0, 0, 255, 9, 99, 199, 1};
+    ASSERT_EQ(Decode(ReadFile(Sample("hand-rgba16.png")), &picture), PngStatus::kOk);
+    EXPECT_EQ(Rgba(picture), sixteen);
+    ASSERT_EQ(Decode(ReadFile(Sample("hand-rgb16.png")), &picture), PngStatus::kOk);
+    Bytes opaque16 = sixteen;
+    for (size_t i = 3; i < opaque16.size(); i += 4) opaque16[i] = 255;
+    EXPECT_EQ(Rgba(picture), opaque16);
 
     ASSERT_EQ(Decode(ReadFile(Sample("pil-1bit.png")), &picture), PngStatus::kOk);
     Bytes mono;

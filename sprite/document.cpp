@@ -452,23 +452,16 @@ std::string Document::RedoName() const
     return step != nullptr ? step->name : std::string();
 }
 
-int Document::Undo()
-{
-    EndGesture();
-    const HistoryStep* step = history_.Undo(set_);
-    if (step == nullptr) return 0;
-    current_ = step->currentBefore;
-    ClampCurrent();
-    Notify(step->changed | kChangeCurrent | kChangeModified | kChangeHistory, step->sprite);
-    return 1;
-}
+int Document::Undo() { return TakeStep(true); }
 
-int Document::Redo()
+int Document::Redo() { return TakeStep(false); }
+
+int Document::TakeStep(bool back)
 {
     EndGesture();
-    const HistoryStep* step = history_.Redo(set_);
+    const HistoryStep* step = back ? history_.Undo(set_) : history_.Redo(set_);
     if (step == nullptr) return 0;
-    current_ = step->currentAfter;
+    current_ = back ? step->currentBefore : step->currentAfter;
     ClampCurrent();
     Notify(step->changed | kChangeCurrent | kChangeModified | kChangeHistory, step->sprite);
     return 1;

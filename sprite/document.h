@@ -118,6 +118,8 @@ private:
     void ClampCurrent();
     void DropOpenStep();
     void TakeLoaded(SpriteSet& loaded);
+    // Undo (back) or Redo; the current sprite becomes the step's as it was before or after it.
+    int TakeStep(bool back);
     int RemoveRun(int first, int count, const std::string& name);
     int ChangeCoordinates(int n, int index, int x, int y, const char* name);
     enum class BoxChange { kAdd, kSet, kRemove };

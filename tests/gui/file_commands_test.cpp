@@ -222,7 +222,9 @@ TEST_F(FileCommandsTest, OpenSpriteStopsPlaybackBeforeItsDialogOnEveryAnswer)
     };
     for (const Case& c : cases) {
         OpenDocument({{2, 1}});
-        if (c.modified) ASSERT_EQ(g_document.SetRelative(0, 1, 0), 1);
+        if (c.modified) {
+            ASSERT_EQ(g_document.SetRelative(0, 1, 0), 1);
+        }
         g_bmpChild.playing = 1;
         std::vector<int> playing;
         DialogWatcher watcher([&playing] { playing.push_back(g_bmpChild.playing); });

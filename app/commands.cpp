@@ -4,7 +4,9 @@
 #include "app/document.h"
 #include "panels/info_window.h"
 #include "app/frame_rate_box.h"
+#include "app/open_files.h"
 #include "app/options_dialog.h"
+#include "app/program_keys.h"
 #include "app/toolbar.h"
 #include "app/view_modes.h"
 #include "kit/show_info.h"
@@ -78,6 +80,7 @@ void OnNew(HWND window)
 {
     if (ConfirmDiscard(window) == IDCANCEL) return;
     workSet.Clear();
+    g_bmpChild.spriteFileNamed = 0;  // the names stay, to be proposed, but the set is no file's
     Invalidate(g_selChild.window, TRUE);
     Invalidate(g_bmpChild.window, TRUE);
     Invalidate(g_sprInfo.window, TRUE);
@@ -86,19 +89,6 @@ void OnNew(HWND window)
     SelectInfoTab(kSpriteInfoPage);
 }
 
-void OnOpenBitmap(HWND window)
-{
-    SendStop(window);
-    if (g_bmpChild.OpenBitmap()) SelectInfoTab(kSpriteInfoPage);
-}
-
-void OnOpenSprite(HWND window)
-{
-    if (ConfirmDiscard(window) == IDCANCEL) return;
-    SendStop(window);
-    g_modified = 0;
-    g_bmpChild.OpenSprite();
-}
 
 void OnPlay(HWND window)
 {
@@ -145,6 +135,22 @@ void OnAdjustView()
 
 }  // namespace
 
+int OpenBitmapCommand(HWND window, const char* path)
+{
+    SendStop(window);
+    const int opened = path != nullptr ? g_bmpChild.OpenBitmapFile(path) : g_bmpChild.OpenBitmap();
+    if (opened) SelectInfoTab(kSpriteInfoPage);
+    return opened;
+}
+
+int OpenSpriteCommand(HWND window, const char* path)
+{
+    if (ConfirmDiscard(window) == IDCANCEL) return 0;
+    SendStop(window);
+    g_modified = 0;
+    return path != nullptr ? g_bmpChild.OpenSpriteFile(path) : g_bmpChild.OpenSprite();
+}
+
 const char* CommandTip(int id)
 {
     for (const CommandTipEntry& entry : kCommandTips)
@@ -170,6 +176,7 @@ int ConfirmDiscard(HWND window)
         SendStop(window);
         lstrcpyA(g_bmpChild.spritePath, kNoName);
         lstrcpyA(g_bmpChild.spriteTitle, kNoName);
+        g_bmpChild.spriteFileNamed = 0;
         g_modified = 0;
         return IDNO;
     }
@@ -177,6 +184,7 @@ int ConfirmDiscard(HWND window)
     if (!g_bmpChild.SaveSprite()) return IDCANCEL;
     lstrcpyA(g_bmpChild.spritePath, kNoName);
     lstrcpyA(g_bmpChild.spriteTitle, kNoName);
+    g_bmpChild.spriteFileNamed = 0;
     SendStop(window);
     g_modified = 0;
     return IDYES;
@@ -186,10 +194,10 @@ void DispatchCommand(HWND window, int id, LPARAM value)
 {
     switch (id) {
     case ID_NEW: OnNew(window); break;
-    case ID_OPEN_BITMAP: OnOpenBitmap(window); break;
+    case ID_OPEN_BITMAP: OpenBitmapCommand(window, nullptr); break;
     case ID_SAVE_SPRITE: g_bmpChild.SaveSprite(); break;
     case ID_EXIT: PostMessageA(window, WM_CLOSE, 0, 0); break;
-    case ID_OPEN_SPRITE: OnOpenSprite(window); break;
+    case ID_OPEN_SPRITE: OpenSpriteCommand(window, nullptr); break;
     case ID_ABOUT: RunAboutBox(window); break;
     case ID_VIEW_ALL:
     case ID_VIEW_BITMAP:
@@ -216,6 +224,16 @@ void DispatchCommand(HWND window, int id, LPARAM value)
         g_bmpChild.fps = int(value);
         SetFrameInterval(g_bmpChild.fps);
         break;
-    default: break;
+    case ID_SAVE: g_bmpChild.Save(); break;
+    case ID_PLAY_STOP:
+    case ID_PREVIOUS_SPRITE:
+    case ID_NEXT_SPRITE:
+    case ID_FIRST_SPRITE:
+    case ID_LAST_SPRITE:
+    case ID_DELETE_SPRITE:
+    case ID_CANCEL: RunKeyCommand(window, id); break;
+    default:
+        if (id >= ID_RECENT_FILE && id <= ID_RECENT_FILE_LAST) OpenRecentFile(window, id);
+        break;
     }
 }

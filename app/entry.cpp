@@ -1,6 +1,8 @@
 #include "app/entry.h"
 
 #include "app/main_window.h"
+#include "app/open_files.h"
+#include "app/program_keys.h"
 #include "kit/status_bar.h"
 #include "views/auto_scroll.h"
 #include "views/canvas.h"
@@ -13,6 +15,7 @@ LoopPass RunLoopPass(int* quitCode)
             *quitCode = int(message.wParam);
             return LoopPass::Quit;
         }
+        if (TranslateProgramKeys(&message)) return LoopPass::Dispatched;
         TranslateMessage(&message);
         DispatchMessageA(&message);
         return LoopPass::Dispatched;
@@ -41,5 +44,6 @@ int QuillonMain(HINSTANCE instance)
     if (window == nullptr) return 0;
     ShowWindow(window, SW_SHOWMAXIMIZED);
     UpdateWindow(window);
+    OpenNamedFiles(window, CommandLineFiles(GetCommandLineW()));
     return RunMessageLoop();
 }

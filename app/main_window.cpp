@@ -1,14 +1,17 @@
 #include "app/main_window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <cstring>
 
 #include "app/commands.h"
 #include "app/document.h"
 #include "app/frame_rate_box.h"
 #include "app/layout.h"
+#include "app/open_files.h"
 #include "app/options.h"
 #include "app/toolbar.h"
+#include "files/recent_menu.h"
 #include "kit/show_info.h"
 #include "kit/status_bar.h"
 #include "kit/text.h"
@@ -47,7 +50,9 @@ LRESULT OnCreate(HWND window)
     g_fpsCombo = CreateFrameRateBox(window, g_toolbar);
     g_statusBar = CreateStatusBar(window);
     g_mainMenu = GetMenu(window);
+    LoadRecentFiles(g_mainMenu);
     g_work.Create(window);
+    DragAcceptFiles(window, TRUE);
     return 0;
 }
 
@@ -76,6 +81,14 @@ LRESULT OnNotify(const NMHDR* header)
 void OnKeyDown(HWND window, WPARAM key)
 {
     if (key == VK_UP) ShowInfo(window, "Up key Pressed");
+}
+
+// Menu items and toolbar buttons send their number alone, keys theirs with 1 in the high word;
+// a notification of a control (its code in the high word) is no command.
+void OnCommand(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    const int code = HIWORD(wParam);
+    if (code == 0 || (code == 1 && lParam == 0)) DispatchCommand(window, LOWORD(wParam), lParam);
 }
 
 void OnPaint(HWND window)
@@ -111,7 +124,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return DefWindowProcA(window, message, wParam, lParam);
     case WM_NOTIFY: return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
     case WM_KEYDOWN: OnKeyDown(window, wParam); return 0;
-    case WM_COMMAND: DispatchCommand(window, int(wParam), lParam); return 0;
+    case WM_COMMAND: OnCommand(window, wParam, lParam); return 0;
+    case WM_DROPFILES: OnDropFiles(window, reinterpret_cast<HDROP>(wParam)); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -9,6 +9,7 @@
 #include "views/canvas.h"
 #include "files/file_dialog.h"
 #include "files/palette_commands.h"
+#include "files/recent_menu.h"
 #include "kit/show_info.h"
 #include "kit/text.h"
 #include "views/selection.h"
@@ -46,22 +47,44 @@ void RefreshStrip()
     Repaint(g_selChild.window);
 }
 
+// Takes a name given without a dialog into the canvas's path and title buffers.
+void TakeName(const char* path, char* pathBuffer, char* titleBuffer)
+{
+    lstrcpynA(pathBuffer, path, kFilePathBytes);
+    lstrcpynA(titleBuffer, FileTitleOf(pathBuffer), kFileTitleBytes);
+}
+
+// The canvas window's text: a file's title, in any script.
+void ShowTitle(HWND window, const char* title)
+{
+    if (window != nullptr) SetWindowTextW(window, WideFromUtf8(title).c_str());
+}
+
 }  // namespace
 
 int BmpChildWindow::OpenBitmap()
 {
-    PrepareFileDialog(window, kBitmapFilter, bitmapPath, bitmapTitle, kOpenDialogFlags,
-                      kBitmapExtension);
-    if (!GetOpenFileNameA(&g_fileDialog)) {
+    if (!AskOpenFile(window, kBitmapFilter, bitmapPath, bitmapTitle, kBitmapExtension)) {
         Repaint(window);
         return 0;
     }
+    return ReadBitmap();
+}
+
+int BmpChildWindow::OpenBitmapFile(const char* path)
+{
+    TakeName(path, bitmapPath, bitmapTitle);
+    return ReadBitmap();
+}
+
+int BmpChildWindow::ReadBitmap()
+{
     // The readers release the picture first; a palette that lived in its color table goes too.
     const bool paletteInPicture =
         g_palette != nullptr && g_palette == PicturePalette(g_picture);
     if (!LoadPicture(bitmapPath)) {
         if (paletteInPicture) g_palette = nullptr;
-        ShowInfo(window, "비트맵 읽기 실패(%s)", bitmapPath);
+        ShowInfoNaming(window, "비트맵 읽기 실패(%s)", bitmapPath);
         return 0;
     }
     const int width = g_picture.Width(), height = g_picture.Height();
@@ -81,21 +104,32 @@ int BmpChildWindow::OpenBitmap()
     // window's pages; it is to be repainted here once it exists.
     Repaint(g_selChild.window);
     Repaint(window);
-    // The title is the name the file dialog gave, in the system's code page.
-    if (window != nullptr) SetWindowTextA(window, bitmapTitle);
+    ShowTitle(window, bitmapTitle);
+    NoteRecentFile(bitmapPath);
     return 1;
 }
 
 int BmpChildWindow::OpenSprite()
 {
-    PrepareFileDialog(window, kSpriteFilter, spritePath, spriteTitle, kOpenDialogFlags,
-                      kSpriteExtension);
-    if (!GetOpenFileNameA(&g_fileDialog)) {
+    if (!AskOpenFile(window, kSpriteFilter, spritePath, spriteTitle, kSpriteExtension)) {
         Repaint(window);
         return 0;
     }
+    return ReadSprite();
+}
+
+int BmpChildWindow::OpenSpriteFile(const char* path)
+{
+    TakeName(path, spritePath, spriteTitle);
+    return ReadSprite();
+}
+
+int BmpChildWindow::ReadSprite()
+{
     if (!workSet.Load(spritePath)) {
-        workSet.ShowMessage(window);
+        workSet.ShowMessage(window, spritePath);
+        // A damaged file leaves the set empty: what is left is no longer the file's.
+        if (workSet.sprites == nullptr) spriteFileNamed = 0;
         RefreshStrip();  // a refused file may have left the set empty
         return 0;
     }
@@ -105,28 +139,41 @@ int BmpChildWindow::OpenSprite()
                        "깨지지 않습니다.",
                        "경고", MB_OK | MB_ICONWARNING);
     g_modified = 0;
+    spriteFileNamed = 1;
     RefreshPage();
     Repaint(window);
-    if (window != nullptr) SetWindowTextA(window, spriteTitle);
+    ShowTitle(window, spriteTitle);
     RefreshStrip();
     SelectSprite(0);
+    NoteRecentFile(spritePath);
     return 1;
 }
 
 int BmpChildWindow::SaveSprite()
 {
-    PrepareFileDialog(window, kSpriteFilter, spritePath, spriteTitle, kSaveDialogFlags,
-                      kSpriteExtension);
-    if (!GetSaveFileNameA(&g_fileDialog)) {
+    if (!AskSaveFile(window, kSpriteFilter, spritePath, spriteTitle, kSpriteExtension)) {
         Repaint(window);
         return 0;
     }
+    return WriteSprite();
+}
+
+int BmpChildWindow::Save()
+{
+    if (!spriteFileNamed) return SaveSprite();
+    return WriteSprite();
+}
+
+int BmpChildWindow::WriteSprite()
+{
     // A refused save keeps the old file whole and the set marked as changed.
     if (!workSet.Save(spritePath)) {
-        workSet.ShowMessage(window);
+        workSet.ShowMessage(window, spritePath);
         return 0;
     }
     g_modified = 0;
+    spriteFileNamed = 1;
     Repaint(window);
+    NoteRecentFile(spritePath);
     return 1;
 }

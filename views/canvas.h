@@ -4,6 +4,7 @@
 #pragma once
 
 #include "files/file_dialog.h"
+#include "kit/wheel_turns.h"
 #include "platform/win32.h"
 #include "sprite/box_rect.h"
 
@@ -31,10 +32,13 @@ public:
     HWND parent = nullptr;
     HINSTANCE instance = nullptr;
     HBRUSH background = nullptr;
-    char bitmapPath[kFilePathSize] = "";
-    char bitmapTitle[kFileTitleSize] = "";
-    char spritePath[kFilePathSize] = "noname.spr";
-    char spriteTitle[kFileTitleSize] = "noname.spr";
+    // The names, in UTF-8 (see files/file_dialog.h).
+    char bitmapPath[kFilePathBytes] = "";
+    char bitmapTitle[kFileTitleBytes] = "";
+    char spritePath[kFilePathBytes] = "noname.spr";
+    char spriteTitle[kFileTitleBytes] = "noname.spr";
+    // The set came from the file spritePath names or was saved to it; Save then writes there.
+    int spriteFileNamed = 0;
     HCURSOR cutCursor = nullptr;
     HCURSOR moveCursor = nullptr;
     HCURSOR adjustCursor = nullptr;
@@ -73,6 +77,7 @@ public:
     POINT adjustPress = {0, 0};
     POINT adjustPressAnchor = {0, 0};
     int refreshing = 0;  // RefreshPage is under way
+    WheelTurns wheelTurns;  // the wheel's turns short of a notch
 
     BmpChildWindow();
     ~BmpChildWindow();
@@ -99,6 +104,9 @@ public:
     void ComposeBitmapPage(const PixelRect& shown);
     void OnVScroll(int code, int thumb);
     void OnHScroll(int code, int thumb);
+    // The wheel (views/wheel.cpp): `delta` as the message gives it, `keys` its MK_ flags, `tilt`
+    // for a sideways wheel.
+    void OnWheel(int delta, int keys, bool tilt);
     // Mouse messages, WM_SETCURSOR and WM_NCMOUSEMOVE: to the handler of the current mode.
     void RouteMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -140,6 +148,19 @@ public:
     int SaveSprite();
     int OpenPalette();
     int SavePalette();
+    // The same for a file named without a dialog (UTF-8): the command line, a drop, the
+    // recent-files list.
+    int OpenBitmapFile(const char* path);
+    int OpenSpriteFile(const char* path);
+    int OpenPaletteFile(const char* path);
+    // Save: to the file the set came from or was saved to, without asking; a set without one
+    // asks as SaveSprite does.
+    int Save();
+    // What the commands do once the name is known: read bitmapPath or spritePath, write
+    // spritePath.
+    int ReadBitmap();
+    int ReadSprite();
+    int WriteSprite();
 };
 
 extern BmpChildWindow g_bmpChild;

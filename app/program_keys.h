@@ -1,0 +1,22 @@
+// The keys of the main window: one accelerator table (resources/quillon.rc) that reaches the
+// program wherever the focus is inside the main window, and the commands that only keys have.
+#pragma once
+
+#include "platform/win32.h"
+
+// The message loop's key step, for a message just taken from the queue: a key of the table
+// becomes its command; the edit-mode dialog's keys move between its controls (Tab) as a dialog's
+// do. A control with the focus (the edit-mode dialog's buttons and box list, the frame-rate box's
+// field) keeps its own keys without Ctrl or Alt: Space, the arrows, Home, End, Delete and Esc are
+// then the control's. A wheel message goes to the window under the mouse, as on today's Windows,
+// rather than to the focus. True when the message was handled here and is not to be dispatched.
+bool TranslateProgramKeys(MSG* message);
+
+// The commands that only keys have, each a thin call into what carries it out:
+//   ID_PLAY_STOP        Play, or Stop while playing (not paused)
+//   ID_PREVIOUS_SPRITE  the sprite before the current one; a step back while paused
+//   ID_NEXT_SPRITE      the sprite after it; a step forward while paused
+//   ID_FIRST_SPRITE, ID_LAST_SPRITE
+//   ID_DELETE_SPRITE    the delete dialog, when the set holds sprites
+//   ID_CANCEL           drops the cut rectangle (as a right click does), leaves adjust-view mode
+void RunKeyCommand(HWND mainWindow, int id);

@@ -19,6 +19,3 @@ int OpenSpriteCommand(HWND window, const char* path);
 
 // The tool-tip text of a toolbar command, "Unknown" for any other number.
 const char* CommandTip(int id);
-
-// Stores 1000 / fps in g_frameInterval; a zero fps leaves it as it is.
-void SetFrameInterval(int fps);

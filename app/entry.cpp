@@ -1,8 +1,8 @@
 #include "app/entry.h"
 
+#include "app/keys.h"
 #include "app/main_window.h"
 #include "app/open_files.h"
-#include "app/program_keys.h"
 #include "kit/status_bar.h"
 #include "views/auto_scroll.h"
 #include "views/canvas.h"

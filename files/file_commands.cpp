@@ -2,16 +2,18 @@
 // which owns the file names and whose window owns every message box shown here.
 #include <cctype>
 #include <cstring>
+#include <string>
 
 #include "app/document.h"
 #include "app/pages.h"
 #include "app/picture.h"
-#include "views/canvas.h"
 #include "files/file_dialog.h"
 #include "files/palette_commands.h"
 #include "files/recent_menu.h"
 #include "kit/show_info.h"
 #include "kit/text.h"
+#include "panels/sprite_info_window.h"
+#include "views/canvas.h"
 #include "views/selection.h"
 
 namespace {
@@ -40,21 +42,7 @@ int LoadPicture(const char* path)
     return g_picture.LoadBmp(path) || g_picture.LoadPcx(path);
 }
 
-// The strip after the set was replaced: its scroll state anew, and a repaint.
-void RefreshStrip()
-{
-    g_selChild.UpdateScroll();
-    Repaint(g_selChild.window);
-}
-
-// Takes a name given without a dialog into the canvas's path and title buffers.
-void TakeName(const char* path, char* pathBuffer, char* titleBuffer)
-{
-    lstrcpynA(pathBuffer, path, kFilePathBytes);
-    lstrcpynA(titleBuffer, FileTitleOf(pathBuffer), kFileTitleBytes);
-}
-
-// The canvas window's text: a file's title, in any script.
+// The canvas window's text: a file's title (UTF-8), as far as the window's code page holds it.
 void ShowTitle(HWND window, const char* title)
 {
     if (window != nullptr) SetWindowTextW(window, WideFromUtf8(title).c_str());
@@ -73,7 +61,8 @@ int BmpChildWindow::OpenBitmap()
 
 int BmpChildWindow::OpenBitmapFile(const char* path)
 {
-    TakeName(path, bitmapPath, bitmapTitle);
+    lstrcpynA(bitmapPath, path, sizeof bitmapPath);
+    lstrcpynA(bitmapTitle, FileTitleOf(bitmapPath), sizeof bitmapTitle);
     return ReadBitmap();
 }
 
@@ -100,8 +89,9 @@ int BmpChildWindow::ReadBitmap()
         return 0;
     }
     RefreshPage();
-    // The sprite information panel, which shows the picture's size, comes with the information
-    // window's pages; it is to be repainted here once it exists.
+    // Sprites cut from an earlier sheet stay, but their history starts here.
+    g_document.ForgetHistory();
+    g_sprInfo.Refresh();
     Repaint(g_selChild.window);
     Repaint(window);
     ShowTitle(window, bitmapTitle);
@@ -111,68 +101,74 @@ int BmpChildWindow::ReadBitmap()
 
 int BmpChildWindow::OpenSprite()
 {
-    if (!AskOpenFile(window, kSpriteFilter, spritePath, spriteTitle, kSpriteExtension)) {
+    // The dialog works on copies: the names change only when a file was opened.
+    char path[kFilePathBytes];
+    char title[kFileTitleBytes];
+    lstrcpynA(path, spritePath, sizeof path);
+    lstrcpynA(title, spriteTitle, sizeof title);
+    if (!AskOpenFile(window, kSpriteFilter, path, title, kSpriteExtension)) {
         Repaint(window);
         return 0;
     }
-    return ReadSprite();
+    return ReadSprite(path, title);
 }
 
 int BmpChildWindow::OpenSpriteFile(const char* path)
 {
-    TakeName(path, spritePath, spriteTitle);
-    return ReadSprite();
+    const std::string name = path;  // the canvas's own names may be what is given
+    return ReadSprite(name.c_str(), FileTitleOf(name.c_str()));
 }
 
-int BmpChildWindow::ReadSprite()
+int BmpChildWindow::ReadSprite(const char* path, const char* title)
 {
-    if (!workSet.Load(spritePath)) {
-        workSet.ShowMessage(window, spritePath);
-        // A damaged file leaves the set empty: what is left is no longer the file's.
-        if (workSet.sprites == nullptr) spriteFileNamed = 0;
-        RefreshStrip();  // a refused file may have left the set empty
+    // The document takes the file only when all of it is good; a refused file changes nothing.
+    if (!g_document.Load(path)) {
+        workSet.ShowMessage(window, path);
         return 0;
     }
+    lstrcpynA(spritePath, path, sizeof spritePath);
+    lstrcpynA(spriteTitle, title, sizeof spriteTitle);
     if (g_palette == nullptr)
         MessageBoxText(window,
                        "파레트 데이타가 없습니다.\n\rBMP,PCX파일 혹은 파레트 파일을 읽어야 그림이 "
                        "깨지지 않습니다.",
                        "경고", MB_OK | MB_ICONWARNING);
-    g_modified = 0;
-    spriteFileNamed = 1;
     RefreshPage();
     Repaint(window);
     ShowTitle(window, spriteTitle);
-    RefreshStrip();
-    SelectSprite(0);
     NoteRecentFile(spritePath);
     return 1;
 }
 
 int BmpChildWindow::SaveSprite()
 {
-    if (!AskSaveFile(window, kSpriteFilter, spritePath, spriteTitle, kSpriteExtension)) {
+    char path[kFilePathBytes];
+    char title[kFileTitleBytes];
+    lstrcpynA(path, spritePath, sizeof path);
+    lstrcpynA(title, spriteTitle, sizeof title);
+    if (!AskSaveFile(window, kSpriteFilter, path, title, kSpriteExtension)) {
         Repaint(window);
         return 0;
     }
-    return WriteSprite();
+    return WriteSprite(path, title);
 }
 
 int BmpChildWindow::Save()
 {
-    if (!spriteFileNamed) return SaveSprite();
-    return WriteSprite();
+    const std::string file = g_document.FilePath();
+    if (file.empty()) return SaveSprite();
+    return WriteSprite(file.c_str(), FileTitleOf(file.c_str()));
 }
 
-int BmpChildWindow::WriteSprite()
+int BmpChildWindow::WriteSprite(const char* path, const char* title)
 {
     // A refused save keeps the old file whole and the set marked as changed.
-    if (!workSet.Save(spritePath)) {
-        workSet.ShowMessage(window, spritePath);
+    if (!g_document.Save(path)) {
+        workSet.ShowMessage(window, path);
         return 0;
     }
-    g_modified = 0;
-    spriteFileNamed = 1;
+    lstrcpynA(spritePath, path, sizeof spritePath);
+    lstrcpynA(spriteTitle, title, sizeof spriteTitle);
     Repaint(window);
     NoteRecentFile(spritePath);
     return 1;

@@ -11,6 +11,8 @@ constexpr UINT kTextCodePage = 949;
 
 std::wstring WideFromText(const char* text);
 std::string TextFromWide(const wchar_t* wide);
+// UTF-8 (the core's names of things, such as the history's steps) as UTF-16.
+std::wstring WideFromUtf8(const std::string& text);
 
 // Names of files are UTF-8 in the program (see sprite/file_io.h); these turn them into UTF-16 and
 // back. A name that is not UTF-8 gives an empty text.

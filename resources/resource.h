@@ -2,9 +2,11 @@
 // toolbar, dialogs and other windows send them); each is named once here, in blocks by kind.
 #pragma once
 
-// Menu, and the keys of the main window (an accelerator table)
+// Menu
 #define IDR_MAIN_MENU 101
-#define IDR_KEYS 102
+
+// Keys: the accelerator table of the main window
+#define IDR_KEYS 150
 
 // Icon
 #define IDI_QUILLON 103

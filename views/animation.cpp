@@ -31,6 +31,11 @@ int FrameGate()
     return 1;
 }
 
+void SetFrameInterval(int fps)
+{
+    if (fps != 0) g_frameInterval = 1000 / fps;
+}
+
 int FrameMeter()
 {
     ++g_meterFrames;

@@ -21,11 +21,12 @@ int StepsPerNotch(int page)
     return lines == WHEEL_PAGESCROLL ? page : int(lines);
 }
 
-void Zoom(HWND window, int notches, int in, int out)
+// The strip's zoom is its pane's buttons' (through the main window's commands).
+void ZoomStrip(HWND window, int notches)
 {
     HWND main = GetAncestor(window, GA_ROOT);
     for (int i = 0; i < (notches > 0 ? notches : -notches); ++i)
-        SendMessageA(main, WM_COMMAND, WPARAM(notches > 0 ? in : out), 0);
+        SendMessageA(main, WM_COMMAND, WPARAM(notches > 0 ? ID_SEL_ZOOM_IN : ID_SEL_ZOOM_OUT), 0);
 }
 
 }  // namespace
@@ -35,7 +36,7 @@ void BmpChildWindow::OnWheel(int delta, int keys, bool tilt)
     const int notches = wheelTurns.Notches(delta);
     if (notches == 0) return;
     if (keys & MK_CONTROL) {
-        Zoom(window, notches, ID_ZOOM_IN, ID_ZOOM_OUT);
+        for (int i = 0; i < (notches > 0 ? notches : -notches); ++i) notches > 0 ? ZoomIn() : ZoomOut();
         return;
     }
     const int steps = notches * StepsPerNotch(kCanvasPage);
@@ -50,7 +51,7 @@ void SelChildWindow::OnWheel(int delta, int keys, bool tilt)
     const int notches = wheelTurns.Notches(delta);
     if (notches == 0) return;
     if (keys & MK_CONTROL) {
-        Zoom(window, notches, ID_SEL_ZOOM_IN, ID_SEL_ZOOM_OUT);
+        ZoomStrip(window, notches);
         return;
     }
     const int steps = notches * StepsPerNotch(kStripPage);

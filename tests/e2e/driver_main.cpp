@@ -148,6 +148,16 @@ POINT Thumbnail(const Session& s, int index)
     return point;
 }
 
+// A key with Ctrl held, as the user presses it.
+void PressCtrlKey(WORD vk)
+{
+    Note("Ctrl+%c", char(vk));
+    PressKey(VK_CONTROL);
+    TapKey(vk);
+    ReleaseKey(VK_CONTROL);
+    Sleep(200);
+}
+
 void DragThumbnail(Session& s, int from, int to)
 {
     Note("drag thumbnail %d onto thumbnail %d", from, to);
@@ -515,9 +525,7 @@ void ViewModes(Session& s)
 void SaveAndReopen(Session& s)
 {
     Step("Ctrl+S on a set of no file asks for a name as Save Sprite does: first.spr");
-    PressKey(VK_CONTROL);
-    TapKey('S');
-    ReleaseKey(VK_CONTROL);
+    PressCtrlKey('S');
     RunFileDialog(s.pid, (s.work + "first.spr").c_str());
     if (!NoDialogFor(s.pid, nullptr, 500)) Fail("saving showed a message");
 
@@ -528,8 +536,8 @@ void SaveAndReopen(Session& s)
     SaveExpectation(s, "first.expect");
     const std::vector<ExpectedSprite> first = s.set;
 
-    Step("toolbar Save Sprite asks even so: fourth.spr");
-    OpenFile(s, ID_SAVE_SPRITE, false, s.work + "fourth.spr");
+    Step("toolbar Save Sprite asks even so: first-copy.spr");
+    OpenFile(s, ID_SAVE_SPRITE, false, s.work + "first-copy.spr");
     if (!NoDialogFor(s.pid, nullptr, 500)) Fail("saving showed a message");
 
     Step("drag thumbnail 3 onto thumbnail 0; File > New asks to save: Yes, second.spr");
@@ -557,6 +565,23 @@ void SaveAndReopen(Session& s)
     Sleep(300);
     Shot("reopened-first");
     OpenFile(s, ID_SAVE_SPRITE, true, s.work + "third.spr");
+
+    Step("a reorder and a deletion, both undone (Edit > Undo, Ctrl+Z, Edit > Redo, Ctrl+Z); Save as fourth.spr");
+    DragThumbnail(s, 0, 2);
+    ClickControl(FindChildById(s.lowerPane, IDC_DELETE_BUTTON));
+    HWND dialog = WaitForDialog(s.pid, nullptr, "the delete dialog");
+    SetButtonCheck(dialog, IDC_DELETE_SELECTED, true);
+    ClickDialogItem(dialog, IDOK);
+    if (!WaitForWindowGone(dialog, kStepTimeout)) Fail("the delete dialog did not close");
+    Sleep(300);
+    ChooseMenu(ID_UNDO);
+    PressCtrlKey('Z');
+    ChooseMenu(ID_REDO);
+    PressCtrlKey('Z');
+    s.set = first;  // as opened
+    Sleep(300);
+    Shot("edits-undone");
+    OpenFile(s, ID_SAVE_SPRITE, false, s.work + "fourth.spr");
 
     Step("change the order; toolbar Open Sprite asks to save: No; second.spr");
     DragThumbnail(s, 1, 0);

@@ -77,16 +77,14 @@ struct KeyRow {
     int command;  // 0: no command
 };
 
-// Every key of the program, and near misses that are none.
+// Every key of the program but Undo's and Redo's (the Edit menu's, whose items are greyed, and
+// so their keys silent, while there is nothing to take back), and near misses that are none.
 const KeyRow kKeys[] = {
     {'N', kCtrl, ID_NEW},
     {'O', kCtrl, ID_OPEN_SPRITE},
     {'B', kCtrl, ID_OPEN_BITMAP},
     {'S', kCtrl, ID_SAVE},
     {'S', kCtrl | kShift, ID_SAVE_SPRITE},
-    {'Z', kCtrl, ID_UNDO},
-    {'Y', kCtrl, ID_REDO},
-    {'Z', kCtrl | kShift, ID_REDO},
     {VK_OEM_PLUS, kCtrl, ID_ZOOM_IN},
     {VK_OEM_PLUS, kCtrl | kShift, ID_ZOOM_IN},
     {VK_ADD, kCtrl, ID_ZOOM_IN},
@@ -159,7 +157,7 @@ TEST_F(KeysTest, EachKeySendsItsCommandWhereverTheFocusIsInTheWindow)
 
 TEST_F(KeysTest, TheEditModeDialogsControlsKeepTheirKeysAndTabMovesBetweenThem)
 {
-    MakeSprites(workSet, {{4, 3}, {5, 2}});
+    OpenDocument({{4, 3}, {5, 2}});
     SelectInfoTab(kEditModePage);
     PumpMessages();
     HWND dialog = g_editMode.dialog;
@@ -173,9 +171,9 @@ TEST_F(KeysTest, TheEditModeDialogsControlsKeepTheirKeysAndTabMovesBetweenThem)
     PressKey(check, VK_SPACE, 0);
     EXPECT_NE(SendMessageA(check, BM_GETCHECK, 0, 0), before) << "the check box took its Space";
     EXPECT_EQ(g_bmpChild.playing, 0);
-    g_currentSprite = 1;
+    g_document.Select(1);
     PressKey(check, VK_LEFT, 0);
-    EXPECT_EQ(g_currentSprite, 1);
+    EXPECT_EQ(g_document.Current(), 1);
     EXPECT_TRUE(IsChild(dialog, GetFocus()));
     EXPECT_EQ(FirstKeyCommand(log), 0);
 
@@ -193,7 +191,7 @@ TEST_F(KeysTest, TheEditModeDialogsControlsKeepTheirKeysAndTabMovesBetweenThem)
 
 TEST_F(KeysTest, AClickOnTheCanvasOrTheStripTakesTheFocus)
 {
-    MakeSprites(workSet, {{4, 3}});
+    OpenDocument({{4, 3}});
     SelectInfoTab(kEditModePage);
     for (HWND clicked : {g_bmpChild.window, g_selChild.window}) {
         SetFocus(GetDlgItem(g_editMode.dialog, IDC_SHOW_ANCHOR));
@@ -275,7 +273,7 @@ TEST_F(KeysTest, CommandsOfTheKeysAloneDoWhatTheirKeysSay)
         {"Home", ID_FIRST_SPRITE, 0, 0, 2, 0, 0, 0, 0},
         {"End", ID_LAST_SPRITE, 0, 0, 0, 0, 0, 2, 0},
     };
-    MakeSprites(workSet, {{3, 3}, {4, 4}, {5, 5}});
+    OpenDocument({{3, 3}, {4, 4}, {5, 5}});
     for (const Case& c : cases) {
         g_bmpChild.playing = c.playing;
         g_bmpChild.paused = c.paused;
@@ -284,7 +282,7 @@ TEST_F(KeysTest, CommandsOfTheKeysAloneDoWhatTheirKeysSay)
         Command(c.command);
         EXPECT_EQ(g_bmpChild.playing, c.playingAfter) << c.what;
         EXPECT_EQ(g_bmpChild.paused, c.pausedAfter) << c.what;
-        EXPECT_EQ(g_currentSprite, c.currentAfter) << c.what;
+        EXPECT_EQ(g_document.Current(), c.currentAfter) << c.what;
         EXPECT_EQ(g_bmpChild.pendingStep, c.stepAfter) << c.what;
         Command(ID_STOP);
     }
@@ -294,38 +292,67 @@ TEST_F(KeysTest, CommandsOfTheKeysAloneDoWhatTheirKeysSay)
     ASSERT_EQ(modal.Seen().size(), 1u);
     EXPECT_EQ(modal.Seen()[0].caption, "Dialog");
     EXPECT_EQ(modal.Seen()[0].Text(IDC_RANGE_FIRST), "2");
-    workSet.Clear();
+    g_document.New();
     Command(ID_DELETE_SPRITE);
     EXPECT_EQ(modal.Seen().size(), 1u) << "nothing to delete, nothing asked";
 }
 
-TEST_F(KeysTest, EscDropsTheCutRectangleAndLeavesAdjustViewButKeepsTheEditPagesBoxes)
+TEST_F(KeysTest, EscEndsADragAsIfItNeverBeganOrDropsTheCutRectangle)
 {
-    g_bmpChild.cutState = 2;
-    Command(ID_CANCEL);
-    EXPECT_EQ(g_bmpChild.cutState, 0);
+    const PixelRect before = {1, 1, 4, 4}, moved = {5, 5, 8, 8};
+    struct Case {
+        const char* what;
+        int cutState;
+        int stateAfter;
+        PixelRect rectAfter;
+    };
+    const Case cases[] = {
+        {"a rectangle shown goes", kCutShown, kCutIdle, moved},
+        {"a rectangle being drawn goes", kCutDrawing, kCutIdle, moved},
+        {"a rectangle being moved goes back where the move began", kCutMoving, kCutShown, before},
+    };
+    for (const Case& c : cases) {
+        g_bmpChild.cutState = c.cutState;
+        g_bmpChild.cutRect = moved;
+        g_bmpChild.savedCutRect = before;
+        Command(ID_CANCEL);
+        EXPECT_EQ(g_bmpChild.cutState, c.stateAfter) << c.what;
+        EXPECT_EQ(g_bmpChild.cutRect.x1, c.rectAfter.x1) << c.what;
+        EXPECT_EQ(g_bmpChild.cutRect.y2, c.rectAfter.y2) << c.what;
+    }
 
-    MakeSprites(workSet, {{4, 4}});
-    g_bmpChild.playing = 1;
-    g_bmpChild.adjustView = 1;
+    OpenDocument({{4, 4}});
+    g_bmpChild.Play(0);
+    g_bmpChild.StartAdjustView();
     Command(ID_CANCEL);
-    EXPECT_EQ(g_bmpChild.adjustView, 0);
+    EXPECT_EQ(g_bmpChild.adjustView, 0) << "adjust-view mode ends";
     Command(ID_STOP);
 
-    // In edit mode a right click takes the last box back; Esc does not.
+    // In edit mode a right click takes the last box back; Esc with no drag under way does not,
+    // and a box being drawn is taken back as if it never began.
     SelectInfoTab(kEditModePage);
-    ASSERT_EQ(workSet.InsertHitBox(0, 0, PixelRect{0, 0, 2, 2}), 1);
-    editTool = IDC_TOOL_HIT_BOX;
+    ASSERT_EQ(g_document.AddBox(0, BoxKind::kHit, 0, PixelRect{0, 0, 2, 2}), 1);
+    const int boxes = g_document.CurrentSprite()->hitCount;
     Command(ID_CANCEL);
-    EXPECT_EQ(workSet.sprites[0].hitCount, 1);
+    EXPECT_EQ(g_document.CurrentSprite()->hitCount, boxes);
+    editTool = IDC_TOOL_HIT_BOX;
+    const POINT at = {g_bmpChild.pageLeft + g_bmpChild.anchorX + 1, g_bmpChild.pageTop + g_bmpChild.anchorY + 1};
+    SendMessageA(g_bmpChild.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    SendMessageA(g_bmpChild.window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x + 3, at.y + 3));
+    EXPECT_EQ(g_document.CurrentSprite()->hitCount, boxes + 1) << "a box being drawn";
+    PressKey(g_bmpChild.window, VK_ESCAPE, 0);
+    EXPECT_EQ(g_document.CurrentSprite()->hitCount, boxes);
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(KeysTest, SaveWritesTheSetsOwnFileAndAsksOnlyWhenItHasNone)
 {
     GuiTempDir dir;
     const std::string first = dir.File("first.spr"), opened = dir.File("opened.spr");
-    MakeSprites(workSet, {{2, 2}});
-    ASSERT_EQ(workSet.Save(opened.c_str()), 1);
+    SpriteSet other;
+    MakeSprites(other, {{2, 2}, {7, 1}});
+    ASSERT_EQ(other.Save(opened.c_str()), 1);
+    OpenDocument({{3, 1}, {5, 2}});
 
     struct Step {
         const char* what;
@@ -346,31 +373,32 @@ TEST_F(KeysTest, SaveWritesTheSetsOwnFileAndAsksOnlyWhenItHasNone)
             if (!step.dialogName.empty()) modal.Answer(IDOK, step.dialogName);
             Command(step.command);
         }
-        MakeSprites(workSet, {{3, 1}, {int(step.written.size() % 7) + 1, 2}});
-        g_modified = 1;
+        // A change of its own to each set saved: its relative x.
+        const int mark = int(&step - steps) + 10;
+        if (g_document.Count() == 0) OpenDocument({{3, 1}, {5, 2}});  // from memory: no file
+        ASSERT_EQ(g_document.SetRelative(0, mark, 0), 1);
         modal.ClearSeen();
         const bool replaces = FileExistsA(step.written);
         if (step.saveAsks) modal.Answer(IDOK, step.written);
         if (step.saveAsks && replaces) modal.Answer(IDYES);  // the dialog's question to replace it
         Command(ID_SAVE);
         EXPECT_EQ(modal.Seen().size(), step.saveAsks ? (replaces ? 2u : 1u) : 0u);
-        EXPECT_EQ(g_modified, 0);
+        EXPECT_FALSE(g_document.Modified());
         SpriteSet reread;
         ASSERT_EQ(reread.Load(step.written.c_str()), 1);
-        EXPECT_EQ(Widths(reread), Widths(workSet));
+        EXPECT_EQ(reread.sprites[0].rx, mark);
     }
 
     // A failed save says so and keeps the set marked changed; the file is as it was.
     const ByteBlock before = ReadFileBytes(first);
     SetFileAttributesA(first.c_str(), FILE_ATTRIBUTE_READONLY);
-    MakeSprites(workSet, {{6, 6}});
-    g_modified = 1;
+    ASSERT_EQ(g_document.SetRelative(0, 99, 0), 1);
     modal.ClearSeen();
     modal.Answer(IDOK);
     Command(ID_SAVE);
     SetFileAttributesA(first.c_str(), FILE_ATTRIBUTE_NORMAL);
     ASSERT_EQ(modal.Seen().size(), 1u);
     EXPECT_EQ(modal.Seen()[0].text, "파일생성 실패 (" + first + ")");
-    EXPECT_EQ(g_modified, 1);
+    EXPECT_TRUE(g_document.Modified());
     EXPECT_EQ(ReadFileBytes(first), before);
 }

@@ -138,7 +138,7 @@ TEST_F(OpenNamedFilesTest, NamesOpenByTheirEndingTogetherOrNotAtAll)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        workSet.Clear();
+        g_document.New();
         pictureSet.Clear();
         g_palette = nullptr;
         modal.ClearSeen();
@@ -186,7 +186,7 @@ TEST_F(OpenNamedFilesTest, TheRecentFilesAreListedAboveExitAndOpenAgain)
     EXPECT_EQ(ReadRecentFiles(WorkFile(kRecentFilesName).c_str()), latest);
 
     // A saved set's file comes first; entry 2 then opens the sheet again.
-    MakeSprites(workSet, {{2, 2}});
+    OpenDocument({{2, 2}});
     const std::string saved = WorkFile("saved.spr");
     modal.Answer(IDOK, saved);
     Command(ID_SAVE_SPRITE);

@@ -56,14 +56,14 @@ TEST_F(UnicodeNamesTest, ASheetAndASpriteFileOfSuchNamesOpenAndSave)
     EXPECT_EQ(std::string(g_bmpChild.bitmapTitle), std::string(kSketch) + ".bmp");
 
     const std::string saved = folder + "\\" + kSketch;  // the dialog adds ".spr"
-    MakeSprites(workSet, {{3, 2}, {5, 1}});
-    g_modified = 1;
+    OpenDocument({{3, 2}, {5, 1}});
+    ASSERT_EQ(g_document.SetRelative(0, 1, 0), 1);
     modal.Answer(IDOK, saved);
     Command(ID_SAVE_SPRITE);
-    EXPECT_EQ(g_modified, 0);
+    EXPECT_FALSE(g_document.Modified());
     ASSERT_TRUE(ExistsWide(saved + ".spr"));
 
-    workSet.Clear();
+    g_document.New();
     modal.Answer(IDOK, saved + ".spr");
     Command(ID_OPEN_SPRITE);
     EXPECT_EQ(Widths(workSet), (std::vector<int>{3, 5}));
@@ -99,7 +99,7 @@ TEST_F(UnicodeNamesTest, MessagesNameTheFileAsItIsCalled)
          false},
     };
     for (const Case& c : cases) {
-        MakeSprites(workSet, {{2, 2}});
+        OpenDocument({{2, 2}});
         modal.ClearSeen();
         modal.Answer(IDOK, c.path);
         modal.Answer(IDOK);

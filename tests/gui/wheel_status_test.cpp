@@ -87,7 +87,7 @@ TEST_F(WheelTest, TheWheelScrollsTheCanvasAndWithCtrlZooms)
 TEST_F(WheelTest, TheWheelScrollsTheStripSidewaysAndWithCtrlZoomsIt)
 {
     std::vector<SpriteSize> sizes(30, SpriteSize{60, 20});
-    MakeSprites(workSet, sizes);
+    OpenDocument(sizes);
     g_selChild.UpdateScroll();
     ASSERT_GT(g_selChild.scrollMax, 20);
     const int n = LinesPerNotch();
@@ -106,7 +106,7 @@ TEST_F(WheelTest, TheWheelScrollsTheStripSidewaysAndWithCtrlZoomsIt)
 TEST_F(WheelTest, TheWheelGoesToTheWindowUnderTheMouseNotTheFocus)
 {
     OpenSheet(PatternPicture(900, 700));
-    MakeSprites(workSet, std::vector<SpriteSize>(30, SpriteSize{60, 20}));
+    OpenDocument(std::vector<SpriteSize>(30, SpriteSize{60, 20}));
     g_selChild.UpdateScroll();
     SetFocus(window);
     for (HWND under : {canvas, g_selChild.window}) {

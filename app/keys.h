@@ -1,5 +1,6 @@
-// The keys of the main window: one accelerator table (resources/quillon.rc) that reaches the
-// program wherever the focus is inside the main window, and the commands that only keys have.
+// The program's keys: one accelerator table (resources/quillon.rc), applied to every message
+// meant for the main window or any window inside it, so a key works wherever the focus is; and
+// the commands that only keys have.
 #pragma once
 
 #include "platform/win32.h"
@@ -18,5 +19,5 @@ bool TranslateProgramKeys(MSG* message);
 //   ID_NEXT_SPRITE      the sprite after it; a step forward while paused
 //   ID_FIRST_SPRITE, ID_LAST_SPRITE
 //   ID_DELETE_SPRITE    the delete dialog, when the set holds sprites
-//   ID_CANCEL           drops the cut rectangle (as a right click does), leaves adjust-view mode
+//   ID_CANCEL           drops the cut rectangle or ends a drag under way, leaves adjust-view mode
 void RunKeyCommand(HWND mainWindow, int id);

@@ -1,4 +1,4 @@
-#include "app/program_keys.h"
+#include "app/keys.h"
 
 #include "app/document.h"
 #include "app/main_window.h"
@@ -10,12 +10,10 @@
 
 namespace {
 
-HACCEL s_keys = nullptr;
-
-HACCEL Keys()
+HACCEL ProgramKeys()
 {
-    if (s_keys == nullptr) s_keys = LoadAcceleratorsA(g_instance, MAKEINTRESOURCEA(IDR_KEYS));
-    return s_keys;
+    static HACCEL keys = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_KEYS));
+    return keys;
 }
 
 bool InsideMainWindow(HWND window)
@@ -26,7 +24,7 @@ bool InsideMainWindow(HWND window)
 bool IsKeyMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
 
 // A control answers WM_GETDLGCODE with the keys it wants; the program's own windows with none.
-bool IsControl(HWND window) { return SendMessageA(window, WM_GETDLGCODE, 0, 0) != 0; }
+bool IsControl(HWND window) { return SendMessageW(window, WM_GETDLGCODE, 0, 0) != 0; }
 
 bool Held(int key) { return GetKeyState(key) < 0; }
 
@@ -43,19 +41,19 @@ void SendWheelUnderMouse(MSG* message)
 void SendCommand(HWND mainWindow, int id) { SendMessageA(mainWindow, WM_COMMAND, WPARAM(id), 0); }
 
 // Left and Right: a step of the paused animation, else another current sprite.
-void StepOrSelect(HWND mainWindow, int step)
+void StepOrSelect(int step)
 {
-    if (g_bmpChild.playing && g_bmpChild.paused) SendCommand(mainWindow, step < 0 ? ID_BACK : ID_FORWARD);
-    else SelectSprite(g_currentSprite + step);
+    if (g_bmpChild.playing && g_bmpChild.paused) g_bmpChild.Step(step);
+    else SelectSprite(g_document.Current() + step);
 }
 
-// Esc. Until the canvas has a cancel of its own, it is what a right click does in the modes where
-// a right click only lets go (cut mode and adjust-view mode); in edit mode a right click takes
-// the last box back, which Esc does not do.
-void CancelOnCanvas()
+// Esc: a drag under way ends as if it never began; else the cut rectangle shown on the sheet goes;
+// else adjust-view mode ends.
+void Cancel()
 {
-    if (g_bmpChild.window == nullptr || (g_bmpChild.editMode && !g_bmpChild.adjustView)) return;
-    g_bmpChild.RouteMouse(g_bmpChild.window, WM_RBUTTONDOWN, 0, 0);
+    if (g_selChild.CancelDrag() || g_bmpChild.CancelDrag()) return;
+    if (!g_bmpChild.editMode && !g_bmpChild.playing && g_bmpChild.DropCutRect()) return;
+    if (g_bmpChild.adjustView) g_bmpChild.EndAdjustView();
 }
 
 }  // namespace
@@ -63,10 +61,12 @@ void CancelOnCanvas()
 bool TranslateProgramKeys(MSG* message)
 {
     SendWheelUnderMouse(message);
-    if (!IsKeyMessage(message->message) || !InsideMainWindow(message->hwnd)) return false;
+    if (!IsKeyMessage(message->message) || !InsideMainWindow(message->hwnd) || ProgramKeys() == nullptr)
+        return false;
     const bool plain = !Held(VK_CONTROL) && !Held(VK_MENU);
-    if (!(plain && IsControl(message->hwnd)) && TranslateAcceleratorA(g_mainWnd, Keys(), message)) return true;
-    return g_editMode.dialog != nullptr && IsDialogMessageA(g_editMode.dialog, message);
+    if (!(plain && IsControl(message->hwnd)) && TranslateAcceleratorW(g_mainWnd, ProgramKeys(), message))
+        return true;
+    return g_editMode.dialog != nullptr && IsDialogMessageW(g_editMode.dialog, message);
 }
 
 void RunKeyCommand(HWND mainWindow, int id)
@@ -75,14 +75,14 @@ void RunKeyCommand(HWND mainWindow, int id)
     case ID_PLAY_STOP:
         SendCommand(mainWindow, g_bmpChild.playing && !g_bmpChild.paused ? ID_STOP : ID_PLAY);
         break;
-    case ID_PREVIOUS_SPRITE: StepOrSelect(mainWindow, -1); break;
-    case ID_NEXT_SPRITE: StepOrSelect(mainWindow, 1); break;
+    case ID_PREVIOUS_SPRITE: StepOrSelect(-1); break;
+    case ID_NEXT_SPRITE: StepOrSelect(1); break;
     case ID_FIRST_SPRITE: SelectSprite(0); break;
-    case ID_LAST_SPRITE: SelectSprite(workSet.Count() - 1); break;
+    case ID_LAST_SPRITE: SelectSprite(g_document.Count() - 1); break;
     case ID_DELETE_SPRITE:
-        if (workSet.sprites != nullptr) SendMessageA(g_subWork2.window, WM_COMMAND, kDeleteSprites, 0);
+        if (g_document.Count() > 0) SendMessageA(g_subWork2.window, WM_COMMAND, kDeleteSprites, 0);
         break;
-    case ID_CANCEL: CancelOnCanvas(); break;
+    case ID_CANCEL: Cancel(); break;
     default: break;
     }
 }

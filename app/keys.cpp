@@ -40,9 +40,11 @@ void SendWheelUnderMouse(MSG* message)
 
 void SendCommand(HWND mainWindow, int id) { SendMessageA(mainWindow, WM_COMMAND, WPARAM(id), 0); }
 
-// Left and Right: a step of the paused animation, else another current sprite.
+// Left and Right: the box chosen on the Edit Mode page a pixel that way; else a step of the
+// paused animation; else another current sprite.
 void StepOrSelect(int step)
 {
+    if (g_bmpChild.NudgeSelectedBox(step, 0)) return;
     if (g_bmpChild.playing && g_bmpChild.paused) g_bmpChild.Step(step);
     else SelectSprite(g_document.Current() + step);
 }
@@ -80,6 +82,7 @@ void RunKeyCommand(HWND mainWindow, int id)
     case ID_FIRST_SPRITE: SelectSprite(0); break;
     case ID_LAST_SPRITE: SelectSprite(g_document.Count() - 1); break;
     case ID_DELETE_SPRITE:
+        if (g_bmpChild.DeleteSelectedBox()) break;
         if (g_document.Count() > 0) SendMessageA(g_subWork2.window, WM_COMMAND, kDeleteSprites, 0);
         break;
     case ID_CANCEL: Cancel(); break;

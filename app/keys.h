@@ -15,9 +15,11 @@ bool TranslateProgramKeys(MSG* message);
 
 // The commands that only keys have, each a thin call into what carries it out:
 //   ID_PLAY_STOP        Play, or Stop while playing (not paused)
-//   ID_PREVIOUS_SPRITE  the sprite before the current one; a step back while paused
-//   ID_NEXT_SPRITE      the sprite after it; a step forward while paused
+//   ID_PREVIOUS_SPRITE  the box chosen on the Edit Mode page a pixel left; else a step back while
+//                       paused; else the sprite before the current one
+//   ID_NEXT_SPRITE      the same rightwards: the box, a step forward, the sprite after
 //   ID_FIRST_SPRITE, ID_LAST_SPRITE
-//   ID_DELETE_SPRITE    the delete dialog, when the set holds sprites
+//   ID_DELETE_SPRITE    the box chosen on the Edit Mode page; else the delete dialog, when the
+//                       set holds sprites
 //   ID_CANCEL           drops the cut rectangle or ends a drag under way, leaves adjust-view mode
 void RunKeyCommand(HWND mainWindow, int id);

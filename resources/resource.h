@@ -68,6 +68,14 @@
 #define IDC_SHOW_HIT_BOXES 1051
 #define IDC_SHOW_ATCK_BOXES 1052
 #define IDC_SHOW_CENTER 1053
+// What came after the first controls: choosing and typing boxes and coordinates, the onion skin.
+#define IDC_DELETE_BOX 1060
+#define IDC_EDIT_RX 1061
+#define IDC_EDIT_RY 1062
+#define IDC_EDIT_MX 1063
+#define IDC_EDIT_MY 1064
+#define IDC_ONION_PREVIOUS 1065
+#define IDC_ONION_NEXT 1066
 
 // Control identifiers of the main window's children
 #define IDC_TOOLBAR 1
@@ -113,6 +121,8 @@
 #define ID_CANCEL 40067           // Esc: drops the cut rectangle, ends what the mouse was doing
 #define ID_RECENT_FILE 40070      // File > the recent files, 40070 to 40077, the latest first
 #define ID_RECENT_FILE_LAST 40077
+#define ID_FLIP_HORIZONTAL 40120  // the preview mirrored left-right (edit and animation pages)
+#define ID_FLIP_VERTICAL 40121    // and top-bottom
 
 // Commands of the lower work pane (its buttons' identifiers)
 #define IDC_SEL_ZOOM_IN_BUTTON 1

@@ -345,6 +345,26 @@ TEST_F(KeysTest, EscEndsADragAsIfItNeverBeganOrDropsTheCutRectangle)
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
+TEST_F(KeysTest, WithABoxChosenLeftRightAndDeleteActOnTheBox)
+{
+    OpenDocument({{20, 20}, {5, 5}});
+    SelectInfoTab(kEditModePage);
+    editTool = IDC_TOOL_HIT_BOX;
+    ASSERT_EQ(g_document.AddBox(0, BoxKind::kHit, 0, PixelRect{2, 3, 6, 7}), 1);
+    g_bmpChild.SelectBox(0);
+    Command(ID_NEXT_SPRITE);
+    Command(ID_NEXT_SPRITE);
+    Command(ID_PREVIOUS_SPRITE);
+    EXPECT_EQ(g_document.Current(), 0) << "the box moved, not the current sprite";
+    EXPECT_EQ(workSet.sprites[0].hitBoxes[0].x1, 3);
+    EXPECT_EQ(workSet.sprites[0].hitBoxes[0].x2, 7);
+    Command(ID_DELETE_SPRITE);
+    EXPECT_EQ(workSet.sprites[0].hitCount, 0);
+    EXPECT_TRUE(modal.Seen().empty()) << "no delete dialog while a box was chosen";
+    Command(ID_NEXT_SPRITE);
+    EXPECT_EQ(g_document.Current(), 1) << "none chosen: the next sprite";
+}
+
 TEST_F(KeysTest, SaveWritesTheSetsOwnFileAndAsksOnlyWhenItHasNone)
 {
     GuiTempDir dir;

@@ -3,7 +3,9 @@
 #include "app/about_box.h"
 #include "app/document.h"
 #include "app/frame_rate_box.h"
+#include "app/keys.h"
 #include "app/main_window.h"
+#include "app/open_files.h"
 #include "app/options_dialog.h"
 #include "app/toolbar.h"
 #include "app/view_modes.h"
@@ -59,19 +61,6 @@ void OnNew(HWND window)
     SelectInfoTab(kSpriteInfoPage);
 }
 
-void OnOpenBitmap(HWND window)
-{
-    SendStop(window);
-    if (g_bmpChild.OpenBitmap()) SelectInfoTab(kSpriteInfoPage);
-}
-
-void OnOpenSprite(HWND window)
-{
-    if (ConfirmDiscard(window) == IDCANCEL) return;
-    SendStop(window);
-    g_bmpChild.OpenSprite();
-}
-
 void OnPlay(HWND window)
 {
     if (workSet.sprites == nullptr) {
@@ -109,6 +98,21 @@ void OnHistory(HWND window, int (Document::*step)())
 
 }  // namespace
 
+int OpenBitmapCommand(HWND window, const char* path)
+{
+    SendStop(window);
+    const int opened = path != nullptr ? g_bmpChild.OpenBitmapFile(path) : g_bmpChild.OpenBitmap();
+    if (opened) SelectInfoTab(kSpriteInfoPage);
+    return opened;
+}
+
+int OpenSpriteCommand(HWND window, const char* path)
+{
+    if (ConfirmDiscard(window) == IDCANCEL) return 0;
+    SendStop(window);
+    return path != nullptr ? g_bmpChild.OpenSpriteFile(path) : g_bmpChild.OpenSprite();
+}
+
 const char* CommandTip(int id)
 {
     for (const CommandTipEntry& entry : kCommandTips)
@@ -140,10 +144,10 @@ void DispatchCommand(HWND window, int id, LPARAM value)
 {
     switch (id) {
     case ID_NEW: OnNew(window); break;
-    case ID_OPEN_BITMAP: OnOpenBitmap(window); break;
+    case ID_OPEN_BITMAP: OpenBitmapCommand(window, nullptr); break;
     case ID_SAVE_SPRITE: g_bmpChild.SaveSprite(); break;
     case ID_EXIT: PostMessageA(window, WM_CLOSE, 0, 0); break;
-    case ID_OPEN_SPRITE: OnOpenSprite(window); break;
+    case ID_OPEN_SPRITE: OpenSpriteCommand(window, nullptr); break;
     case ID_ABOUT: RunAboutBox(window); break;
     case ID_VIEW_ALL:
     case ID_VIEW_BITMAP:
@@ -167,6 +171,16 @@ void DispatchCommand(HWND window, int id, LPARAM value)
     case ID_FLIP_HORIZONTAL: OnFlip(kFlipHorizontal); break;
     case ID_FLIP_VERTICAL: OnFlip(kFlipVertical); break;
     case ID_REDO: OnHistory(window, &Document::Redo); break;
-    default: break;
+    case ID_SAVE: g_bmpChild.Save(); break;
+    case ID_PLAY_STOP:
+    case ID_PREVIOUS_SPRITE:
+    case ID_NEXT_SPRITE:
+    case ID_FIRST_SPRITE:
+    case ID_LAST_SPRITE:
+    case ID_DELETE_SPRITE:
+    case ID_CANCEL: RunKeyCommand(window, id); break;
+    default:
+        if (id >= ID_RECENT_FILE && id <= ID_RECENT_FILE_LAST) OpenRecentFile(window, id);
+        break;
     }
 }

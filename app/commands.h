@@ -11,5 +11,11 @@ void DispatchCommand(HWND window, int id, LPARAM value);
 // save), IDNO (go on, changes dropped) or IDCANCEL (abandon the command).
 int ConfirmDiscard(HWND window);
 
+// Open Bitmap and Open Sprite, with everything around their dialogs (playback stopped, the
+// save-changes question, the information window's first page); with a `path` (UTF-8) that file
+// is opened in place of asking. 1 when a file was opened.
+int OpenBitmapCommand(HWND window, const char* path);
+int OpenSpriteCommand(HWND window, const char* path);
+
 // The tool-tip text of a toolbar command, "Unknown" for any other number.
 const char* CommandTip(int id);

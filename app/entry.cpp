@@ -2,6 +2,7 @@
 
 #include "app/keys.h"
 #include "app/main_window.h"
+#include "app/open_files.h"
 #include "kit/status_bar.h"
 #include "views/auto_scroll.h"
 #include "views/canvas.h"
@@ -43,5 +44,6 @@ int QuillonMain(HINSTANCE instance)
     if (window == nullptr) return 0;
     ShowWindow(window, SW_SHOWMAXIMIZED);
     UpdateWindow(window);
+    OpenNamedFiles(window, CommandLineFiles(GetCommandLineW()));
     return RunMessageLoop();
 }

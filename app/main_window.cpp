@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <cstring>
 #include <string>
 
@@ -8,8 +9,10 @@
 #include "app/document.h"
 #include "app/frame_rate_box.h"
 #include "app/layout.h"
+#include "app/open_files.h"
 #include "app/options.h"
 #include "app/toolbar.h"
+#include "files/recent_menu.h"
 #include "kit/show_info.h"
 #include "kit/status_bar.h"
 #include "kit/text.h"
@@ -71,9 +74,11 @@ LRESULT OnCreate(HWND window)
     g_fpsCombo = CreateFrameRateBox(window, g_toolbar);
     g_statusBar = CreateStatusBar(window);
     g_mainMenu = GetMenu(window);
+    LoadRecentFiles(g_mainMenu);
     g_work.Create(window);
     UpdateEditMenu();
     UpdateMainTitle();
+    DragAcceptFiles(window, TRUE);
     return 0;
 }
 
@@ -164,6 +169,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NOTIFY: return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
     case WM_KEYDOWN: OnKeyDown(window, wParam); return 0;
     case WM_COMMAND: DispatchCommand(window, CommandNumber(wParam, lParam), lParam); return 0;
+    case WM_DROPFILES: OnDropFiles(window, reinterpret_cast<HDROP>(wParam)); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -1,5 +1,7 @@
 // Shell code. The File commands that read and write the document. They belong to the canvas,
 // which owns the file names and whose window owns every message box shown here.
+#include <string>
+
 #include "app/document.h"
 #include "app/pages.h"
 #include "app/picture.h"
@@ -7,6 +9,7 @@
 #include "image/true_color.h"
 #include "files/file_dialog.h"
 #include "files/palette_commands.h"
+#include "files/recent_menu.h"
 #include "kit/show_info.h"
 #include "kit/text.h"
 #include "panels/sprite_info_window.h"
@@ -20,16 +23,32 @@ void Repaint(HWND window)
     if (window != nullptr) InvalidateRect(window, nullptr, TRUE);
 }
 
+// The canvas window's text: a file's title (UTF-8), as far as the window's code page holds it.
+void ShowTitle(HWND window, const char* title)
+{
+    if (window != nullptr) SetWindowTextW(window, WideFromUtf8(title).c_str());
+}
+
 }  // namespace
 
 int BmpChildWindow::OpenBitmap()
 {
-    PrepareFileDialog(window, kBitmapFilter, bitmapPath, bitmapTitle, kOpenDialogFlags,
-                      kBitmapExtension);
-    if (!GetOpenFileNameA(&g_fileDialog)) {
+    if (!AskOpenFile(window, kBitmapFilter, bitmapPath, bitmapTitle, kBitmapExtension)) {
         Repaint(window);
         return 0;
     }
+    return ReadBitmap();
+}
+
+int BmpChildWindow::OpenBitmapFile(const char* path)
+{
+    lstrcpynA(bitmapPath, path, sizeof bitmapPath);
+    lstrcpynA(bitmapTitle, FileTitleOf(bitmapPath), sizeof bitmapTitle);
+    return ReadBitmap();
+}
+
+int BmpChildWindow::ReadBitmap()
+{
     // The readers release the picture first; a palette that lived in its color table goes too.
     const bool paletteInPicture =
         g_palette != nullptr && g_palette == PicturePalette(g_picture);
@@ -37,10 +56,10 @@ int BmpChildWindow::OpenBitmap()
     if (!LoadSheet(g_picture, bitmapPath)) {
         if (paletteInPicture) g_palette = nullptr;
         // A true-colour sheet of too many colours says how many and what to do.
-        if (g_picture.sheetColors > kMaxSheetColors)
-            ShowInfo(window, "%s\n비트맵 읽기 실패(%s)", g_picture.message, bitmapPath);
-        else
-            ShowInfo(window, "비트맵 읽기 실패(%s)", bitmapPath);
+        const std::string failed = g_picture.sheetColors > kMaxSheetColors
+                                       ? std::string(g_picture.message) + "\n비트맵 읽기 실패(%s)"
+                                       : std::string("비트맵 읽기 실패(%s)");
+        ShowInfoNaming(window, failed.c_str(), bitmapPath);
         return 0;
     }
     const int width = g_picture.Width(), height = g_picture.Height();
@@ -61,26 +80,36 @@ int BmpChildWindow::OpenBitmap()
     g_sprInfo.Refresh();
     Repaint(g_selChild.window);
     Repaint(window);
-    // The title is the name the file dialog gave, in the system's code page.
-    if (window != nullptr) SetWindowTextA(window, bitmapTitle);
+    ShowTitle(window, bitmapTitle);
+    NoteRecentFile(bitmapPath);
     return 1;
 }
 
 int BmpChildWindow::OpenSprite()
 {
     // The dialog works on copies: the names change only when a file was opened.
-    char path[kFilePathSize];
-    char title[kFileTitleSize];
+    char path[kFilePathBytes];
+    char title[kFileTitleBytes];
     lstrcpynA(path, spritePath, sizeof path);
     lstrcpynA(title, spriteTitle, sizeof title);
-    PrepareFileDialog(window, kSpriteFilter, path, title, kOpenDialogFlags, kSpriteExtension);
-    if (!GetOpenFileNameA(&g_fileDialog)) {
+    if (!AskOpenFile(window, kSpriteFilter, path, title, kSpriteExtension)) {
         Repaint(window);
         return 0;
     }
+    return ReadSprite(path, title);
+}
+
+int BmpChildWindow::OpenSpriteFile(const char* path)
+{
+    const std::string name = path;  // the canvas's own names may be what is given
+    return ReadSprite(name.c_str(), FileTitleOf(name.c_str()));
+}
+
+int BmpChildWindow::ReadSprite(const char* path, const char* title)
+{
     // The document takes the file only when all of it is good; a refused file changes nothing.
     if (!g_document.Load(path)) {
-        workSet.ShowMessage(window);
+        workSet.ShowMessage(window, path);
         return 0;
     }
     lstrcpynA(spritePath, path, sizeof spritePath);
@@ -92,28 +121,41 @@ int BmpChildWindow::OpenSprite()
                        "경고", MB_OK | MB_ICONWARNING);
     RefreshPage();
     Repaint(window);
-    if (window != nullptr) SetWindowTextA(window, spriteTitle);
+    ShowTitle(window, spriteTitle);
+    NoteRecentFile(spritePath);
     return 1;
 }
 
 int BmpChildWindow::SaveSprite()
 {
-    char path[kFilePathSize];
-    char title[kFileTitleSize];
+    char path[kFilePathBytes];
+    char title[kFileTitleBytes];
     lstrcpynA(path, spritePath, sizeof path);
     lstrcpynA(title, spriteTitle, sizeof title);
-    PrepareFileDialog(window, kSpriteFilter, path, title, kSaveDialogFlags, kSpriteExtension);
-    if (!GetSaveFileNameA(&g_fileDialog)) {
+    if (!AskSaveFile(window, kSpriteFilter, path, title, kSpriteExtension)) {
         Repaint(window);
         return 0;
     }
+    return WriteSprite(path, title);
+}
+
+int BmpChildWindow::Save()
+{
+    const std::string file = g_document.FilePath();
+    if (file.empty()) return SaveSprite();
+    return WriteSprite(file.c_str(), FileTitleOf(file.c_str()));
+}
+
+int BmpChildWindow::WriteSprite(const char* path, const char* title)
+{
     // A refused save keeps the old file whole and the set marked as changed.
     if (!g_document.Save(path)) {
-        workSet.ShowMessage(window);
+        workSet.ShowMessage(window, path);
         return 0;
     }
     lstrcpynA(spritePath, path, sizeof spritePath);
     lstrcpynA(spriteTitle, title, sizeof spriteTitle);
     Repaint(window);
+    NoteRecentFile(spritePath);
     return 1;
 }

@@ -10,6 +10,7 @@
 #include "app/picture.h"
 #include "files/file_dialog.h"
 #include "files/palette_commands.h"
+#include "files/recent_menu.h"
 #include "image/palette_file.h"
 #include "kit/show_info.h"
 #include "kit/text.h"
@@ -60,14 +61,17 @@ Palette* PicturePalette(const ImageBuffer& picture)
 
 int BmpChildWindow::OpenPalette()
 {
-    char path[kFilePathSize] = "";
-    char title[kFileTitleSize] = "";
-    PrepareFileDialog(window, kOpenPaletteFilter, path, title, kOpenDialogFlags,
-                      kPaletteExtension);
-    if (!GetOpenFileNameA(&g_fileDialog)) {
+    char path[kFilePathBytes] = "";
+    char title[kFileTitleBytes] = "";
+    if (!AskOpenFile(window, kOpenPaletteFilter, path, title, kPaletteExtension)) {
         Repaint(window);
         return 0;
     }
+    return OpenPaletteFile(path);
+}
+
+int BmpChildWindow::OpenPaletteFile(const char* path)
+{
     Palette* palette = ReadPaletteFile(path);
     if (palette == nullptr) {
         ShowError(window, "파일이 없습니다.");
@@ -75,6 +79,7 @@ int BmpChildWindow::OpenPalette()
     }
     s_filePalette.reset(palette);  // the earlier file's palette, if any, is released
     UsePalette(window, palette);
+    NoteRecentFile(path);
     // The sprite information panel, which shows colors too, comes with the information window's
     // pages; it is to be repainted here once it exists.
     g_sprInfo.Refresh();
@@ -85,11 +90,9 @@ int BmpChildWindow::OpenPalette()
 
 int BmpChildWindow::SavePalette()
 {
-    char path[kFilePathSize] = "";
-    char title[kFileTitleSize] = "";
-    PrepareFileDialog(window, kSavePaletteFilter, path, title, kSaveDialogFlags,
-                      kPaletteExtension);
-    if (!GetSaveFileNameA(&g_fileDialog)) {
+    char path[kFilePathBytes] = "";
+    char title[kFileTitleBytes] = "";
+    if (!AskSaveFile(window, kSavePaletteFilter, path, title, kPaletteExtension)) {
         Repaint(window);
         return 0;
     }

@@ -11,3 +11,7 @@ int ShowInfo(HWND owner, const char* format, ...)
     __attribute__((format(printf, 2, 3)))
 #endif
     ;
+
+// Shows `format` with the file name `name` (UTF-8) in place of its one "%s", in a message box as
+// ShowInfo's; the name shows right in any script and is never cut short.
+int ShowInfoNaming(HWND owner, const char* format, const char* name);

@@ -7,3 +7,8 @@ int SpriteSet::ShowMessage(HWND owner)
 {
     return MessageBoxText(owner, message, "Error Messages...", MB_OK);
 }
+
+int SpriteSet::ShowMessage(HWND owner, const char* fileName)
+{
+    return MessageBoxNaming(owner, message, fileName, "Error Messages...", MB_OK);
+}

@@ -111,6 +111,16 @@
 // File menu from 40060, the box workflow's from 40100. Each block keeps to its own numbers.
 #define ID_UNDO 40051
 #define ID_REDO 40052
+#define ID_SAVE 40060             // File > Save, Ctrl+S: to the set's own file
+#define ID_PLAY_STOP 40061        // Space: Play, or Stop while playing
+#define ID_PREVIOUS_SPRITE 40062  // Left: the sprite before the current one (a step back when paused)
+#define ID_NEXT_SPRITE 40063      // Right: the sprite after it (a step forward when paused)
+#define ID_FIRST_SPRITE 40064     // Home
+#define ID_LAST_SPRITE 40065      // End
+#define ID_DELETE_SPRITE 40066    // Delete: the delete dialog
+#define ID_CANCEL 40067           // Esc: drops the cut rectangle, ends what the mouse was doing
+#define ID_RECENT_FILE 40070      // File > the recent files, 40070 to 40077, the latest first
+#define ID_RECENT_FILE_LAST 40077
 #define ID_FLIP_HORIZONTAL 40120  // the preview mirrored left-right (edit and animation pages)
 #define ID_FLIP_VERTICAL 40121    // and top-bottom
 

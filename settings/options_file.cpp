@@ -3,8 +3,6 @@
 // the 36th are ignored.
 #include "settings/options_file.h"
 
-#include <cstdio>
-
 #include "sprite/file_io.h"
 
 namespace {
@@ -38,13 +36,9 @@ void EncodeOptions(const Options& options, uint8_t bytes[kOptionsFileSize])
 
 int ReadOptionsFile(const char* path, Options* options)
 {
-    uint8_t bytes[kOptionsFileSize];
-    size_t got = 0;
-    if (std::FILE* file = std::fopen(path, "rb")) {
-        got = std::fread(bytes, 1, sizeof bytes, file);
-        std::fclose(file);
-    }
-    return DecodeOptions(bytes, got, options);
+    FileBytes file;
+    if (file.Read(path, kOptionsFileSize) != FileBytes::kRead) return DecodeOptions(nullptr, 0, options);
+    return DecodeOptions(file.Data(), file.Size(), options);
 }
 
 int WriteOptionsFile(const char* path, const Options& options)

@@ -5,11 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
+#ifdef _WIN32
+#include "platform/win32.h"
 #endif
 
 namespace {
@@ -33,6 +30,39 @@ int64_t RegularFileLength(std::FILE* file)
 
 }  // namespace
 
+#ifdef _WIN32
+
+WidePath::WidePath(const char* path) : text(nullptr)
+{
+    if (path == nullptr) return;
+    // Strict: a name that is not UTF-8 (one in the ANSI code page, say) is refused, not guessed.
+    const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path, -1, nullptr, 0);
+    if (length <= 0) return;
+    text = static_cast<wchar_t*>(std::malloc(sizeof(wchar_t) * size_t(length)));
+    if (text != nullptr && MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path, -1, text, length) != length) {
+        std::free(text);
+        text = nullptr;
+    }
+}
+
+WidePath::~WidePath() { std::free(text); }
+
+std::FILE* OpenStream(const char* path, const char* mode)
+{
+    WidePath widePath(path), wideMode(mode);
+    if (widePath.text == nullptr || wideMode.text == nullptr) return nullptr;
+    return _wfopen(widePath.text, wideMode.text);
+}
+
+#else
+
+std::FILE* OpenStream(const char* path, const char* mode)
+{
+    return path != nullptr ? std::fopen(path, mode) : nullptr;
+}
+
+#endif
+
 bool ByteReader::Read(void* destination, uint64_t size)
 {
     const uint8_t* from = Take(size);
@@ -53,7 +83,7 @@ void FileBytes::Reset()
 FileBytes::Status FileBytes::Read(const char* path, uint64_t limit)
 {
     Reset();
-    FileCloser file{path != nullptr ? std::fopen(path, "rb") : nullptr};
+    FileCloser file{OpenStream(path, "rb")};
     if (file.file == nullptr) return kCannotOpen;
 
     // A regular file is read into one block of its own length; anything else grows a chunk at a

@@ -3,6 +3,10 @@
 // structs), a bounded cursor over bytes in memory, the whole of a file read into memory, and a
 // writer that replaces its target only once everything was written.
 //
+// Names of files: in the Windows build a name is UTF-8 and the file is opened through the wide
+// calls, so a name in any script opens, whatever the system's code page; elsewhere a name is
+// bytes, as the system takes them.
+//
 // Nothing here throws: every allocation is std::malloc and every failure is a result.
 #pragma once
 
@@ -63,6 +67,22 @@ private:
     size_t size_;
     size_t position_ = 0;
 };
+
+// Opens the file at `path` as a C stream in `mode` ("rb", "wb"...); null when it cannot be opened
+// (or, in the Windows build, when the name is not UTF-8).
+std::FILE* OpenStream(const char* path, const char* mode);
+
+#ifdef _WIN32
+// A UTF-8 name as UTF-16 for the wide file calls, in a std::malloc block of its own; `text` is
+// null when the name is not valid UTF-8 or no memory could be had.
+struct WidePath {
+    explicit WidePath(const char* path);
+    ~WidePath();
+    WidePath(const WidePath&) = delete;
+    WidePath& operator=(const WidePath&) = delete;
+    wchar_t* text;
+};
+#endif
 
 // Closes a C stream when it goes out of scope.
 struct FileCloser {

@@ -1,9 +1,9 @@
 // SafeFileWriter (declared in file_io.h): a temporary file beside the target, created exclusively
 // under the first free name, then moved over the target in one step.
 //
-// On Windows the names are turned into UTF-16 from the ANSI code page (the one the program's
-// narrow paths come in) and the wide file functions do the work; the temporary file takes the
-// replaced file's attributes and moves over it with MoveFileExW (write-through).
+// On Windows the names are UTF-8, turned into UTF-16 for the wide file functions that do the work;
+// the temporary file takes the replaced file's attributes and moves over it with MoveFileExW
+// (write-through).
 // Elsewhere the temporary file takes the target's permission bits and rename() replaces it.
 #include "sprite/file_io.h"
 
@@ -39,27 +39,6 @@ char* CopyText(const char* text)
 enum class Created { kYes, kNameTaken, kFailed };
 
 #ifdef _WIN32
-
-// A path in the ANSI code page as UTF-16, in a std::malloc block; null on failure.
-wchar_t* Widen(const char* path)
-{
-    const int length = MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
-    if (length <= 0) return nullptr;
-    auto* wide = static_cast<wchar_t*>(std::malloc(sizeof(wchar_t) * size_t(length)));
-    if (wide != nullptr && MultiByteToWideChar(CP_ACP, 0, path, -1, wide, length) != length) {
-        std::free(wide);
-        wide = nullptr;
-    }
-    return wide;
-}
-
-struct WidePath {
-    explicit WidePath(const char* path) : text(Widen(path)) {}
-    ~WidePath() { std::free(text); }
-    WidePath(const WidePath&) = delete;
-    WidePath& operator=(const WidePath&) = delete;
-    wchar_t* text;
-};
 
 // Creates `name` only if nothing of that name exists, open for writing as a C stream.
 Created CreateExclusive(const char* name, const char* /*target*/, std::FILE** file)

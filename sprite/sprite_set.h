@@ -88,8 +88,10 @@ public:
 #endif
         ;
 #ifdef _WIN32
-    // Shows `message` in a message box captioned "Error Messages..." (shell side).
+    // Shows `message` in a message box captioned "Error Messages..." (shell side). With a file's
+    // name (UTF-8, as the set was given it), the name shows right where the text holds it.
     int ShowMessage(HWND owner);
+    int ShowMessage(HWND owner, const char* fileName);
 #endif
 
     // The sprite file.

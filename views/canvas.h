@@ -4,6 +4,7 @@
 #pragma once
 
 #include "files/file_dialog.h"
+#include "kit/wheel_turns.h"
 #include "platform/win32.h"
 #include "sprite/box_geometry.h"
 #include "sprite/box_rect.h"
@@ -46,10 +47,11 @@ public:
     HWND parent = nullptr;
     HINSTANCE instance = nullptr;
     HBRUSH background = nullptr;
-    char bitmapPath[kFilePathSize] = "";
-    char bitmapTitle[kFileTitleSize] = "";
-    char spritePath[kFilePathSize] = "noname.spr";
-    char spriteTitle[kFileTitleSize] = "noname.spr";
+    // The names, in UTF-8 (see files/file_dialog.h).
+    char bitmapPath[kFilePathBytes] = "";
+    char bitmapTitle[kFileTitleBytes] = "";
+    char spritePath[kFilePathBytes] = "noname.spr";
+    char spriteTitle[kFileTitleBytes] = "noname.spr";
     HCURSOR cutCursor = nullptr;
     HCURSOR moveCursor = nullptr;
     HCURSOR adjustCursor = nullptr;
@@ -89,6 +91,7 @@ public:
     POINT adjustPress = {0, 0};
     POINT adjustPressAnchor = {0, 0};
     int refreshing = 0;  // RefreshPage is under way
+    WheelTurns wheelTurns;  // the wheel's turns short of a notch
     // The box chosen on the Edit Mode page (of the kind of the box tool), or -1; its handles show,
     // the list's row follows it, and the arrows, Delete and the typed numbers act on it.
     int selectedBox = -1;
@@ -162,6 +165,9 @@ public:
     void ComposeBitmapPage(const PixelRect& shown);
     void OnVScroll(int code, int thumb);
     void OnHScroll(int code, int thumb);
+    // The wheel (views/wheel.cpp): `delta` as the message gives it, `keys` its MK_ flags, `tilt`
+    // for a sideways wheel.
+    void OnWheel(int delta, int keys, bool tilt);
     // Mouse messages, WM_SETCURSOR and WM_NCMOUSEMOVE: to the handler of the current mode.
     void RouteMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -212,6 +218,19 @@ public:
     int SaveSprite();
     int OpenPalette();
     int SavePalette();
+    // The same for a file named without a dialog (UTF-8): the command line, a drop, the
+    // recent-files list.
+    int OpenBitmapFile(const char* path);
+    int OpenSpriteFile(const char* path);
+    int OpenPaletteFile(const char* path);
+    // Save: to the file the set came from or was saved to (the document's), without asking; a
+    // set without one asks as SaveSprite does.
+    int Save();
+    // What the commands do once the name is known: read bitmapPath; read or write the sprite
+    // file `path`, whose title becomes spriteTitle.
+    int ReadBitmap();
+    int ReadSprite(const char* path, const char* title);
+    int WriteSprite(const char* path, const char* title);
 };
 
 extern BmpChildWindow g_bmpChild;

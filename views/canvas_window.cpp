@@ -22,6 +22,9 @@ LRESULT CALLBACK CanvasWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     // Null until Create attaches the object: WM_CREATE, the first WM_SIZE and anything else
     // before then find none.
     BmpChildWindow* canvas = FindWindowObject<BmpChildWindow>(window);
+    // A click takes the keyboard focus from a control (the edit-mode dialog's, say), so the
+    // program's keys work on what the mouse works on.
+    if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) SetFocus(window);
     if (IsCanvasMouseMessage(message)) {
         if (canvas != nullptr) canvas->RouteMouse(window, message, wParam, lParam);
         return 0;
@@ -48,6 +51,11 @@ LRESULT CALLBACK CanvasWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         return 0;
     case WM_VSCROLL:
         if (canvas != nullptr) canvas->OnVScroll(LOWORD(wParam), short(HIWORD(wParam)));
+        return 0;
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+        if (canvas != nullptr)
+            canvas->OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), GET_KEYSTATE_WPARAM(wParam), message == WM_MOUSEHWHEEL);
         return 0;
     default: break;
     }

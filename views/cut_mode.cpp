@@ -11,6 +11,7 @@
 #include "app/picture.h"
 #include "views/auto_scroll.h"
 #include "views/canvas_mouse.h"
+#include "views/cut_status.h"
 #include "views/cut_step.h"
 
 namespace {
@@ -62,6 +63,7 @@ void BmpChildWindow::CutMouse(HWND mouseWindow, UINT message, WPARAM, LPARAM lPa
             PostPaint(mouseWindow);
             TestAutoScroll(mouse.x, mouse.y);
         }
+        if (PictureOpen()) ShowCutStatus(at, cutState == kCutDrawing || cutState == kCutMoving ? &cutRect : nullptr);
         break;
     case WM_LBUTTONDOWN:
         if (!PictureOpen()) break;

@@ -27,10 +27,16 @@ LRESULT CALLBACK SelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_COMMAND: return 0;
     }
     if (strip == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    // A click takes the keyboard focus, as on the canvas.
+    if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) SetFocus(window);
     switch (message) {
     case WM_SIZE: strip->UpdateScroll(); return 0;
     case WM_PAINT: strip->Paint(); return 0;
     case WM_HSCROLL: strip->OnHScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam))); return 0;
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+        strip->OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), GET_KEYSTATE_WPARAM(wParam), message == WM_MOUSEHWHEEL);
+        return 0;
     case WM_NCMOUSEMOVE: SetCursor(strip->arrowCursor); return 0;
     case WM_MOUSEMOVE: strip->OnMouseMove(x, y); return 0;
     case WM_LBUTTONDOWN:

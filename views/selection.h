@@ -7,6 +7,7 @@
 // a thumbnail's top edge is at y = top, its label "<i>" centred in the row above.
 #pragma once
 
+#include "kit/wheel_turns.h"
 #include "platform/win32.h"
 #include "sprite/document.h"
 
@@ -29,6 +30,7 @@ public:
     int gap = 15;        // space on each side of a thumbnail
     int top = 20;        // window y of the thumbnails' top edge; the labels use the row above
     int dragging = 0;
+    WheelTurns wheelTurns;  // the wheel's turns short of a notch
 
     SelChildWindow();
     ~SelChildWindow();
@@ -59,6 +61,7 @@ public:
 
     // Handlers of the window procedure.
     void OnHScroll(int code, int thumbPos);
+    void OnWheel(int delta, int keys, bool tilt);  // as the canvas's (views/wheel.cpp)
     void OnMouseMove(int x, int y);
     int OnLButtonDown(int x, int y);    // 0 when the press is not on a thumbnail
     void OnLButtonUp(int x, int y);

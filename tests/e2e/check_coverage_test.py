@@ -35,7 +35,8 @@ class CheckCoverageTest(unittest.TestCase):
     def test_menu_places(self):
         places = check_coverage.menu_places(open(RC, encoding="utf-8").read())
         self.assertEqual(places["ID_NEW"], (0, 0, -1))
-        self.assertEqual(places["ID_SAVE_SPRITE"], (0, 4, -1))  # separators are not counted
+        self.assertEqual(places["ID_SAVE"], (0, 4, -1))  # separators are not counted
+        self.assertEqual(places["ID_SAVE_SPRITE"], (0, 5, -1))
         self.assertEqual(places["ID_SEL_ZOOM_OUT"], (3, 5, 1))  # in the second submenu
         self.assertEqual(places["ID_UNDO"], (1, 0, -1))
         self.assertEqual(places["ID_OPTIONS"], (3, 7, -1))
@@ -52,7 +53,7 @@ class CheckCoverageTest(unittest.TestCase):
                 result = self.run_with_log([line for line in full if line != left_out])
                 self.assertEqual(result.returncode, 1)
                 self.assertIn(said, result.stdout)
-        moved = [line.replace("ID_EXIT at 0 6 -1", "ID_EXIT at 0 5 -1") for line in full]
+        moved = [line.replace("ID_EXIT at 0 7 -1", "ID_EXIT at 0 6 -1") for line in full]
         result = self.run_with_log(moved)
         self.assertEqual(result.returncode, 1)
         self.assertIn("menu ID_EXIT was looked for", result.stdout)

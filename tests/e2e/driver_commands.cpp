@@ -10,12 +10,14 @@
 namespace {
 
 // A menu item: its menu on the bar, its place among that menu's items (separators not counted)
-// and, inside a submenu, its place there (else -1).
+// and, inside a submenu, its place there (else -1). An item with an access key of its own is
+// chosen with that key: Exit, below the recent files, whose number changes during the run.
 struct MenuCommand {
     int command;
     const char* name;
     int menu, item, subItem;
     bool used;
+    char accessKey;
 };
 
 #define COMMAND(id) id, #id
@@ -24,9 +26,10 @@ MenuCommand g_menu[] = {
     {COMMAND(ID_OPEN_BITMAP), 0, 1, -1, false},
     {COMMAND(ID_OPEN_SPRITE), 0, 2, -1, false},
     {COMMAND(ID_OPEN_PALETTE), 0, 3, -1, false},
-    {COMMAND(ID_SAVE_SPRITE), 0, 4, -1, false},
-    {COMMAND(ID_SAVE_PALETTE), 0, 5, -1, false},
-    {COMMAND(ID_EXIT), 0, 6, -1, false},
+    {COMMAND(ID_SAVE), 0, 4, -1, false},
+    {COMMAND(ID_SAVE_SPRITE), 0, 5, -1, false},
+    {COMMAND(ID_SAVE_PALETTE), 0, 6, -1, false},
+    {COMMAND(ID_EXIT), 0, 7, -1, false, 'X'},
     {COMMAND(ID_UNDO), 1, 0, -1, false},
     {COMMAND(ID_REDO), 1, 1, -1, false},
     {COMMAND(ID_PLAY), 2, 0, -1, false},
@@ -80,6 +83,12 @@ void ChooseMenu(int command)
         for (int i = 0; i < entry.menu; ++i) TapKey(VK_RIGHT);
         TapKey(VK_DOWN);
         Sleep(200);
+        if (entry.accessKey != 0) {
+            TapKey(WORD(entry.accessKey));
+            Sleep(200);
+            entry.used = true;
+            return;
+        }
         for (int i = 0; i < entry.item; ++i) TapKey(VK_DOWN);
         if (entry.subItem >= 0) {
             TapKey(VK_RIGHT);

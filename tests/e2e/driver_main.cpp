@@ -2,7 +2,8 @@
 // it works the program as a user would, with real keys and clicks, through every menu item and
 // toolbar button: options, opening the sheet, cutting sprites with each creation option, editing
 // coordinates and boxes, reordering and deleting in the selection strip, playback, view modes,
-// zoom, saving, New with its question, opening the saved files again, palettes, About and Exit.
+// zoom, saving (Ctrl+S, Save, Save Sprite), New with its question, opening the saved files again,
+// palettes, About and Exit.
 //
 //   e2e_driver SHEET.bmp FIGURES.txt PALETTE.pal WORK_FOLDER SHOTS_FOLDER
 //
@@ -325,9 +326,10 @@ void OpenAndCut(Session& s, const std::string& sheetPath)
     SetOptions(s, false, 0, true, false, false, true);
     CutFigure(s, "fish", false, true, true);
     Shot("after-cuts");
-    RightClick(PagePoint(s.canvas, s.sheet.width, s.sheet.height, 300, 200));
+    Step("Esc drops the rectangle left by the last cut");
     MoveMouse(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-    CheckCanvasShowsSheet(s, "after the cuts");
+    TapKey(VK_ESCAPE);
+    CheckCanvasShowsSheet(s, "after the cuts and Esc");
 }
 
 void ZoomAround(Session& s)
@@ -547,10 +549,20 @@ void ViewModes(Session& s)
 
 void SaveAndReopen(Session& s)
 {
-    Step("toolbar Save Sprite: first.spr");
-    OpenFile(s, ID_SAVE_SPRITE, false, s.work + "first.spr");
+    Step("Ctrl+S on a set of no file asks for a name as Save Sprite does: first.spr");
+    PressCtrlKey('S');
+    RunFileDialog(s.pid, (s.work + "first.spr").c_str());
+    if (!NoDialogFor(s.pid, nullptr, 500)) Fail("saving showed a message");
+
+    Step("drag thumbnail 2 onto thumbnail 0; File > Save writes first.spr again without asking");
+    DragThumbnail(s, 2, 0);
+    ChooseMenu(ID_SAVE);
+    if (!NoDialogFor(s.pid, nullptr, 1000)) Fail("Save asked something or showed a message");
     SaveExpectation(s, "first.expect");
     const std::vector<ExpectedSprite> first = s.set;
+
+    Step("toolbar Save Sprite asks even so: first-copy.spr");
+    OpenFile(s, ID_SAVE_SPRITE, false, s.work + "first-copy.spr");
     if (!NoDialogFor(s.pid, nullptr, 500)) Fail("saving showed a message");
 
     Step("drag thumbnail 3 onto thumbnail 0; File > New asks to save: Yes, second.spr");

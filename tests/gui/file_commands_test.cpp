@@ -8,6 +8,7 @@
 #include "app/pages.h"
 #include "app/picture.h"
 #include "files/file_dialog.h"
+#include "kit/text.h"
 #include "resources/resource.h"
 #include "tests/core/image_test_files.h"
 #include "tests/gui/document_helpers.h"
@@ -19,10 +20,11 @@ namespace {
 using FileCommandsTest = MainWindowTest;
 
 // A filter as the dialog gets it: pairs of zero-terminated texts, up to the final zero.
-std::string FilterText(const char* filter)
+std::string FilterText(const wchar_t* filter)
 {
     std::string text;
-    for (const char* p = filter; *p != '\0'; p += lstrlenA(p) + 1) text.append(p).push_back('|');
+    for (const wchar_t* p = filter; *p != L'\0'; p += lstrlenW(p) + 1)
+        text.append(TextFromWide(p)).push_back('|');
     return text;
 }
 
@@ -64,10 +66,10 @@ TEST_F(FileCommandsTest, EachDialogIsMadeAsItsCommandNeedsAndCancelChangesNothin
         {ID_OPEN_BITMAP,
          "All image files (*.bmp;*.pcx;*.png)|*.bmp;*.pcx;*.png|Bitmap files (*.bmp)|*.bmp|"
          "PCX files    (*.pcx)|*.pcx|PNG files    (*.png)|*.png|All files(*.*)|*.*|",
-         "bmp", 0x2004},
-        {ID_OPEN_SPRITE, "Sprite Files (*.spr)|*.spr|All Files(*.*)|*.*|", "spr", 0x2004},
+         "bmp", 0x1804},
+        {ID_OPEN_SPRITE, "Sprite Files (*.spr)|*.spr|All Files(*.*)|*.*|", "spr", 0x1804},
         {ID_SAVE_SPRITE, "Sprite Files (*.spr)|*.spr|All Files(*.*)|*.*|", "spr", 0x2006},
-        {ID_OPEN_PALETTE, "Palette Files (*.pal)|*.pal|All Files(*.*)|*.*|", "pal", 0x2004},
+        {ID_OPEN_PALETTE, "Palette Files (*.pal)|*.pal|All Files(*.*)|*.*|", "pal", 0x1804},
         {ID_SAVE_PALETTE, "palette Files (*.pal)|*.pal|All Files(*.*)|*.*|", "pal", 0x2006},
     };
     GuiTempDir dir;
@@ -81,7 +83,7 @@ TEST_F(FileCommandsTest, EachDialogIsMadeAsItsCommandNeedsAndCancelChangesNothin
         ASSERT_EQ(modal.Seen().size(), 1u) << c.command << ": the file dialog alone"
                                            << SeenList(modal.Seen());
         EXPECT_EQ(FilterText(g_fileDialog.lpstrFilter), c.filter);
-        EXPECT_STREQ(g_fileDialog.lpstrDefExt, c.extension);
+        EXPECT_EQ(TextFromWide(g_fileDialog.lpstrDefExt), c.extension);
         EXPECT_EQ(g_fileDialog.Flags, c.flags);
         EXPECT_EQ(g_fileDialog.nMaxFile, 260u);
         EXPECT_EQ(g_fileDialog.nMaxFileTitle, 512u);
@@ -236,19 +238,25 @@ TEST_F(FileCommandsTest, OpenSpriteStopsPlaybackBeforeItsDialogOnEveryAnswer)
     }
 }
 
-TEST_F(FileCommandsTest, OpenSpriteOfANameThatDoesNotExistReportsTheMissingFile)
+TEST_F(FileCommandsTest, AnOpenDialogTakesOnlyAFileThatExists)
 {
     GuiTempDir dir;
     const std::string path = dir.File("missing.spr");
-    MakeSprites(workSet, {{2, 1}});
-    modal.Answer(IDOK, path);
-    modal.Answer(IDYES);  // the dialog's question whether to create it
-    modal.Answer(IDOK);
-    Command(ID_OPEN_SPRITE);
-    ASSERT_EQ(modal.Seen().size(), 3u);
-    EXPECT_EQ(modal.Seen()[2].caption, "Error Messages...");
-    EXPECT_EQ(modal.Seen()[2].text, "파일이 없습니다(" + path + ")");
-    EXPECT_FALSE(FileExistsA(path));
+    OpenDocument({{2, 1}});
+    for (int command : {ID_OPEN_BITMAP, ID_OPEN_SPRITE, ID_OPEN_PALETTE}) {
+        modal.ClearSeen();
+        modal.Answer(IDOK, path);
+        modal.Answer(IDOK);           // the dialog's own word that there is no such file
+        modal.AnswerAgain(IDCANCEL);  // the dialog, still open, is cancelled
+        Command(command);
+        ASSERT_EQ(modal.Seen().size(), 2u) << command << SeenList(modal.Seen());
+        EXPECT_NE(modal.Seen()[1].caption, "Message") << "the program was never asked";
+        EXPECT_NE(modal.Seen()[1].caption, "Error Messages...");
+        EXPECT_EQ(Widths(workSet), (std::vector<int>{2}));
+        EXPECT_EQ(pictureSet.Count(), 0);
+        EXPECT_EQ(g_palette, nullptr);
+        EXPECT_FALSE(FileExistsA(path));
+    }
 }
 
 TEST_F(FileCommandsTest, APaletteFileRoundTripsByteForByte)
@@ -281,28 +289,21 @@ TEST_F(FileCommandsTest, PaletteFailuresAreShownAndChangeNothing)
     GuiTempDir dir;
     const std::string missing = dir.File("missing.pal");
     const std::string noFolder = dir.File("nofolder\\out.pal");
-    struct Case {
-        int command;
-        std::string path;
-        bool answerCreate;  // the open dialog asks whether to create a missing file
-        const char* text;
-    };
-    const Case cases[] = {
-        {ID_SAVE_PALETTE, missing, false, "저장할 파레트 데이타가 없습니다."},
-        {ID_OPEN_PALETTE, missing, true, "파일이 없습니다."},
-    };
-    for (const Case& c : cases) {
-        modal.ClearSeen();
-        modal.Answer(IDOK, c.path);
-        if (c.answerCreate) modal.Answer(IDYES);
-        modal.Answer(IDOK);
-        Command(c.command);
-        ASSERT_FALSE(modal.Seen().empty());
-        EXPECT_EQ(modal.Seen().back().caption, "ERROR");
-        EXPECT_EQ(modal.Seen().back().text, c.text);
-        EXPECT_EQ(g_palette, nullptr);
-        EXPECT_FALSE(FileExistsA(c.path));
-    }
+    // Saving with no palette in use; reading a file that is no palette (a folder).
+    modal.Answer(IDOK, missing);
+    modal.Answer(IDOK);
+    Command(ID_SAVE_PALETTE);
+    ASSERT_FALSE(modal.Seen().empty());
+    EXPECT_EQ(modal.Seen().back().caption, "ERROR");
+    EXPECT_EQ(modal.Seen().back().text, "저장할 파레트 데이타가 없습니다.");
+    EXPECT_FALSE(FileExistsA(missing));
+    modal.ClearSeen();
+    modal.Answer(IDOK);
+    EXPECT_EQ(g_bmpChild.OpenPaletteFile(dir.Path().c_str()), 0);
+    ASSERT_EQ(modal.Seen().size(), 1u);
+    EXPECT_EQ(modal.Seen()[0].caption, "ERROR");
+    EXPECT_EQ(modal.Seen()[0].text, "파일이 없습니다.");
+    EXPECT_EQ(g_palette, nullptr);
     // With a palette in use, a file that cannot be written.
     const std::string good = dir.File("good.pal");
     ASSERT_TRUE(WriteFileBytes(good, PaletteBytes()));

@@ -126,6 +126,11 @@ void ModalResponder::Answer(int button, const std::string& fileName)
     answers_.push_back(DialogAnswer{button, fileName, {}});
 }
 
+void ModalResponder::AnswerAgain(int button)
+{
+    answers_.push_back(DialogAnswer{button, std::string(), {}, true});
+}
+
 void ModalResponder::Answer(int button, std::vector<ControlSetting> settings)
 {
     answers_.push_back(DialogAnswer{button, std::string(), std::move(settings)});
@@ -151,12 +156,22 @@ LRESULT CALLBACK ModalResponder::HelperProc(HWND window, UINT message, WPARAM wP
 
 void ModalResponder::OnActivate(HWND dialog)
 {
-    if (std::find(handled_.begin(), handled_.end(), dialog) != handled_.end()) return;
+    if (std::find(handled_.begin(), handled_.end(), dialog) != handled_.end()) {
+        // A dialog active again (its own message box closed): answered only when asked for.
+        if (!answers_.empty() && answers_.front().again) {
+            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answers_.front().button, BN_CLICKED), 0);
+            answers_.pop_front();
+        }
+        return;
+    }
     handled_.push_back(dialog);
 
     SeenDialog seen;
     seen.caption = WindowText(dialog);
     seen.text = WindowText(GetDlgItem(dialog, kMessageBoxTextId));
+    wchar_t wide[1024] = L"";
+    if (HWND text = GetDlgItem(dialog, kMessageBoxTextId)) GetWindowTextW(text, wide, 1024);
+    seen.wideText = wide;
     seen.fontFace = FontFace(dialog);
     EnumChildWindows(dialog, AddControl, reinterpret_cast<LPARAM>(&seen.controls));
     seen_.push_back(seen);
@@ -169,7 +184,7 @@ void ModalResponder::OnActivate(HWND dialog)
     if (!answer.fileName.empty()) {
         HWND nameBox = GetDlgItem(dialog, kFileNameComboId);
         int nameId = nameBox != nullptr ? kFileNameComboId : kFileNameEditId;
-        SetDlgItemTextA(dialog, nameId, answer.fileName.c_str());
+        SetDlgItemTextW(dialog, nameId, WideFromUtf8(answer.fileName.c_str()).c_str());
     }
     if (!answer.settings.empty() && helper_ != nullptr) {
         // The dialog is still being activated: set its controls from its own message loop,

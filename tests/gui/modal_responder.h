@@ -44,6 +44,7 @@ struct SeenControl {
 struct SeenDialog {
     std::string caption;   // code page 949, comparable with the program's literals
     std::string text;      // a message box's text; empty for other dialogs
+    std::wstring wideText;  // the same as the box shows it (names outside code page 949 too)
     std::string fontFace;  // the dialog's font, code page 949
     std::vector<SeenControl> controls;
 
@@ -55,8 +56,9 @@ struct SeenDialog {
 
 struct DialogAnswer {
     int button;            // IDOK, IDCANCEL, IDYES, IDNO, ...
-    std::string fileName;  // for file dialogs: typed into the name box before pressing
+    std::string fileName;  // for file dialogs (UTF-8): typed into the name box before pressing
     std::vector<ControlSetting> settings;  // done in order once the dialog is up
+    bool again = false;  // for a dialog answered before that comes up again
 };
 
 class ModalResponder {
@@ -69,6 +71,9 @@ public:
     // Queues the answer to the next dialog.
     void Answer(int button, const std::string& fileName = std::string());
     void Answer(int button, std::vector<ControlSetting> settings);
+    // Queues the answer to a dialog that becomes active again once a box of its own (a file
+    // dialog's word that a file is not there) has been answered.
+    void AnswerAgain(int button);
 
     const std::vector<SeenDialog>& Seen() const { return seen_; }
     size_t Pending() const { return answers_.size(); }

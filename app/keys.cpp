@@ -58,6 +58,26 @@ void Cancel()
     if (g_bmpChild.adjustView) g_bmpChild.EndAdjustView();
 }
 
+// The arrows move a box chosen on the Edit Mode page, a pixel a press (with Shift, eight). True
+// when one was moved; with none chosen Left and Right go on to the table, and Up and Down to the
+// window that has the focus, as they always did.
+constexpr int kShiftNudge = 8;
+
+bool NudgeChosenBox(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN) return false;
+    int dx = 0, dy = 0;
+    switch (message.wParam) {
+    case VK_LEFT: dx = -1; break;
+    case VK_RIGHT: dx = 1; break;
+    case VK_UP: dy = -1; break;
+    case VK_DOWN: dy = 1; break;
+    default: return false;
+    }
+    const int step = Held(VK_SHIFT) ? kShiftNudge : 1;
+    return g_bmpChild.NudgeSelectedBox(dx * step, dy * step);
+}
+
 }  // namespace
 
 bool TranslateProgramKeys(MSG* message)
@@ -66,6 +86,7 @@ bool TranslateProgramKeys(MSG* message)
     if (!IsKeyMessage(message->message) || !InsideMainWindow(message->hwnd) || ProgramKeys() == nullptr)
         return false;
     const bool plain = !Held(VK_CONTROL) && !Held(VK_MENU);
+    if (plain && !IsControl(message->hwnd) && NudgeChosenBox(*message)) return true;
     if (!(plain && IsControl(message->hwnd)) && TranslateAcceleratorW(g_mainWnd, ProgramKeys(), message))
         return true;
     return g_editMode.dialog != nullptr && IsDialogMessageW(g_editMode.dialog, message);

@@ -11,6 +11,7 @@
 
 #include "app/commands.h"
 #include "app/document.h"
+#include "app/entry.h"
 #include "app/options.h"
 #include "app/pages.h"
 #include "panels/edit_mode_window.h"
@@ -173,6 +174,34 @@ TEST_F(BoxWorkflowTest, CellsAndCoordinatesTakeTypedNumbers)
     wchar_t text[16] = L"";
     GetWindowTextW(my, text, 16);
     EXPECT_STREQ(text, L"8") << "the field follows the undo";
+}
+
+// The arrows through the program's own loop, with the focus on the canvas: a chosen box moves a
+// pixel a press, eight with Shift; with none chosen they are not the box's.
+TEST_F(BoxWorkflowTest, TheArrowsNudgeTheChosenBox)
+{
+    auto press = [](WPARAM key, bool shift) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageW(g_bmpChild.window, WM_KEYDOWN, key, 1);
+        MSG waiting;
+        int quit = 0;
+        while (PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE)) RunLoopPass(&quit);
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+    };
+    SetFocus(g_bmpChild.window);
+    DragLocal({14, 8}, {14, 8});  // box 1 chosen
+    press(VK_UP, false);
+    press(VK_RIGHT, true);
+    EXPECT_EQ(Hit(1), (std::vector<int>{20, 3, 25, 11}));
+    EXPECT_EQ(g_document.UndoName(), "Change hit box");
+    g_bmpChild.SelectBox(-1);
+    press(VK_RIGHT, false);
+    EXPECT_EQ(Hit(1), (std::vector<int>{20, 3, 25, 11})) << "no box chosen: Right is the next sprite's";
+    EXPECT_EQ(g_document.Current(), 1);
 }
 
 TEST_F(BoxWorkflowTest, TheDeleteButtonDeletesTheChosenBoxOnly)

@@ -12,12 +12,15 @@
 #include "cli/input_files.h"
 #include "cli/output_files.h"
 #include "cli/png_encode.h"
+#include "cli/reasons.h"
 #include "cli/regions.h"
 #include "cli/set_json.h"
 #include "render/sprite_draw.h"
 #include "sprite/sprite_set.h"
 
 namespace {
+
+constexpr int kMaxStoredSide = 32767;  // a sprite's width and height are 16-bit in the file
 
 int Refused(const std::string& text)
 {
@@ -30,7 +33,7 @@ void Warn(const std::string& text) { std::cerr << "quillon-cli: warning: " << te
 bool LoadSet(SpriteSet& set, const std::string& path)
 {
     if (set.Load(path.c_str())) return true;
-    Refused(ConsoleText(set.message, path));
+    Refused(RefusalText(set.reason, set.message, path));
     return false;
 }
 
@@ -91,7 +94,7 @@ bool CheckOne(const std::string& path, FileKind kind, std::string* line)
     if (kind == FileKind::kSprite) {
         SpriteSet set;
         if (!set.Load(path.c_str())) {
-            *line = ConsoleText(set.message, path);
+            *line = ReasonText(set.reason, set.message, path);
             return false;
         }
         *line = "OK, sprite file, " + std::to_string(set.Count()) + (set.Count() == 1 ? " sprite" : " sprites");
@@ -99,7 +102,7 @@ bool CheckOne(const std::string& path, FileKind kind, std::string* line)
     }
     ImageBuffer picture;
     if (!LoadPicture(picture, path, kind)) {
-        *line = ConsoleText(picture.message, path);
+        *line = ReasonText(picture.reason, picture.message, path);
         return false;
     }
     *line = std::string("OK, ") + (kind == FileKind::kBmp ? "BMP" : "PCX") + " " + std::to_string(picture.Width()) +
@@ -167,7 +170,7 @@ int RunBuild(const BuildArgs& args)
     if (kind != FileKind::kBmp && kind != FileKind::kPcx)
         return Refused(args.sheet + ": " + (Exists(args.sheet) ? "not a BMP or PCX sheet" : "no such file"));
     ImageBuffer sheet;
-    if (!LoadPicture(sheet, args.sheet, kind)) return Refused(ConsoleText(sheet.message, args.sheet));
+    if (!LoadPicture(sheet, args.sheet, kind)) return Refused(RefusalText(sheet.reason, sheet.message, args.sheet));
     const SheetView view = ViewOfSheet(sheet);
     if (view.top == nullptr)
         return Refused(args.sheet + ": the sheet has " + std::to_string(sheet.bitCount) +
@@ -185,10 +188,21 @@ int RunBuild(const BuildArgs& args)
         rects = FindRegions(view, args.gap);
     }
 
+    // What the sprite file cannot hold is refused before any sprite is cut.
+    if (rects.size() > size_t(kMaxSprites))
+        return Refused(args.sheet + ": " + std::to_string(rects.size()) +
+                       " sprites found; a sprite file holds at most 32,767");
+    for (size_t i = 0; i < rects.size(); ++i) {
+        const int w = rects[i].x2 - rects[i].x1 + 1, h = rects[i].y2 - rects[i].y1 + 1;
+        if (w > kMaxStoredSide || h > kMaxStoredSide)
+            return Refused(args.sheet + ": sprite " + std::to_string(i) + " would be " + std::to_string(w) + " x " +
+                           std::to_string(h) + " pixels; a sprite file holds at most 32,767 a side");
+    }
+
     SpriteSet set;
     const CutOptions options{args.compress, args.hitBox, args.attackBox};
-    if (!CutSprites(sheet, rects, options, set)) return Refused(ConsoleText(set.message));
-    if (!set.Save(args.output.c_str())) return Refused(ConsoleText(set.message, args.output));
+    if (!CutSprites(sheet, rects, options, set)) return Refused(RefusalText(set.reason, set.message, args.sheet));
+    if (!set.Save(args.output.c_str())) return Refused(RefusalText(set.reason, set.message, args.output));
     if (args.list) {
         for (size_t i = 0; i < rects.size(); ++i) {
             const PixelRect& r = rects[i];

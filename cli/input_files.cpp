@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "cli/console_text.h"
+#include "cli/reasons.h"
 #include "image/palette_file.h"
 #include "sprite/sprite_set.h"
 
@@ -94,7 +95,7 @@ bool PaletteFromSheet(const std::string& path, PaletteSource* source, std::strin
     }
     ImageBuffer sheet;
     if (!LoadPicture(sheet, path, kind)) {
-        *error = ConsoleText(sheet.message, path);
+        *error = RefusalText(sheet.reason, sheet.message, path);
         return false;
     }
     if (sheet.colorCount <= 0) {

@@ -134,26 +134,26 @@ bool IsKnownDepth(int bits)
 int ReadBmp(ImageBuffer& image, ByteReader& file)
 {
     uint8_t fileHeader[kFileHeaderSize];
-    if (!file.Read(fileHeader, sizeof fileHeader)) return SetImageMessage(image, kHeaderText);
+    if (!file.Read(fileHeader, sizeof fileHeader)) return SetImageMessage(image, Reason::kFileCutShort, kHeaderText);
     BITMAPFILEHEADER& header = image.fileHeader;
     header.bfType = ReadLe16(fileHeader);
     header.bfSize = ReadLe32(fileHeader + 2);
     header.bfReserved1 = ReadLe16(fileHeader + 6);
     header.bfReserved2 = ReadLe16(fileHeader + 8);
     header.bfOffBits = ReadLe32(fileHeader + 10);
-    if (header.bfType != kBmpSignature) return SetImageMessage(image, kNotBmpText);
+    if (header.bfType != kBmpSignature) return SetImageMessage(image, Reason::kNotBmp, kNotBmpText);
 
     // The file must hold as many bytes as its header says, and the info header.
     const int64_t fileLength = int64_t(file.Size());
-    if (int64_t(header.bfSize) > fileLength) return SetImageMessage(image, kReadText);
+    if (int64_t(header.bfSize) > fileLength) return SetImageMessage(image, Reason::kFileCutShort, kReadText);
     uint8_t infoBytes[kInfoHeaderSize];
     if (fileLength < kFileHeaderSize + 4 || !file.Seek(kFileHeaderSize) || !file.Read(infoBytes, 4))
-        return SetImageMessage(image, kReadText);
+        return SetImageMessage(image, Reason::kFileCutShort, kReadText);
     int64_t infoSize = ReadLe32(infoBytes);
-    if (infoSize == kCoreHeaderSize) return SetImageMessage(image, kUnsupportedText);
-    if (infoSize < kInfoHeaderSize) return SetImageMessage(image, kBadHeaderText);
+    if (infoSize == kCoreHeaderSize) return SetImageMessage(image, Reason::kUnsupportedBmp, kUnsupportedText);
+    if (infoSize < kInfoHeaderSize) return SetImageMessage(image, Reason::kBadBmpHeader, kBadHeaderText);
     if (kFileHeaderSize + infoSize > fileLength || !file.Read(infoBytes + 4, kInfoHeaderSize - 4))
-        return SetImageMessage(image, kReadText);
+        return SetImageMessage(image, Reason::kFileCutShort, kReadText);
 
     BITMAPINFOHEADER info;
     info.biSize = kInfoHeaderSize;
@@ -172,19 +172,21 @@ int ReadBmp(ImageBuffer& image, ByteReader& file)
     // count 0, and is a kind we do not read rather than a damaged header.
     const DWORD compression = info.biCompression;
     if (compression != BI_RGB && compression != BI_RLE8 && compression != BI_RLE4)
-        return SetImageMessage(image, kUnsupportedText);
+        return SetImageMessage(image, Reason::kUnsupportedBmp, kUnsupportedText);
     int bits = info.biBitCount;
     if (info.biWidth <= 0 || info.biHeight == 0 || info.biHeight == INT32_MIN || !IsKnownDepth(bits))
-        return SetImageMessage(image, kBadHeaderText);
+        return SetImageMessage(image, Reason::kBadBmpHeader, kBadHeaderText);
     bool topDown = info.biHeight < 0;
     int64_t width = info.biWidth;
     int64_t height = topDown ? -int64_t(info.biHeight) : int64_t(info.biHeight);
     bool rle = compression != BI_RGB;
     if ((compression == BI_RLE8 && bits != 8) || (compression == BI_RLE4 && bits != 4) || (rle && topDown))
-        return SetImageMessage(image, kUnsupportedText);
+        return SetImageMessage(image, Reason::kUnsupportedBmp, kUnsupportedText);
 
     PictureSize rows;
-    if (!CheckPictureSize(width, height, bits, &rows)) return SetImageMessage(image, kMemoryText);
+    // The window says "out of memory" for a picture past the limits; the code tells it.
+    if (!CheckPictureSize(width, height, bits, &rows))
+        return SetImageMessage(image, Reason::kPictureTooLarge, kMemoryText);
     const int64_t rowBytes = rows.rowBytes;
 
     // The color table follows the info header, whatever its size; a color count below the
@@ -195,10 +197,10 @@ int ReadBmp(ImageBuffer& image, ByteReader& file)
     if (info.biClrUsed > 0 && info.biClrUsed < colorCount) entriesInFile = info.biClrUsed;
     int64_t tableStart = kFileHeaderSize + infoSize;
     int64_t tableEnd = tableStart + entriesInFile * kColorEntrySize;
-    if (tableEnd > fileLength) return SetImageMessage(image, kReadText);
+    if (tableEnd > fileLength) return SetImageMessage(image, Reason::kFileCutShort, kReadText);
     int64_t pixelOffset = header.bfOffBits >= tableEnd ? int64_t(header.bfOffBits) : tableEnd;
     if (rle ? pixelOffset >= fileLength : pixelOffset + rows.bytes > fileLength)
-        return SetImageMessage(image, kReadText);
+        return SetImageMessage(image, Reason::kFileCutShort, kReadText);
 
     if (info.biClrUsed != 0 && info.biClrUsed != colorCount) info.biClrUsed = 0;  // the table is full now
     if (topDown) info.biHeight = LONG(height);
@@ -210,7 +212,7 @@ int ReadBmp(ImageBuffer& image, ByteReader& file)
     int64_t tableBytes = colorCount * kColorEntrySize;
     int64_t layoutBytes = kInfoHeaderSize + tableBytes + rows.bytes;
     auto* block = static_cast<uint8_t*>(std::calloc(size_t(PictureBlockBytes(layoutBytes)), 1));
-    if (block == nullptr) return SetImageMessage(image, kMemoryText);
+    if (block == nullptr) return SetImageMessage(image, Reason::kNoMemory, kMemoryText);
     std::memcpy(block, &info, sizeof info);
     uint8_t* table = block + kInfoHeaderSize;
     uint8_t* pixels = table + tableBytes;
@@ -227,7 +229,7 @@ int ReadBmp(ImageBuffer& image, ByteReader& file)
     }
     if (!complete) {
         std::free(block);
-        return SetImageMessage(image, kReadText);
+        return SetImageMessage(image, Reason::kFileCutShort, kReadText);
     }
 
     image.block = block;
@@ -247,9 +249,9 @@ int ImageBuffer::LoadBmp(const char* path)
     FileBytes file;
     switch (file.Read(path)) {
     case FileBytes::kCannotOpen:
-        return SetImageMessage(*this, kMissingText);
+        return SetImageMessage(*this, Reason::kFileMissing, kMissingText);
     case FileBytes::kNoMemory:
-        return SetImageMessage(*this, kMemoryText);
+        return SetImageMessage(*this, Reason::kNoMemory, kMemoryText);
     case FileBytes::kRead:
     case FileBytes::kReadError:  // the bytes before the error, which the checks refuse or take
         break;

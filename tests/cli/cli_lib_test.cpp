@@ -13,6 +13,7 @@
 #include "cli/console_text.h"
 #include "cli/dump.h"
 #include "cli/export.h"
+#include "cli/reasons.h"
 #include "cli/set_json.h"
 #include "render/sprite_draw.h"
 #include "sprite/sprite_set.h"
@@ -201,3 +202,17 @@ TEST(CliText, CoreTextsReadAsUtf8AndPathsStayAsTyped)
 }
 
 }  // namespace
+
+TEST(CliText, EveryReasonCodeHasAnEnglishSentence)
+{
+    // The codes run from kNone to kPictureTooLarge, the last; a code added without a sentence
+    // would fall back to the Korean text.
+    for (int code = int(Reason::kFileMissing); code <= int(Reason::kPictureTooLarge); ++code) {
+        const std::string sentence = ReasonSentence(Reason(code));
+        EXPECT_FALSE(sentence.empty()) << code;
+        for (char c : sentence) EXPECT_TRUE(c >= 0x20 && c < 0x7F) << code << ": " << sentence;
+    }
+    EXPECT_EQ(RefusalText(Reason::kOther, "\xC7\xD1"), "\xED\x95\x9C") << "no code: the core's text, as UTF-8";
+    EXPECT_EQ(RefusalText(Reason::kFileMissing, "", "/no/such/file.spr"), "/no/such/file.spr: no such file");
+    EXPECT_EQ(RefusalText(Reason::kFileMissing, "", "/"), "/: cannot be opened");
+}

@@ -2,19 +2,20 @@
 # Installs what the builds and the tests need on a fresh Debian 12 machine, and only what is
 # missing, so a second run costs a fraction of a second. Runs as root or through sudo.
 #
-#   tools/install-deps.sh            everything `make run` and `make test` need
+#   tools/install-deps.sh            everything `make run` and `make test` need (clang and libFuzzer
+#                                    included: `make test` builds the fuzz targets)
 #   tools/install-deps.sh bench      plus the benchmark peers (Google Benchmark, SDL2, Allegro 4)
-#   tools/install-deps.sh fuzz       plus clang and libFuzzer
 set -eu
 
 want="cmake ninja-build make g++ googletest libgtest-dev python3
       g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
       wine wine64 fonts-wine xvfb xauth xdotool x11-utils fonts-nanum locales
-      pkg-config libspng-dev nlohmann-json3-dev libcli11-dev python3 python3-pil"
+      pkg-config libspng-dev nlohmann-json3-dev libcli11-dev python3 python3-pil
+      clang-14 libclang-rt-14-dev"
 for extra in "$@"; do
     case "$extra" in
         bench) want="$want libbenchmark-dev libsdl2-dev liballegro4-dev pkg-config" ;;
-        fuzz)  want="$want clang-14 libclang-rt-14-dev" ;;
+        fuzz)  ;;  # part of everything now
         samples) want="$want imagemagick netpbm python3-pil" ;;
         *) echo "install-deps: unknown extra '$extra'" >&2; exit 2 ;;
     esac

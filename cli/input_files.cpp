@@ -1,10 +1,11 @@
 #include "cli/input_files.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "cli/console_text.h"
 #include "cli/reasons.h"
 #include "image/palette_file.h"
 #include "sprite/sprite_set.h"
@@ -73,10 +74,21 @@ PaletteSource GreyRamp()
 
 bool PaletteFromFile(const std::string& path, PaletteSource* source, std::string* error)
 {
+    // The window takes what a shorter file holds and leaves the rest black; an export with such
+    // colors is garbage, so the command line refuses it.
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) {
+        *error = path + ": no such file";
+        return false;
+    }
+    if (!S_ISREG(info.st_mode) || info.st_size < kPaletteFileSize) {
+        *error = path + ": a palette file holds 1,024 bytes (256 colors of 4 bytes); this one " +
+                 (S_ISREG(info.st_mode) ? "has " + std::to_string(info.st_size) : std::string("is not a regular file"));
+        return false;
+    }
     Palette* palette = ReadPaletteFile(path.c_str());
     if (palette == nullptr) {
-        // The program's own text for a palette file that cannot be opened.
-        *error = path + ": " + ConsoleText("파일이 없습니다.");
+        *error = path + ": cannot be read";
         return false;
     }
     source->palette = *palette;

@@ -119,36 +119,68 @@ TEST(CliExport, SpritePixelsAreTheRawImageWhateverTheStorage)
     }
 }
 
-TEST(CliAtlas, FramesLieInsideAndNeverOverlap)
+TEST(CliAtlas, FramesLieInsideTheirPageAndNeverOverlap)
 {
+    struct Case {
+        PackOptions options;
+        int pagesAtLeast;  // the sizes below need at least this many pages
+    };
+    const Case cases[] = {
+        {{1, 0, false}, 1}, {{0, 0, false}, 1}, {{3, 0, true}, 1}, {{1, 64, false}, 2}, {{2, 100, true}, 2},
+    };
     std::mt19937 random(7);
-    for (int round = 0; round < 20; ++round) {
-        std::vector<FrameSize> sizes;
-        const int count = 1 + int(random() % 60);
-        for (int i = 0; i < count; ++i) sizes.push_back({int(random() % 40), int(random() % 40)});
-        const AtlasLayout layout = PackAtlas(sizes, kAtlasPadding);
-        for (size_t i = 0; i < sizes.size(); ++i) {
-            const PixelRect& a = layout.frames[i];
-            if (sizes[i].width == 0 || sizes[i].height == 0) {
-                EXPECT_LT(a.x2, a.x1);
-                continue;
+    for (const Case& c : cases) {
+        for (int round = 0; round < 20; ++round) {
+            std::vector<FrameSize> sizes;
+            const int count = 20 + int(random() % 60);
+            for (int i = 0; i < count; ++i) sizes.push_back({int(random() % 40), int(random() % 40)});
+            AtlasLayout layout;
+            std::string error;
+            ASSERT_TRUE(PackAtlas(sizes, c.options, &layout, &error)) << error;
+            EXPECT_GE(int(layout.pages.size()), c.pagesAtLeast);
+            const int limit = PageSideLimit(c.options);
+            for (const AtlasPage& page : layout.pages) {
+                if (limit > 0) {
+                    EXPECT_LE(std::max(page.width, page.height), limit);
+                }
+                if (c.options.pot) {
+                    EXPECT_EQ(page.width & (page.width - 1), 0) << page.width;
+                    EXPECT_EQ(page.height & (page.height - 1), 0) << page.height;
+                }
             }
-            EXPECT_EQ(a.x2 - a.x1 + 1, sizes[i].width);
-            EXPECT_EQ(a.y2 - a.y1 + 1, sizes[i].height);
-            EXPECT_GE(a.x1, 0);
-            EXPECT_GE(a.y1, 0);
-            EXPECT_LT(a.x2, layout.width);
-            EXPECT_LT(a.y2, layout.height);
-            for (size_t k = 0; k < i; ++k) {
-                const PixelRect& b = layout.frames[k];
-                if (b.x2 < b.x1) continue;
-                // Apart by at least the padding on one axis.
-                const bool apart = a.x1 > b.x2 + kAtlasPadding || b.x1 > a.x2 + kAtlasPadding ||
-                                   a.y1 > b.y2 + kAtlasPadding || b.y1 > a.y2 + kAtlasPadding;
-                EXPECT_TRUE(apart) << "frames " << k << " and " << i << " of round " << round;
+            const int pad = c.options.padding;
+            for (size_t i = 0; i < sizes.size(); ++i) {
+                const PixelRect& a = layout.frames[i];
+                if (sizes[i].width == 0 || sizes[i].height == 0) {
+                    EXPECT_LT(a.x2, a.x1);
+                    EXPECT_EQ(layout.page[i], -1);
+                    continue;
+                }
+                ASSERT_GE(layout.page[i], 0);
+                ASSERT_LT(layout.page[i], int(layout.pages.size()));
+                const AtlasPage& page = layout.pages[size_t(layout.page[i])];
+                EXPECT_EQ(a.x2 - a.x1 + 1, sizes[i].width);
+                EXPECT_EQ(a.y2 - a.y1 + 1, sizes[i].height);
+                EXPECT_GE(a.x1, 0);
+                EXPECT_GE(a.y1, 0);
+                EXPECT_LT(a.x2, page.width);
+                EXPECT_LT(a.y2, page.height);
+                for (size_t k = 0; k < i; ++k) {
+                    const PixelRect& b = layout.frames[k];
+                    if (b.x2 < b.x1 || layout.page[k] != layout.page[i]) continue;
+                    const bool apart = a.x1 > b.x2 + pad || b.x1 > a.x2 + pad || a.y1 > b.y2 + pad || b.y1 > a.y2 + pad;
+                    EXPECT_TRUE(apart) << "frames " << k << " and " << i << " of round " << round;
+                }
             }
         }
     }
+    // A frame larger than a page is refused by name; with powers of two the limit is 64 here.
+    AtlasLayout layout;
+    std::string error;
+    const std::vector<std::string> names = {"small", "hero_00001"};
+    EXPECT_FALSE(PackAtlas({{4, 4}, {65, 10}}, PackOptions{1, 100, true}, &layout, &error, &names));
+    EXPECT_EQ(error, "hero_00001 is 65 x 10 pixels; it does not fit on a page of at most 64 x 64");
+    EXPECT_TRUE(PackAtlas({{4, 4}, {65, 10}}, PackOptions{1, 100, false}, &layout, &error, &names));
 }
 
 TEST(CliDump, DrawsMirroredSpriteAndBoxesInTheWindowsColors)

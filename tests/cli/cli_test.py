@@ -6,6 +6,7 @@ per argument, e.g. `cli_test.py ExportTest`.
 """
 import json
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -230,7 +231,7 @@ class ExportTest(CliCase):
     def test_refusals(self):
         spr, _ = self.build(REGIONS_BMP, "--auto")
         missing = self.path("none.pal")
-        self.assertEqual(self.refused("export", spr, self.path("o"), "--palette", missing), f"{missing}: 파일이 없습니다.")
+        self.assertEqual(self.refused("export", spr, self.path("o"), "--palette", missing), f"{missing}: no such file")
         self.assertIn("no color table (24 bits per pixel)",
                       self.refused("export", spr, self.path("o"), "--sheet", GREY_BMP_24))
         blocker = self.path("file")
@@ -238,45 +239,168 @@ class ExportTest(CliCase):
         self.assertIn(blocker, self.refused("export", spr, blocker))
 
 
+def load_json(path):
+    with open(path, encoding="utf-8") as f:
+        return json.load(f)
+
+
+def frames_by_name(doc):
+    """The frames of either layout as {name: frame}, in the document's order."""
+    if isinstance(doc["frames"], list):
+        return {frame.pop("filename"): frame for frame in doc["frames"]}
+    return dict(doc["frames"])
+
+
 class AtlasTest(CliCase):
-    def test_atlas_json_frames_match_the_sprites(self):
+    def atlas(self, spr, *options, folder="atlas"):
+        out = self.path(folder)
+        self.ok("export", spr, out, "--atlas", "--palette", TEST_PAL, *options)
+        return out
+
+    def test_frames_hold_the_sprites_pixels_names_and_anchor(self):
         spr, rects = self.build(REGIONS_PCX, "--auto", "--boxes")
-        out = self.path("atlas")
-        self.ok("export", spr, out, "--atlas", "--palette", TEST_PAL)
-        self.assertEqual(sorted(os.listdir(out)), ["atlas.json", "atlas.png"])
-        doc = json.load(open(os.path.join(out, "atlas.json"), encoding="utf-8"))
-        atlas = Image.open(os.path.join(out, doc["meta"]["image"]))
-        self.assertEqual((atlas.mode, atlas.info.get("transparency")), ("P", 0))
-        self.assertEqual(palette_of(atlas), pal_file_colors(TEST_PAL))
-        self.assertEqual(atlas.size, (doc["meta"]["size"]["w"], doc["meta"]["size"]["h"]))
+        # Relative coordinates as an animation gives them: the sprite drawn left of and above
+        # the anchor, or right of and below it.
+        moved = self.path("moved.spr")
+        data = bytearray(open(spr, "rb").read())
+        offset, coords = 24, {}
+        for i, rect in enumerate(rects):
+            rx, ry = (-(rect[2] // 2) - i, -rect[3]) if i % 2 == 0 else (3, i)
+            data[offset + 2:offset + 6] = rx.to_bytes(2, "little", signed=True) + ry.to_bytes(2, "little", signed=True)
+            coords[i] = (rx, ry)
+            hits, attacks = (int.from_bytes(data[offset + k:offset + k + 2], "little") for k in (14, 16))
+            offset += 28 + 12 * (hits + attacks) + rect[2] * rect[3]
+        open(moved, "wb").write(data)
         sheet = Image.open(REGIONS_BMP)
-        info = self.info(spr)
-        self.assertEqual(len(doc["frames"]), len(rects))
-        placed = []
-        for i, (frame, rect, sprite) in enumerate(zip(doc["frames"], rects, info["sprites"])):
-            self.assertEqual(frame["filename"], f"sprite_{i:05d}")
-            f = frame["frame"]
-            self.assertEqual((f["w"], f["h"]), rect[2:])
-            self.assertEqual(frame["sourceSize"], {"w": rect[2], "h": rect[3]})
-            self.assertEqual(frame["spriteSourceSize"], {"x": 0, "y": 0, "w": rect[2], "h": rect[3]})
-            self.assertFalse(frame["rotated"] or frame["trimmed"])
-            self.assertAlmostEqual(frame["pivot"]["x"], sprite["mx"] / rect[2])
-            self.assertAlmostEqual(frame["pivot"]["y"], sprite["my"] / rect[3])
-            self.assertEqual(crop(atlas, (f["x"], f["y"], f["w"], f["h"])), crop(sheet, rect), i)
-            for other in placed:
-                self.assertTrue(f["x"] >= other["x"] + other["w"] or other["x"] >= f["x"] + f["w"] or
-                                f["y"] >= other["y"] + other["h"] or other["y"] >= f["y"] + f["h"], i)
-            placed.append(f)
-        meta = doc["meta"]["quillon"]
-        self.assertEqual((meta["format"], meta["version"], meta["source"]), ("quillon-atlas", 1, spr))
-        for entry, sprite in zip(meta["sprites"], info["sprites"]):
-            self.assertEqual(entry.pop("filename"), f"sprite_{sprite['index']:05d}")
-            self.assertEqual(entry, sprite)
-        # Outside the frames the atlas is transparent.
-        total = sum(f["w"] * f["h"] for f in placed)
-        opaque = sum(1 for p in atlas.getdata() if p != 0)
-        self.assertLessEqual(opaque, total)
-        self.assertEqual(opaque, sum(1 for p in sheet.getdata() if p != 0))
+        info = self.info(moved)
+        for layout in ("hash", "array"):
+            out = self.atlas(moved, "--format", layout, folder=layout)
+            self.assertEqual(sorted(os.listdir(out)), ["atlas.json", "atlas.png"])
+            doc = load_json(os.path.join(out, "atlas.json"))
+            self.assertIsInstance(doc["frames"], list if layout == "array" else dict)
+            atlas = Image.open(os.path.join(out, doc["meta"]["image"]))
+            self.assertEqual((atlas.mode, atlas.info.get("transparency")), ("P", 0))
+            self.assertEqual(palette_of(atlas), pal_file_colors(TEST_PAL))
+            self.assertEqual(atlas.size, (doc["meta"]["size"]["w"], doc["meta"]["size"]["h"]))
+            frames = frames_by_name(doc)
+            self.assertEqual(list(frames), [f"moved_{i:05d}" for i in range(len(rects))])
+            self.assertEqual(doc["animations"], {"moved": list(frames)})
+            placed = []
+            for i, (frame, rect, sprite) in enumerate(zip(frames.values(), rects, info["sprites"])):
+                f = frame["frame"]
+                w, h = rect[2:]
+                self.assertEqual((f["w"], f["h"]), (w, h))
+                self.assertEqual(frame["sourceSize"], {"w": w, "h": h})
+                self.assertEqual(frame["spriteSourceSize"], {"x": 0, "y": 0, "w": w, "h": h})
+                self.assertFalse(frame["rotated"] or frame["trimmed"])
+                rx, ry = coords[i]
+                self.assertEqual(frame["anchor"], {"x": -rx / w, "y": -ry / h}, i)
+                self.assertEqual(frame["pivot"], frame["anchor"])
+                self.assertEqual(frame["center"], {"x": sprite["mx"], "y": sprite["my"]})
+                self.assertEqual((frame["hitBoxes"], frame["attackBoxes"]), (sprite["hitBoxes"], sprite["attackBoxes"]))
+                self.assertNotIn("duration", frame)
+                self.assertEqual(crop(atlas, (f["x"], f["y"], w, h)), crop(sheet, rect), i)
+                for other in placed:
+                    self.assertTrue(f["x"] > other["x"] + other["w"] or other["x"] > f["x"] + f["w"] or
+                                    f["y"] > other["y"] + other["h"] or other["y"] > f["y"] + f["h"], i)
+                placed.append(f)
+            meta = doc["meta"]["quillon"]
+            self.assertEqual((meta["format"], meta["version"], meta["pages"]), ("quillon-atlas", 2, 1))
+            (entry,) = meta["inputs"]
+            self.assertEqual((entry["source"], entry["name"]), (moved, "moved"))
+            for got, sprite in zip(entry["sprites"], info["sprites"]):
+                self.assertEqual((got.pop("filename"), got.pop("page")), (f"moved_{sprite['index']:05d}", 0))
+                self.assertEqual(got, sprite)
+            # Outside the frames the atlas is transparent.
+            self.assertEqual(sum(1 for p in atlas.getdata() if p != 0), sum(1 for p in sheet.getdata() if p != 0))
+
+    def test_trim_padding_extrude_and_durations(self):
+        # Grid cells hold figures with blank margins: trimming cuts them off.
+        spr, rects = self.build(GRID_BMP, "--grid", "10x12+2+1")
+        sheet = Image.open(GRID_BMP)
+        out = self.atlas(spr, "--trim", "--padding", "3", "--extrude", "2", "--fps", "12", "--name", "walk-%d")
+        doc = load_json(os.path.join(out, "atlas.json"))
+        atlas = Image.open(os.path.join(out, "atlas.png"))
+        frames = frames_by_name(doc)
+        self.assertEqual(list(frames), [f"walk-{i}" for i in range(len(rects))])
+        footprints = []
+        for frame, rect in zip(frames.values(), rects):
+            cell = sheet.crop((rect[0], rect[1], rect[0] + rect[2], rect[1] + rect[3]))
+            box = cell.point(lambda v: 255 if v else 0).getbbox()
+            src, f = frame["spriteSourceSize"], frame["frame"]
+            self.assertEqual((src["x"], src["y"], src["x"] + src["w"], src["y"] + src["h"]), box)
+            self.assertEqual((f["w"], f["h"]), (src["w"], src["h"]))
+            self.assertEqual(frame["sourceSize"], {"w": 10, "h": 12})
+            self.assertEqual(frame["trimmed"], (src["w"], src["h"]) != (10, 12))
+            self.assertEqual(frame["duration"], 83)
+            self.assertEqual(crop(atlas, (f["x"], f["y"], f["w"], f["h"])), list(cell.crop(box).getdata()))
+            # Two rings of edge pixels around the frame repeat its border.
+            for d in (1, 2):
+                self.assertEqual(atlas.getpixel((f["x"] - d, f["y"])), atlas.getpixel((f["x"], f["y"])))
+                self.assertEqual(atlas.getpixel((f["x"] + f["w"] - 1 + d, f["y"] + f["h"] - 1)),
+                                 atlas.getpixel((f["x"] + f["w"] - 1, f["y"] + f["h"] - 1)))
+                self.assertEqual(atlas.getpixel((f["x"] - d, f["y"] - d)), atlas.getpixel((f["x"], f["y"])))
+            footprints.append((f["x"] - 2, f["y"] - 2, f["x"] + f["w"] + 1, f["y"] + f["h"] + 1))
+        for i, a in enumerate(footprints):
+            for b in footprints[:i]:  # three blank pixels between extruded frames
+                self.assertTrue(a[0] > b[2] + 3 or b[0] > a[2] + 3 or a[1] > b[3] + 3 or b[1] > a[3] + 3, (a, b))
+
+    def test_pages_of_a_maximum_size_and_powers_of_two(self):
+        spr, rects = self.build(REGIONS_BMP, "--auto")
+        out = self.atlas(spr, "--max-size", "12", "--pot", "--padding", "0")
+        pages = sorted(n for n in os.listdir(out))
+        count = len(pages) // 2
+        self.assertGreater(count, 1)
+        self.assertEqual(pages, sorted([f"atlas-{k}.json" for k in range(count)] + [f"atlas-{k}.png" for k in range(count)]))
+        seen = {}
+        for k in range(count):
+            doc = load_json(os.path.join(out, f"atlas-{k}.json"))
+            size = (doc["meta"]["size"]["w"], doc["meta"]["size"]["h"])
+            self.assertEqual(Image.open(os.path.join(out, doc["meta"]["image"])).size, size)
+            self.assertEqual(doc["meta"]["image"], f"atlas-{k}.png")
+            for side in size:
+                self.assertIn(side, (1, 2, 4, 8))
+            self.assertEqual(sorted(doc["meta"]["related_multi_packs"]),
+                             [f"atlas-{j}.json" for j in range(count) if j != k])
+            self.assertEqual(doc["meta"]["quillon"]["page"], k)
+            for name, frame in frames_by_name(doc).items():
+                seen[name] = k
+                self.assertLessEqual(frame["frame"]["x"] + frame["frame"]["w"], size[0])
+            self.assertEqual(doc["animations"]["set"], [n for n in seen if seen[n] == k])
+        self.assertEqual(sorted(seen), [f"set_{i:05d}" for i in range(len(rects))])
+        # A sprite larger than a page is refused by name, and nothing is written.
+        text = self.refused("export", spr, self.path("small"), "--atlas", "--max-size", "2", "--palette", TEST_PAL)
+        self.assertEqual(text, "set_00002 is 3 x 3 pixels; it does not fit on a page of at most 2 x 2")
+        self.assertFalse(os.path.exists(self.path("small")))
+
+    def test_several_files_one_atlas_chosen_names_and_standard_output(self):
+        walk, walk_rects = self.build(REGIONS_BMP, "--auto", name="walk.spr")
+        idle, idle_rects = self.build(GRID_BMP, "--grid", "10x12+2+1", name="idle.spr")
+        out = self.path("both")
+        code, stdout, err = run("export", walk, idle, out, "--atlas", "--out-json", "-", "--out-png", "hero.png",
+                                "--format", "array")
+        self.assertEqual(code, 0, err)
+        self.assertEqual(os.listdir(out), ["hero.png"])
+        doc = json.loads(stdout)
+        names = [frame["filename"] for frame in doc["frames"]]
+        self.assertEqual(names, [f"walk_{i:05d}" for i in range(len(walk_rects))] +
+                         [f"idle_{i:05d}" for i in range(len(idle_rects))])
+        self.assertEqual(list(doc["animations"]), ["walk", "idle"])
+        self.assertEqual(doc["meta"]["image"], "hero.png")
+        self.assertEqual([i["source"] for i in doc["meta"]["quillon"]["inputs"]], [walk, idle])
+        # The same name twice, a pattern that cannot tell the files apart, several files without --atlas.
+        other = os.path.join(self.path("x"), "walk.spr")
+        os.mkdir(self.path("x"))
+        shutil.copy(walk, other)
+        self.assertIn('are both named "walk"', self.refused("export", walk, other, out, "--atlas"))
+        for args in (["--atlas", "--name", "f%d"], []):
+            code, _, err = run("export", walk, idle, out, *args)
+            self.assertEqual(code, 2, (args, err))
+        # A sprite file on standard input, named "stdin".
+        with open(walk, "rb") as f:
+            done = subprocess.run([CLI, "export", "-", self.path("piped"), "--atlas"], stdin=f, capture_output=True)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertEqual(list(load_json(os.path.join(self.path("piped"), "atlas.json"))["animations"]), ["stdin"])
 
 
 class DumpTest(CliCase):

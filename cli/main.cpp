@@ -193,7 +193,7 @@ int main(int argc, char** argv)
         code = kExitRefused;
     }
     // What went to standard output must have arrived: a full disk or a closed pipe is a failure.
-    std::cout.flush();
+    // (std::cout shares the C stream's buffer, so one flush of that says it all.)
     std::string error;
     if (!FinishStandardOutput(&error)) {
         std::cerr << error << "\n";

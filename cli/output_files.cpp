@@ -107,9 +107,15 @@ bool WriteStandardOutput(const void* data, size_t size, std::string* error)
 
 bool FinishStandardOutput(std::string* error)
 {
+    // A write that failed before leaves its bytes in the buffer and the error flag set; this
+    // flush tries them again and says why they do not go.
     errno = 0;
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) return Fail("standard output", errno ? errno : EIO, error);
-    return true;
+    const bool flushed = std::fflush(stdout) == 0;
+    const int code = errno;
+    if (flushed && !std::ferror(stdout)) return true;
+    if (code != 0) return Fail("standard output", code, error);
+    *error = "standard output: the write failed";
+    return false;
 }
 
 StagedFolder::~StagedFolder() { Discard(); }

@@ -6,7 +6,10 @@ per argument, e.g. `cli_test.py ExportTest`.
 """
 import json
 import os
+import resource
 import shutil
+import signal
+import stat
 import subprocess
 import sys
 import tempfile
@@ -401,6 +404,131 @@ class AtlasTest(CliCase):
             done = subprocess.run([CLI, "export", "-", self.path("piped"), "--atlas"], stdin=f, capture_output=True)
         self.assertEqual(done.returncode, 0, done.stderr)
         self.assertEqual(list(load_json(os.path.join(self.path("piped"), "atlas.json"))["animations"]), ["stdin"])
+
+
+def snapshot(folder):
+    """Every entry of a folder: its kind and, for a regular file, its bytes."""
+    entries = {}
+    for name in sorted(os.listdir(folder)):
+        path = os.path.join(folder, name)
+        mode = os.lstat(path).st_mode
+        if stat.S_ISREG(mode):
+            with open(path, "rb") as f:
+                entries[name] = f.read()
+        else:
+            entries[name] = (stat.S_IFMT(mode), os.readlink(path) if stat.S_ISLNK(mode) else None)
+    return entries
+
+
+def full_disk():
+    """In the child: files cannot grow past 200 bytes (writes past it fail with EFBIG), as on a full disk."""
+    signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+    resource.setrlimit(resource.RLIMIT_FSIZE, (200, 200))
+
+
+class FailureTest(CliCase):
+    def test_each_failure_exits_1_with_one_line_and_keeps_the_earlier_export(self):
+        spr, _ = self.build(REGIONS_BMP, "--auto", "--compress")
+        short_pal = self.path("short.pal")
+        with open(short_pal, "wb") as f:
+            f.write(b"\x01\x02\x03\x04\x05")
+        elsewhere = self.path("elsewhere.json")
+
+        def fifo(path):
+            os.mkfifo(path)
+
+        def symlink(path):
+            with open(elsewhere, "w") as f:
+                f.write("not ours")
+            os.symlink(elsewhere, path)
+
+        def device(path):
+            os.mknod(path, 0o600 | stat.S_IFCHR, os.makedev(1, 3))  # the null device's numbers
+
+        # (what, the export's extra arguments, how to spoil the folder first, a start-up hook, the reason)
+        cases = [
+            ("full disk", [], None, full_disk, "File too large"),
+            ("FIFO", [], fifo, None, "a FIFO; only a regular file is replaced"),
+            ("symbolic link", [], symlink, None, "a symbolic link; only a regular file is replaced"),
+            ("device", [], device, None, "a device; only a regular file is replaced"),
+            ("short palette", ["--palette", short_pal], None, None,
+             "a palette file holds 1,024 bytes (256 colors of 4 bytes); this one has 5"),
+        ]
+        for what, extra, spoil, hook, reason in cases:
+            for mode in ([], ["--atlas"]):
+                with self.subTest(what=what, mode=mode):
+                    out = self.path(f"out-{what}-{len(mode)}")
+                    self.ok("export", spr, out, "--palette", TEST_PAL, *mode)
+                    json_name = "atlas.json" if mode else "sprites.json"
+                    if spoil:
+                        os.remove(os.path.join(out, json_name))
+                        try:
+                            spoil(os.path.join(out, json_name))
+                        except PermissionError:
+                            self.skipTest(f"{what}: not allowed here")
+                    before = snapshot(out)
+                    args = ["export", spr, out, *mode]
+                    if "--palette" not in extra:
+                        args += ["--palette", TEST_PAL]
+                    done = subprocess.run([CLI, *args, *extra], capture_output=True, preexec_fn=hook)
+                    err = done.stderr.decode()
+                    self.assertEqual(done.returncode, 1, err)
+                    self.assertEqual(len(err.splitlines()), 1, err)
+                    self.assertIn(reason, err)
+                    self.assertEqual(snapshot(out), before)
+                    if spoil is symlink:
+                        with open(elsewhere) as f:
+                            self.assertEqual(f.read(), "not ours")
+
+    def test_single_files_and_standard_output(self):
+        spr, _ = self.build(REGIONS_BMP, "--auto")
+        # Standard output on a full disk.
+        for args in (["info", "--json", spr], ["dump", spr, "0", "-", "--palette", TEST_PAL], ["build", REGIONS_BMP, "-", "--auto"]):
+            with open("/dev/full", "wb") as full:
+                done = subprocess.run([CLI, *args], stdout=full, stderr=subprocess.PIPE)
+            err = done.stderr.decode()
+            self.assertEqual(done.returncode, 1, (args, err))
+            self.assertEqual(err.strip().splitlines(), ["standard output: No space left on device"], args)
+        # A FIFO, a folder or a symbolic link where one file goes is refused and left alone.
+        fifo = self.path("pipe.png")
+        os.mkfifo(fifo)
+        self.assertEqual(self.refused("dump", spr, "0", fifo, "--palette", TEST_PAL),
+                         f"{fifo}: a FIFO; only a regular file is replaced")
+        link = self.path("link.spr")
+        os.symlink(spr, link)
+        self.assertEqual(self.refused("build", REGIONS_BMP, link, "--auto"),
+                         f"{link}: a symbolic link; only a regular file is replaced")
+        self.assertTrue(os.path.islink(link))
+        self.assertEqual(self.refused("build", REGIONS_BMP, self.tmp, "--auto"),
+                         f"{self.tmp}: a folder; only a regular file is replaced")
+        # What goes to standard output is the file itself.
+        code, _, err = run("build", REGIONS_BMP, self.path("direct.spr"), "--auto")
+        done = subprocess.run([CLI, "build", REGIONS_BMP, "-", "--auto"], capture_output=True)
+        with open(self.path("direct.spr"), "rb") as f:
+            self.assertEqual(done.stdout, f.read())
+        done = subprocess.run([CLI, "info", "-", "--json"], input=done.stdout, capture_output=True)
+        self.assertEqual(json.loads(done.stdout)["count"], len(REGIONS_AUTO))
+
+    def test_a_new_folder_appears_whole_and_stale_files_go(self):
+        spr, rects = self.build(REGIONS_BMP, "--auto")
+        out = self.path("deep/new/out")
+        code, _, err = run("export", spr, out, "--palette", self.path("missing.pal"))
+        self.assertEqual(code, 1, err)
+        self.assertFalse(os.path.exists(out))
+        self.ok("export", spr, out, "--palette", TEST_PAL)
+        self.assertEqual(len(os.listdir(out)), len(rects) + 1)
+        with open(os.path.join(out, "notes.txt"), "w") as f:
+            f.write("mine")
+        fewer, fewer_rects = self.build(GRID_BMP, "--grid", "10x12+2+1", name="fewer.spr")
+        self.ok("export", fewer, out, "--palette", TEST_PAL)
+        self.assertEqual(sorted(os.listdir(out)),
+                         sorted(["notes.txt", "sprites.json"] + [f"sprite_{i:05d}.png" for i in range(len(fewer_rects))]))
+        # An atlas of several pages, then of one: the old pages go.
+        self.ok("export", spr, out, "--atlas", "--max-size", "12", "--palette", TEST_PAL)
+        self.assertIn("atlas-1.png", os.listdir(out))
+        self.ok("export", spr, out, "--atlas", "--palette", TEST_PAL)
+        self.assertEqual(sorted(n for n in os.listdir(out) if n.startswith("atlas")), ["atlas.json", "atlas.png"])
+        self.assertIn("notes.txt", os.listdir(out))
 
 
 class DumpTest(CliCase):

@@ -47,3 +47,17 @@ if ! locale -a 2>/dev/null | grep -qi '^ko_KR\.utf-\?8$'; then
     grep -q '^ko_KR\.UTF-8 UTF-8' /etc/locale.gen || echo 'ko_KR.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
     $SUDO locale-gen >/dev/null
 fi
+
+# The engines whose own atlas parsers the command line's tests run under node (Phaser, PixiJS):
+# npm packages, installed into tests/cli/engines/node_modules from the committed lock file, and
+# again only when the lock file changes.
+engines="$(cd "$(dirname "$0")/.." && pwd)/tests/cli/engines"
+if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
+    echo "install-deps: installing nodejs npm"
+    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends nodejs npm
+fi
+if ! cmp -s "$engines/package-lock.json" "$engines/node_modules/.installed-lock" 2>/dev/null; then
+    echo "install-deps: installing the engines for the atlas tests (npm ci in tests/cli/engines)"
+    (cd "$engines" && npm ci --no-audit --no-fund --loglevel=error)
+    cp "$engines/package-lock.json" "$engines/node_modules/.installed-lock"
+fi

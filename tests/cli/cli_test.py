@@ -254,18 +254,14 @@ def frames_by_name(doc):
     return dict(doc["frames"])
 
 
-class AtlasTest(CliCase):
-    def atlas(self, spr, *options, folder="atlas"):
-        out = self.path(folder)
-        self.ok("export", spr, out, "--atlas", "--palette", TEST_PAL, *options)
-        return out
-
-    def test_frames_hold_the_sprites_pixels_names_and_anchor(self):
+class AtlasCase(CliCase):
+    def moved_set(self):
+        """A set cut from regions.pcx whose sprites have relative coordinates as an animation
+        gives them: drawn left of and above the anchor, or right of and below it."""
         spr, rects = self.build(REGIONS_PCX, "--auto", "--boxes")
-        # Relative coordinates as an animation gives them: the sprite drawn left of and above
-        # the anchor, or right of and below it.
         moved = self.path("moved.spr")
-        data = bytearray(open(spr, "rb").read())
+        with open(spr, "rb") as f:
+            data = bytearray(f.read())
         offset, coords = 24, {}
         for i, rect in enumerate(rects):
             rx, ry = (-(rect[2] // 2) - i, -rect[3]) if i % 2 == 0 else (3, i)
@@ -273,7 +269,19 @@ class AtlasTest(CliCase):
             coords[i] = (rx, ry)
             hits, attacks = (int.from_bytes(data[offset + k:offset + k + 2], "little") for k in (14, 16))
             offset += 28 + 12 * (hits + attacks) + rect[2] * rect[3]
-        open(moved, "wb").write(data)
+        with open(moved, "wb") as f:
+            f.write(data)
+        return moved, rects, coords
+
+    def atlas(self, spr, *options, folder="atlas"):
+        out = self.path(folder)
+        self.ok("export", spr, out, "--atlas", "--palette", TEST_PAL, *options)
+        return out
+
+
+class AtlasTest(AtlasCase):
+    def test_frames_hold_the_sprites_pixels_names_and_anchor(self):
+        moved, rects, coords = self.moved_set()
         sheet = Image.open(REGIONS_BMP)
         info = self.info(moved)
         for layout in ("hash", "array"):
@@ -404,6 +412,51 @@ class AtlasTest(CliCase):
             done = subprocess.run([CLI, "export", "-", self.path("piped"), "--atlas"], stdin=f, capture_output=True)
         self.assertEqual(done.returncode, 0, done.stderr)
         self.assertEqual(list(load_json(os.path.join(self.path("piped"), "atlas.json"))["animations"]), ["stdin"])
+
+
+ENGINES = os.path.join(ROOT, "tests", "cli", "engines")
+
+
+class EngineTest(AtlasCase):
+    """atlas.json read by the engines' own parsers (Phaser 3, PixiJS 8 and 7) under node."""
+
+    def load(self, engine, atlas_json):
+        node = shutil.which("node")
+        self.assertIsNotNone(node, "node is missing: run tools/install-deps.sh")
+        self.assertTrue(os.path.isdir(os.path.join(ENGINES, "node_modules")),
+                        "the engines are missing: run tools/install-deps.sh")
+        done = subprocess.run([node, os.path.join(ENGINES, "load_atlas.mjs"), engine, atlas_json],
+                              capture_output=True, timeout=120)
+        self.assertEqual(done.returncode, 0, done.stderr.decode())
+        return json.loads(done.stdout)
+
+    def test_engines_read_every_frame_as_written(self):
+        moved, rects, coords = self.moved_set()
+        info = self.info(moved)
+        names = [f"moved_{i:05d}" for i in range(len(rects))]
+        # PixiJS reads the hash layout only; Phaser both.
+        for layout, engines in (("hash", ("phaser", "pixi8", "pixi7")), ("array", ("phaser",))):
+            out = self.atlas(moved, "--format", layout, "--trim", "--fps", "8", "--extrude", "1", folder=layout)
+            path = os.path.join(out, "atlas.json")
+            written = frames_by_name(load_json(path))
+            for engine in engines:
+                with self.subTest(layout=layout, engine=engine):
+                    got = self.load(engine, path)
+                    self.assertEqual(list(got["frames"]), names)
+                    for i, name in enumerate(names):
+                        frame, sprite, (rx, ry) = written[name], info["sprites"][i], coords[i]
+                        g = got["frames"][name]
+                        f, src = frame["frame"], frame["spriteSourceSize"]
+                        self.assertEqual((g["x"], g["y"], g["w"], g["h"]), (f["x"], f["y"], f["w"], f["h"]), name)
+                        self.assertEqual((g["sourceW"], g["sourceH"]), (sprite["width"], sprite["height"]), name)
+                        self.assertEqual((g["trimX"], g["trimY"]), (src["x"], src["y"]), name)
+                        # The anchor is the point the program draws the sprite at.
+                        self.assertAlmostEqual(g["anchorX"], -rx / sprite["width"], msg=name)
+                        self.assertAlmostEqual(g["anchorY"], -ry / sprite["height"], msg=name)
+                        if engine == "phaser":
+                            self.assertEqual(g["duration"], 125, name)
+                    if engine != "phaser":
+                        self.assertEqual(got["animations"], {"moved": names})
 
 
 def snapshot(folder):

@@ -164,6 +164,8 @@ int main(int argc, char** argv)
             problem = "several sprite files go into one atlas: add --atlas";
         else if (exportArgs.files.size() > 1 && !exportArgs.name.empty() && !NamePatternHasInput(exportArgs.name))
             problem = "--name: with several sprite files the pattern needs %s, the file's name";
+        else if (!exportArgs.atlas && exportArgs.name.find('/') != std::string::npos)
+            problem = "--name: without --atlas the names are the PNGs' file names, and hold no '/'";
         else if (std::count(exportArgs.files.begin(), exportArgs.files.end(), "-") > 1)
             problem = "standard input holds one sprite file";
         if (problem != nullptr) {

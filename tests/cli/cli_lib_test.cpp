@@ -13,6 +13,7 @@
 #include "cli/console_text.h"
 #include "cli/dump.h"
 #include "cli/export.h"
+#include "cli/frame_names.h"
 #include "cli/reasons.h"
 #include "cli/set_json.h"
 #include "render/sprite_draw.h"
@@ -247,4 +248,73 @@ TEST(CliText, EveryReasonCodeHasAnEnglishSentence)
     EXPECT_EQ(RefusalText(Reason::kOther, "\xC7\xD1"), "\xED\x95\x9C") << "no code: the core's text, as UTF-8";
     EXPECT_EQ(RefusalText(Reason::kFileMissing, "", "/no/such/file.spr"), "/no/such/file.spr: no such file");
     EXPECT_EQ(RefusalText(Reason::kFileMissing, "", "/"), "/: cannot be opened");
+}
+
+TEST(CliNames, PatternsNameFramesAndRecogniseTheirOwnFiles)
+{
+    struct Row {
+        const char* pattern;
+        const char* problem;  // a word of the refusal, or "" for a good pattern
+        const char* name;     // sprite 7 of "hero"
+    };
+    const Row rows[] = {
+        {"%s_%05d", "", "hero_00007"},
+        {"%d", "", "7"},
+        {"f%3d-%s%%", "", "f  7-hero%"},
+        {"%s/%09d", "", "hero/000000007"},
+        {"%s", "once", ""},
+        {"%d%d", "once", ""},
+        {"%x%d", "knows", ""},
+        {"%10d", "knows", ""},
+        {"%", "knows", ""},
+        {"%05", "knows", ""},
+    };
+    for (const Row& row : rows) {
+        const std::string problem = NamePatternProblem(row.pattern);
+        if (*row.problem == '\0') {
+            EXPECT_EQ(problem, "") << row.pattern;
+            EXPECT_EQ(FrameName(row.pattern, "hero", 7), row.name) << row.pattern;
+            // The pattern's own names are its family; others are not.
+            for (int index : {0, 7, 123456}) {
+                const std::string file = FrameName(row.pattern, "hero", index) + ".png";
+                EXPECT_TRUE(MatchesNamePattern(file, row.pattern, "hero", ".png")) << row.pattern << " " << file;
+            }
+            EXPECT_FALSE(MatchesNamePattern(FrameName(row.pattern, "hero", 7) + ".json", row.pattern, "hero", ".png"));
+            EXPECT_FALSE(MatchesNamePattern("x" + FrameName(row.pattern, "hero", 7) + ".png", row.pattern, "hero", ".png"));
+        } else {
+            EXPECT_NE(problem.find(row.problem), std::string::npos) << row.pattern << ": " << problem;
+        }
+    }
+    EXPECT_FALSE(MatchesNamePattern("hero_.png", "%s_%05d", "hero", ".png"));
+    EXPECT_FALSE(MatchesNamePattern("idle_00001.png", "%s_%05d", "hero", ".png"));
+    EXPECT_TRUE(NamePatternHasInput("%s_%d"));
+    EXPECT_FALSE(NamePatternHasInput("%%s_%d"));
+
+    EXPECT_EQ(InputName("art/walk.cycle.spr"), "walk.cycle");
+    EXPECT_EQ(InputName(".hidden"), ".hidden");
+    EXPECT_EQ(InputName("-"), "stdin");
+
+    // Pages: one keeps the name; of several each takes its number.
+    EXPECT_EQ(PageFileName("atlas.png", 0, 1), "atlas.png");
+    EXPECT_EQ(PageFileName("atlas.png", 2, 3), "atlas-2.png");
+    EXPECT_EQ(PageFileName("sheet", 1, 2), "sheet-1");
+    for (const char* file : {"atlas.png", "atlas-0.png", "atlas-17.png"}) EXPECT_TRUE(MatchesPageName(file, "atlas.png")) << file;
+    for (const char* file : {"atlas-.png", "atlas-1a.png", "atlas-1.json", "xatlas-1.png", "atlas1.png"})
+        EXPECT_FALSE(MatchesPageName(file, "atlas.png")) << file;
+}
+
+TEST(CliExport, OpaqueBoundsHoldEveryPixelButIndexZero)
+{
+    // 5 x 4: pixels at (1, 1) and (3, 2); nothing at all; a full row.
+    std::vector<uint8_t> pixels(20, 0);
+    pixels[1 * 5 + 1] = 4;
+    pixels[2 * 5 + 3] = 9;
+    PixelRect box = OpaqueBounds(pixels, 5, 4);
+    EXPECT_EQ((std::vector<int>{box.x1, box.y1, box.x2, box.y2}), (std::vector<int>{1, 1, 3, 2}));
+    box = OpaqueBounds(std::vector<uint8_t>(20, 0), 5, 4);
+    EXPECT_EQ((std::vector<int>{box.x1, box.y1, box.x2, box.y2}), (std::vector<int>{0, 0, 0, 0}));
+    std::vector<uint8_t> row(20, 0);
+    for (int x = 0; x < 5; ++x) row[3 * 5 + x] = 1;
+    box = OpaqueBounds(row, 5, 4);
+    EXPECT_EQ((std::vector<int>{box.x1, box.y1, box.x2, box.y2}), (std::vector<int>{0, 3, 4, 3}));
 }

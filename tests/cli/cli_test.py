@@ -716,6 +716,9 @@ class UsageTest(CliCase):
             ["build", REGIONS_BMP, spr, "--grid", "2x2", "--gap", "3"], ["build", REGIONS_BMP, spr, "--auto", "--gap", "-1"],
             ["dump", spr, "-1", "o.png"], ["dump", spr, "x", "o.png"], ["dump", spr, "0", "o.png", "--zoom", "0"],
             ["dump", spr, "0", "o.png", "--flip", "x"], ["dump", spr, "0"],
+            ["export", spr, "o", "--fps", "12"], ["export", spr, "o", "--name", "a/%d"], ["export", spr, "o", "--name", "%x"],
+            ["export", spr, "o", "--atlas", "--format", "xml"], ["export", spr, "o", "--out-json", "../up.json"],
+            ["export", "-", "-", "o", "--atlas"], ["build", REGIONS_BMP, "-", "--auto", "--list"],
         ]
         for args in cases:
             code, out, err = run(*args)

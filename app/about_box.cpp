@@ -1,6 +1,6 @@
 #include "app/about_box.h"
 
-#include "app/modal_dialog.h"
+#include "kit/modal_dialog.h"
 #include "resources/resource.h"
 
 namespace {

@@ -1,14 +1,21 @@
 #include "app/commands.h"
 
 #include "app/about_box.h"
+#include "app/document.h"
+#include "panels/info_window.h"
 #include "app/frame_rate_box.h"
-#include "app/globals.h"
 #include "app/options_dialog.h"
-#include "app/show_info.h"
-#include "app/text.h"
 #include "app/toolbar.h"
 #include "app/view_modes.h"
+#include "kit/show_info.h"
+#include "kit/text.h"
+#include "panels/edit_mode_window.h"
+#include "panels/sprite_info_window.h"
+#include "panels/work_windows.h"
 #include "resources/resource.h"
+#include "views/animation.h"
+#include "views/canvas.h"
+#include "views/selection.h"
 
 namespace {
 

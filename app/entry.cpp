@@ -1,8 +1,9 @@
 #include "app/entry.h"
 
-#include "app/globals.h"
 #include "app/main_window.h"
-#include "app/status_bar.h"
+#include "kit/status_bar.h"
+#include "views/auto_scroll.h"
+#include "views/canvas.h"
 
 LoopPass RunLoopPass(int* quitCode)
 {

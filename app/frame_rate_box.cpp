@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "app/globals.h"
 #include "resources/resource.h"
 
 namespace {

@@ -24,3 +24,5 @@ int FrameRateAt(int position);
 // The rate Play uses: the selected entry's text looked up among the fifteen. 0 when nothing is
 // selected or the text is none of them.
 int FrameRateForPlay();
+
+extern HWND g_fpsCombo;

@@ -1,9 +1,26 @@
 // The global objects, in the order of their construction. C++ orders static construction only
-// within one file, so all of them are defined here; destruction runs in the reverse order after
-// the entry function returns.
-#include "app/globals.h"
-
+// within one file, so all of them are defined here; each is declared in the header of what owns
+// it. Destruction runs in the reverse order after the entry function returns.
+#include "app/document.h"
+#include "app/frame_rate_box.h"
+#include "app/main_window.h"
+#include "app/options.h"
+#include "app/pages.h"
+#include "app/picture.h"
+#include "app/split_bar.h"
+#include "app/toolbar.h"
+#include "kit/status_bar.h"
+#include "panels/edit_mode_window.h"
+#include "panels/info_window.h"
+#include "panels/sprite_info_window.h"
+#include "panels/tree_window.h"
+#include "panels/work_windows.h"
 #include "resources/resource.h"
+#include "views/animation.h"
+#include "views/auto_scroll.h"
+#include "views/canvas.h"
+#include "views/edit_mode_dialog.h"
+#include "views/selection.h"
 
 ImageBuffer g_picture;
 DibPage g_bmpPage;

@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include "app/frame_rate_box.h"
-#include "app/globals.h"
+#include "app/toolbar.h"
+#include "kit/status_bar.h"
+#include "panels/work_windows.h"
 
 namespace {
 

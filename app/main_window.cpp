@@ -4,15 +4,17 @@
 #include <cstring>
 
 #include "app/commands.h"
+#include "app/document.h"
 #include "app/frame_rate_box.h"
-#include "app/globals.h"
 #include "app/layout.h"
 #include "app/options.h"
-#include "app/show_info.h"
-#include "app/status_bar.h"
-#include "app/text.h"
 #include "app/toolbar.h"
+#include "kit/show_info.h"
+#include "kit/status_bar.h"
+#include "kit/text.h"
+#include "panels/work_windows.h"
 #include "resources/resource.h"
+#include "views/canvas.h"
 
 namespace {
 

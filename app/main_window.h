@@ -15,3 +15,8 @@ constexpr int kToolTipTextSize = 80;
 HWND CreateMainWindow(HINSTANCE instance);
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+extern HWND g_mainWnd;
+extern HINSTANCE g_instance;
+extern BYTE g_appActive;  // the idle loop animates only while this is non-zero
+extern HMENU g_mainMenu;

@@ -1,12 +1,8 @@
-// OPTION.CFG: the nine fields of Options, in their order, each a signed 32-bit little-endian
-// integer; 36 bytes, no header. Written field by field, never as the record's memory.
+// The options of the running program and the page size they choose.
 #include "app/options.h"
 
-#include <cstdio>
-
-#include "app/globals.h"
 #include "resources/resource.h"
-#include "sprite/file_io.h"
+#include "views/canvas.h"
 
 namespace {
 
@@ -22,14 +18,6 @@ const ModeSize kModeSizes[] = {
     {IDC_MODE_1024X768, {1024, 768}},
 };
 
-// The fields in file order.
-int32_t Options::*const kFields[] = {
-    &Options::crossHair,       &Options::resolutionMode, &Options::backColor,
-    &Options::relCrossColor,   &Options::hitBoxColor,    &Options::atckBoxColor,
-    &Options::compressSprites, &Options::autoHitBox,     &Options::autoAtckBox,
-};
-static_assert(sizeof kFields / sizeof kFields[0] * 4 == kOptionsFileSize, "nine fields");
-
 }  // namespace
 
 PageSize PageSizeOfMode(int mode)
@@ -41,32 +29,11 @@ PageSize PageSizeOfMode(int mode)
 
 int LoadOptions()
 {
-    uint8_t bytes[kOptionsFileSize];
-    size_t got = 0;
-    if (std::FILE* file = std::fopen(kOptionsFileName, "rb")) {
-        got = std::fread(bytes, 1, sizeof bytes, file);
-        std::fclose(file);
-    }
-    if (got == sizeof bytes) {
-        for (size_t i = 0; i < sizeof kFields / sizeof kFields[0]; ++i)
-            g_options.*kFields[i] = int32_t(ReadLe32(bytes + 4 * i));
-    } else {
-        // Missing, unreadable, or cut short: half a record is no settings at all.
-        g_options = kDefaultOptions;
-    }
+    ReadOptionsFile(kOptionsFileName, &g_options);
     PageSize size = PageSizeOfMode(g_options.resolutionMode);
     g_bmpChild.animWidth = size.width;
     g_bmpChild.animHeight = size.height;
     return 1;
 }
 
-int SaveOptions()
-{
-    uint8_t bytes[kOptionsFileSize];
-    for (size_t i = 0; i < sizeof kFields / sizeof kFields[0]; ++i)
-        WriteLe32(bytes + 4 * i, uint32_t(g_options.*kFields[i]));
-    SafeFileWriter writer;
-    if (!writer.Open(kOptionsFileName)) return 0;
-    if (!writer.Write(bytes, sizeof bytes)) return 0;
-    return writer.Commit() ? 1 : 0;
-}
+int SaveOptions() { return WriteOptionsFile(kOptionsFileName, g_options); }

@@ -1,27 +1,8 @@
-// The user's settings: nine 32-bit integers, kept byte for byte in OPTION.CFG in the current
-// directory (36 bytes, little-endian, no header).
+// The user's settings in the running program: read from OPTION.CFG in the current directory when
+// the main window is made, written on every OK of the options dialog.
 #pragma once
 
-#include <cstdint>
-
-struct Options {
-    int32_t crossHair;        // show the mouse cross-hair in the cut and edit views
-    int32_t resolutionMode;   // the chosen resolution radio button, 1014..1020
-    int32_t backColor;        // palette index clearing the animation and edit pages and the strip
-    int32_t relCrossColor;    // palette index of the relative-coordinate cross
-    int32_t hitBoxColor;      // palette index of hit boxes
-    int32_t atckBoxColor;     // palette index of attack boxes
-    int32_t compressSprites;  // compress a newly cut sprite at once
-    int32_t autoHitBox;       // give a newly cut sprite a hit box over the whole sprite
-    int32_t autoAtckBox;      // give a newly cut sprite an attack box over the whole sprite
-};
-static_assert(sizeof(Options) == 36, "OPTION.CFG is exactly the nine fields");
-
-constexpr char kOptionsFileName[] = "OPTION.CFG";
-constexpr int kOptionsFileSize = 36;
-
-// The options as they are when no OPTION.CFG can be read.
-constexpr Options kDefaultOptions = {1, 1018, 0, 3, 5, 8, 0, 1, 0};
+#include "settings/options_file.h"
 
 // The animation and edit page size of a resolution mode (1014..1020); any other number gives
 // 640 x 480.
@@ -40,3 +21,5 @@ int LoadOptions();
 // 36 bytes are written, so a failure keeps the old file. 1 when written, 0 otherwise (nothing
 // is shown: the caller reports it).
 int SaveOptions();
+
+extern Options g_options;  // zero until loaded when the main window is created

@@ -2,11 +2,12 @@
 
 #include <cstdint>
 
-#include "app/globals.h"
-#include "app/modal_dialog.h"
 #include "app/options.h"
-#include "app/show_info.h"
+#include "kit/modal_dialog.h"
+#include "kit/show_info.h"
 #include "resources/resource.h"
+#include "views/canvas.h"
+#include "views/selection.h"
 
 namespace {
 

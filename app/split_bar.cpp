@@ -1,7 +1,7 @@
 #include "app/split_bar.h"
 
-#include "app/split_geometry.h"
-#include "app/window_object.h"
+#include "kit/split_geometry.h"
+#include "kit/window_object.h"
 #include "resources/resource.h"
 
 namespace {

@@ -74,3 +74,6 @@ private:
     int AlongAxis(int x, int y) const { return orientation == kSplitVertical ? x : y; }
     void DrawTrackingRect(int offset);
 };
+
+extern SplitBarWindow g_viewSplit;  // between the canvas and the information window
+extern SplitBarWindow g_workSplit;  // between the upper and the lower pane

@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "app/globals.h"
 #include "resources/resource.h"
 
 namespace {

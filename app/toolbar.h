@@ -11,3 +11,5 @@ HWND CreateToolbar(HWND mainWindow);
 
 // Checks the button of `command`; the other buttons of its check group come unchecked.
 void CheckToolbarButton(int command);
+
+extern HWND g_toolbar;

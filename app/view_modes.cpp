@@ -1,8 +1,13 @@
 #include "app/view_modes.h"
 
-#include "app/globals.h"
+#include "app/main_window.h"
+#include "app/split_bar.h"
 #include "app/toolbar.h"
+#include "panels/info_window.h"
+#include "panels/work_windows.h"
 #include "resources/resource.h"
+#include "views/canvas.h"
+#include "views/selection.h"
 
 namespace {
 

@@ -5,10 +5,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/globals.h"
-#include "app/modal_dialog.h"
-#include "app/text.h"
+#include "app/document.h"
+#include "kit/modal_dialog.h"
+#include "kit/text.h"
+#include "panels/sprite_info_window.h"
 #include "resources/resource.h"
+#include "views/canvas.h"
+#include "views/selection.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include <commctrl.h>
 
-#include "app/globals.h"
-#include "app/window_object.h"
+#include "kit/window_object.h"
 #include "panels/info_panel.h"
+#include "panels/info_window.h"
 #include "resources/resource.h"
 #include "views/edit_mode_dialog.h"
 

@@ -29,3 +29,5 @@ public:
     // While visible: moves the panel to the information window's panel rectangle.
     void Place();
 };
+
+extern EditModeWindow g_editMode;  // the "Edit Mode" page's panel and its dialog

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "app/globals.h"
-#include "app/window_object.h"
+#include "kit/window_object.h"
+#include "panels/info_window.h"
 
 namespace {
 

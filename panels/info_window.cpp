@@ -2,11 +2,15 @@
 
 #include <commctrl.h>
 
-#include "app/globals.h"
-#include "app/show_info.h"
-#include "app/text.h"
-#include "app/window_object.h"
+#include "app/document.h"
+#include "kit/show_info.h"
+#include "kit/text.h"
+#include "kit/window_object.h"
+#include "panels/edit_mode_window.h"
+#include "panels/sprite_info_window.h"
+#include "panels/tree_window.h"
 #include "resources/resource.h"
+#include "views/canvas.h"
 #include "views/edit_mode_dialog.h"
 
 namespace {

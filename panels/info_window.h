@@ -32,3 +32,5 @@ public:
 // Selects `page` of the information window as a click on its tab would, and ends the canvas's
 // adjust-view mode.
 void SelectInfoTab(int page);
+
+extern InfoChildWindow g_infoChild;

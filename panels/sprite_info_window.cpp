@@ -3,9 +3,9 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "app/globals.h"
-#include "app/text.h"
-#include "app/window_object.h"
+#include "app/document.h"
+#include "kit/text.h"
+#include "kit/window_object.h"
 #include "panels/info_panel.h"
 
 namespace {

@@ -40,3 +40,5 @@ struct InfoLine {
 // The lines the panel shows for the sprite set and the current sprite as they are now: the two
 // lines about the set always, the five about the current sprite only while it exists.
 std::vector<InfoLine> SpriteInfoLines();
+
+extern SprInfoWindow g_sprInfo;  // the "Sprite Info" page's panel

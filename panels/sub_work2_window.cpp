@@ -2,10 +2,11 @@
 // "Zoom Out" for the selection strip's thumbnails, "Delete" for sprites) and the strip beside them.
 #include "panels/work_windows.h"
 
-#include "app/globals.h"
-#include "app/show_info.h"
-#include "app/window_object.h"
+#include "app/document.h"
+#include "kit/show_info.h"
+#include "kit/window_object.h"
 #include "panels/delete_dialog.h"
+#include "views/selection.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "panels/tree_window.h"
 
-#include "app/window_object.h"
+#include "kit/window_object.h"
 #include "panels/info_panel.h"
 
 namespace {

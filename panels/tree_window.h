@@ -24,3 +24,5 @@ public:
     // While visible: moves the panel to the information window's panel rectangle.
     void Place();
 };
+
+extern TreeWin g_tree;  // the "Tree Management" page's panel

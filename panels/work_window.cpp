@@ -2,9 +2,11 @@
 // and keep the split bar between them in place.
 #include "panels/work_windows.h"
 
-#include "app/globals.h"
-#include "app/split_geometry.h"
-#include "app/window_object.h"
+#include "app/split_bar.h"
+#include "kit/split_geometry.h"
+#include "kit/window_object.h"
+#include "panels/info_window.h"
+#include "views/canvas.h"
 
 namespace {
 

@@ -69,4 +69,8 @@ public:
 };
 
 // Shows (1) or hides (0) a pane; other values change nothing.
+extern WorkWindow g_work;          // the area between the toolbar and the status bar
+extern SubWork1Window g_subWork1;  // its upper pane: canvas and information window
+extern SubWork2Window g_subWork2;  // its lower pane: buttons and selection strip
+
 void ShowPane(HWND pane, int flag);

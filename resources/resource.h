@@ -96,6 +96,11 @@
 #define ID_SAVE_PALETTE 40047
 #define ID_FPS_CHANGED 40050  // also the frame-rate box's control identifier
 
+// Commands that came after the first ones: the Edit menu's from 40051, the keys and files of the
+// File menu from 40060, the box workflow's from 40100. Each block keeps to its own numbers.
+#define ID_UNDO 40051
+#define ID_REDO 40052
+
 // Commands of the lower work pane (its buttons' identifiers)
 #define IDC_SEL_ZOOM_IN_BUTTON 1
 #define IDC_SEL_ZOOM_OUT_BUTTON 2

@@ -4,10 +4,14 @@
 
 #include <cstdio>
 
-#include "app/clock.h"
-#include "app/globals.h"
-#include "app/show_info.h"
-#include "app/status_bar.h"
+#include "app/document.h"
+#include "app/main_window.h"
+#include "app/options.h"
+#include "app/pages.h"
+#include "app/picture.h"
+#include "kit/clock.h"
+#include "kit/show_info.h"
+#include "kit/status_bar.h"
 #include "resources/resource.h"
 #include "views/canvas.h"
 

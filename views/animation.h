@@ -3,6 +3,8 @@
 // themselves are the canvas's (StartAnimPage and AnimStep).
 #pragma once
 
+#include "platform/win32.h"
+
 // 1 when a frame is due: at least g_frameInterval milliseconds since the gate last opened
 // (unsigned difference of clock readings); the opening time is then taken afresh. Else 0.
 int FrameGate();
@@ -19,3 +21,9 @@ int WrapFrame(int frame, int step, int count);
 
 // Sets the status line of playback: the sprite shown and the measured rate (one frame counted).
 void ShowPlayStatus(int frame);
+
+extern int g_frameInterval;    // milliseconds per frame: 1000 / frames per second
+extern DWORD g_lastFrameTime;  // clock reading at which the frame gate last opened
+extern int g_meterFrames;      // frames counted in the frame meter's current window
+extern DWORD g_meterStart;     // clock reading at which that window began
+extern int g_measuredFps;      // the rate the status line shows

@@ -1,6 +1,6 @@
 #include "views/auto_scroll.h"
 
-#include "app/clock.h"
+#include "kit/clock.h"
 
 void AutoScroll::Begin(HWND window, int stepX, int stepY)
 {

@@ -19,3 +19,5 @@ public:
     void End();
     void Tick();
 };
+
+extern AutoScroll g_autoScroll;

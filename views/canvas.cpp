@@ -1,6 +1,6 @@
 #include "views/canvas.h"
 
-#include "app/globals.h"
+#include "app/pages.h"
 
 BmpChildWindow::BmpChildWindow()
 {

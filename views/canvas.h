@@ -3,7 +3,7 @@
 // playback that goes with it. It also owns the document's file names and the file commands.
 #pragma once
 
-#include "image/file_dialog.h"
+#include "files/file_dialog.h"
 #include "platform/win32.h"
 #include "sprite/box_rect.h"
 
@@ -141,3 +141,5 @@ public:
     int OpenPalette();
     int SavePalette();
 };
+
+extern BmpChildWindow g_bmpChild;

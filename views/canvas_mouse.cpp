@@ -2,7 +2,10 @@
 // the anchor of the edit and animation pages, and the auto-scroll test of every drag.
 #include "views/canvas.h"
 
-#include "app/globals.h"
+#include "app/document.h"
+#include "app/options.h"
+#include "app/pages.h"
+#include "views/auto_scroll.h"
 #include "views/canvas_mouse.h"
 
 void BmpChildWindow::RouteMouse(HWND mouseWindow, UINT message, WPARAM wParam, LPARAM lParam)

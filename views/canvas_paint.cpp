@@ -4,10 +4,13 @@
 
 #include <algorithm>
 
-#include "app/globals.h"
-#include "app/show_info.h"
-#include "app/status_bar.h"
-#include "app/text.h"
+#include "app/document.h"
+#include "app/options.h"
+#include "app/pages.h"
+#include "app/picture.h"
+#include "kit/show_info.h"
+#include "kit/status_bar.h"
+#include "kit/text.h"
 #include "views/animation.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // the canvas's handler for it.
 #include "views/canvas.h"
 
-#include "app/window_object.h"
+#include "kit/window_object.h"
 #include "resources/resource.h"
 
 namespace {

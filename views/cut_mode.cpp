@@ -7,7 +7,9 @@
 // mouse reached; its corners are ordered only when it is drawn or cut.
 #include "views/canvas.h"
 
-#include "app/globals.h"
+#include "app/pages.h"
+#include "app/picture.h"
+#include "views/auto_scroll.h"
 #include "views/canvas_mouse.h"
 #include "views/cut_step.h"
 

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
-#include "app/globals.h"
-#include "app/show_info.h"
+#include "app/document.h"
+#include "app/options.h"
+#include "app/picture.h"
+#include "kit/show_info.h"
+#include "views/selection.h"
 
 int CutSprite(HWND owner, int x1, int y1, int x2, int y2)
 {

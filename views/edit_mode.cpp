@@ -10,10 +10,15 @@
 // like 0 for mouse moves.
 #include <cstdio>
 
-#include "app/globals.h"
-#include "app/show_info.h"
-#include "app/status_bar.h"
+#include "app/document.h"
+#include "app/options.h"
+#include "app/pages.h"
+#include "app/picture.h"
+#include "kit/show_info.h"
+#include "kit/status_bar.h"
+#include "panels/edit_mode_window.h"
 #include "resources/resource.h"
+#include "views/auto_scroll.h"
 #include "views/canvas.h"
 #include "views/canvas_mouse.h"
 #include "views/edit_mode_dialog.h"

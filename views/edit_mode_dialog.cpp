@@ -5,9 +5,11 @@
 #include <cstdio>
 #include <string>
 
-#include "app/globals.h"
-#include "app/text.h"
+#include "app/document.h"
+#include "kit/text.h"
+#include "panels/edit_mode_window.h"
 #include "resources/resource.h"
+#include "views/canvas.h"
 
 namespace {
 

@@ -17,3 +17,11 @@ void RefreshBoxList(HWND list);
 
 // The number of columns of the list view `list`.
 int CountColumns(HWND list);
+
+// The edit settings of the edit-mode dialog: the tool (one of its four radio buttons, 1040..1043)
+// and the edit page's four marks.
+extern int editTool;
+extern int showAnchor;
+extern int showCenter;
+extern int showHitBoxes;
+extern int showAtckBoxes;

@@ -4,9 +4,11 @@
 
 #include <windowsx.h>
 
-#include "app/globals.h"
-#include "app/window_object.h"
+#include "app/document.h"
+#include "panels/info_window.h"
+#include "kit/window_object.h"
 #include "resources/resource.h"
+#include "views/auto_scroll.h"
 
 namespace {
 

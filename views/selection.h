@@ -67,3 +67,5 @@ public:
 // Makes sprite n of the set the current sprite and brings every view that shows it up to date.
 // The one way the current sprite changes; a number outside the set does nothing.
 void SelectSprite(int n);
+
+extern SelChildWindow g_selChild;

@@ -4,8 +4,11 @@
 
 #include <cstdio>
 
-#include "app/globals.h"
-#include "app/text.h"
+#include "app/document.h"
+#include "app/options.h"
+#include "app/pages.h"
+#include "app/picture.h"
+#include "kit/text.h"
 
 namespace {
 

@@ -2,8 +2,11 @@
 // SelectSprite, through which the current sprite changes.
 #include "views/selection.h"
 
-#include "app/globals.h"
+#include "app/document.h"
+#include "panels/edit_mode_window.h"
+#include "panels/sprite_info_window.h"
 #include "resources/resource.h"
+#include "views/canvas.h"
 #include "views/edit_mode_dialog.h"
 
 namespace {

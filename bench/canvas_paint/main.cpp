@@ -14,8 +14,10 @@
 #include <cstring>
 #include <vector>
 
-#include "app/globals.h"
+#include "app/pages.h"
+#include "app/picture.h"
 #include "bench/wine_trials.h"
+#include "views/canvas.h"
 
 namespace {
 

@@ -23,13 +23,16 @@
 #include <commctrl.h>
 #include <mmsystem.h>
 
+#include "app/document.h"
 #include "app/entry.h"
 #include "app/frame_rate_box.h"
-#include "app/globals.h"
 #include "app/main_window.h"
+#include "app/pages.h"
 #include "bench/wine_trials.h"
+#include "kit/status_bar.h"
 #include "resources/resource.h"
 #include "views/animation.h"
+#include "views/canvas.h"
 
 namespace {
 

@@ -19,9 +19,12 @@
 #include <cstring>
 #include <vector>
 
-#include "app/globals.h"
+#include "app/document.h"
+#include "app/options.h"
+#include "app/pages.h"
 #include "bench/wine_trials.h"
 #include "render/dib_page.h"
+#include "views/selection.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // resize puts the bar, and how far a drag may go.
 #include <gtest/gtest.h>
 
-#include "app/split_geometry.h"
+#include "kit/split_geometry.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The auto-scroll repeater, driven by a test clock instead of the multimedia timer.
-#include "app/clock.h"
-#include "app/globals.h"
+#include "kit/clock.h"
 #include "tests/gui/gui_fixture.h"
+#include "views/auto_scroll.h"
 
 namespace {
 

@@ -4,9 +4,13 @@
 #include <cstring>
 #include <string>
 
-#include "app/clock.h"
-#include "app/globals.h"
+#include "app/document.h"
+#include "app/options.h"
+#include "app/pages.h"
+#include "app/picture.h"
+#include "kit/clock.h"
 #include "sprite/compress.h"
+#include "views/canvas.h"
 
 DWORD g_testNow = 1000;
 

@@ -1,9 +1,14 @@
 // The canvas's page placement, scrolling, auto-scrolling, zoom, painting and adjust-view mode,
 // on the real canvas window with a client area of 400 x 300 (an extent of 401 x 301).
 #include "app/commands.h"
-#include "app/globals.h"
+#include "app/document.h"
+#include "app/options.h"
+#include "app/pages.h"
+#include "app/picture.h"
 #include "resources/resource.h"
 #include "tests/gui/canvas_fixture.h"
+#include "views/auto_scroll.h"
+#include "views/canvas.h"
 
 namespace {
 
@@ -221,7 +226,6 @@ TEST_F(CanvasPageTest, AdjustViewDragsTheAnchorUntilARightClick)
     Mouse(WM_RBUTTONDOWN, 0, 0, MK_RBUTTON);
     EXPECT_EQ(g_bmpChild.adjustView, 0);
 }
-
 
 // A sheet larger than the window is composed and flipped only where the window shows it; the
 // screen holds what composing and flipping the whole page would put there, partial blocks at the

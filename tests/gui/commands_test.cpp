@@ -4,10 +4,13 @@
 #include <vector>
 
 #include "app/commands.h"
-#include "app/globals.h"
+#include "app/document.h"
+#include "app/pages.h"
 #include "resources/resource.h"
 #include "tests/gui/gui_fixture.h"
 #include "tests/gui/message_log.h"
+#include "views/animation.h"
+#include "views/canvas.h"
 
 using CommandsTest = MainWindowTest;
 

@@ -4,9 +4,12 @@
 #include <cstdlib>
 
 #include "app/commands.h"
-#include "app/globals.h"
+#include "app/document.h"
+#include "app/options.h"
 #include "resources/resource.h"
 #include "tests/gui/canvas_fixture.h"
+#include "views/canvas.h"
+#include "views/selection.h"
 
 namespace {
 

@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
+#include "app/document.h"
+#include "panels/work_windows.h"
 #include "resources/resource.h"
 #include "tests/gui/gui_fixture.h"
 #include "tests/gui/panel_helpers.h"

@@ -13,7 +13,7 @@
 
 #include <windows.h>
 
-#include "app/globals.h"
+#include "app/document.h"
 #include "tests/gui/gui_fixture.h"
 
 struct SpriteSize {

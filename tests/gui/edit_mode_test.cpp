@@ -10,12 +10,19 @@
 #include <vector>
 
 #include "app/commands.h"
-#include "app/globals.h"
-#include "app/text.h"
+#include "app/document.h"
+#include "app/options.h"
+#include "app/pages.h"
+#include "kit/status_bar.h"
+#include "kit/text.h"
+#include "panels/edit_mode_window.h"
+#include "panels/info_window.h"
 #include "resources/resource.h"
 #include "tests/gui/canvas_fixture.h"
 #include "tests/gui/document_helpers.h"
+#include "views/canvas.h"
 #include "views/edit_mode_dialog.h"
+#include "views/selection.h"
 
 namespace {
 

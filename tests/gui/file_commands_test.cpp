@@ -4,12 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
-#include "image/file_dialog.h"
+#include "app/document.h"
+#include "app/pages.h"
+#include "app/picture.h"
+#include "files/file_dialog.h"
 #include "resources/resource.h"
 #include "tests/core/image_test_files.h"
 #include "tests/gui/document_helpers.h"
 #include "tests/gui/gui_fixture.h"
+#include "views/canvas.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/globals.h"
+#include "app/document.h"
 #include "app/main_window.h"
 
 bool PumpMessages(int limit)

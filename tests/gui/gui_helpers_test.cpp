@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/text.h"
+#include "kit/text.h"
 #include "resources/resource.h"
 #include "tests/gui/gui_fixture.h"
 #include "tests/gui/message_log.h"

@@ -4,13 +4,20 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
-#include "app/text.h"
+#include "app/document.h"
+#include "app/pages.h"
+#include "kit/text.h"
+#include "panels/edit_mode_window.h"
+#include "panels/info_window.h"
+#include "panels/sprite_info_window.h"
+#include "panels/tree_window.h"
 #include "resources/resource.h"
 #include "tests/gui/gui_fixture.h"
 #include "tests/gui/layout_helpers.h"
 #include "tests/gui/message_log.h"
 #include "tests/gui/panel_helpers.h"
+#include "views/canvas.h"
+#include "views/selection.h"
 
 namespace {
 

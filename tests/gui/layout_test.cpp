@@ -6,9 +6,17 @@
 
 #include <algorithm>
 
-#include "app/globals.h"
+#include "app/frame_rate_box.h"
+#include "app/main_window.h"
+#include "app/split_bar.h"
+#include "app/toolbar.h"
+#include "kit/status_bar.h"
+#include "panels/info_window.h"
+#include "panels/work_windows.h"
 #include "resources/resource.h"
 #include "tests/gui/layout_helpers.h"
+#include "views/canvas.h"
+#include "views/selection.h"
 
 namespace {
 

@@ -2,10 +2,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/globals.h"
+#include "app/document.h"
 #include "app/main_window.h"
 #include "resources/resource.h"
 #include "tests/gui/gui_fixture.h"
+#include "views/canvas.h"
 
 namespace {
 

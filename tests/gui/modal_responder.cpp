@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include "app/text.h"
+#include "kit/text.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include "panels/info_window.h"
 #include "tests/gui/document_helpers.h"
 
 // `count` raw sprites, sprite i being i + 1 pixels wide, so Widths() names the sprites left.

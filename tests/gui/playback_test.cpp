@@ -10,17 +10,21 @@
 
 #include <commctrl.h>
 
-#include "app/clock.h"
-#include "app/status_bar.h"
+#include "app/document.h"
 #include "app/entry.h"
 #include "app/frame_rate_box.h"
-#include "app/globals.h"
+#include "app/main_window.h"
+#include "app/options.h"
+#include "app/pages.h"
+#include "kit/clock.h"
+#include "kit/status_bar.h"
 #include "resources/resource.h"
 #include "tests/gui/canvas_fixture.h"
 #include "tests/gui/document_helpers.h"
 #include "tests/gui/gui_fixture.h"
 #include "tests/gui/message_log.h"
 #include "views/animation.h"
+#include "views/canvas.h"
 
 namespace {
 

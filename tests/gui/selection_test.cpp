@@ -5,10 +5,15 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/clock.h"
-#include "app/globals.h"
+#include "app/document.h"
+#include "app/pages.h"
+#include "kit/clock.h"
+#include "panels/info_window.h"
 #include "tests/gui/document_helpers.h"
 #include "tests/gui/gui_fixture.h"
+#include "views/auto_scroll.h"
+#include "views/canvas.h"
+#include "views/selection.h"
 
 namespace {
 

@@ -7,11 +7,14 @@
 #include <iterator>
 #include <string>
 
-#include "app/globals.h"
-#include "app/status_bar.h"
-#include "app/text.h"
+#include "app/frame_rate_box.h"
+#include "app/toolbar.h"
+#include "kit/status_bar.h"
+#include "kit/text.h"
 #include "resources/resource.h"
 #include "tests/gui/gui_fixture.h"
+#include "views/animation.h"
+#include "views/canvas.h"
 
 namespace {
 

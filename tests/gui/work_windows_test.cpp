@@ -1,8 +1,10 @@
 // The lower pane's buttons: the selection strip's zoom within 0.25..3.0, from the buttons and
 // from the View menu alike, and "Delete" with no sprites.
-#include "app/globals.h"
+#include "app/main_window.h"
+#include "panels/work_windows.h"
 #include "resources/resource.h"
 #include "tests/gui/gui_fixture.h"
+#include "views/selection.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Shell code: the sprite set showing its failure text in a message box.
 #include "sprite/sprite_set.h"
 
-#include "app/text.h"
+#include "kit/text.h"
 
 int SpriteSet::ShowMessage(HWND owner)
 {

@@ -1,4 +1,4 @@
-#include "app/window_object.h"
+#include "kit/window_object.h"
 
 int RegisterWindowObjectClass(HINSTANCE instance, HWND owner, const WindowClassInfo& info)
 {

@@ -1,5 +1,5 @@
 // Shell code: the record that every File command's dialog is made from.
-#include "image/file_dialog.h"
+#include "files/file_dialog.h"
 
 #include <cstddef>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "app/clock.h"
+#include "kit/clock.h"
 
 #include <mmsystem.h>
 

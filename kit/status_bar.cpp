@@ -1,13 +1,13 @@
-#include "app/status_bar.h"
+#include "kit/status_bar.h"
 
 #include <string>
 #include <utility>
 
 #include <commctrl.h>
 
-#include "app/clock.h"
-#include "app/globals.h"
-#include "app/text.h"
+#include "kit/clock.h"
+
+#include "kit/text.h"
 #include "resources/resource.h"
 
 namespace {

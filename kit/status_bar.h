@@ -21,3 +21,5 @@ constexpr DWORD kStatusRepaintPace = 16;  // about one refresh of a 60 Hz screen
 // Shows the text held back, if any (SetStatusText drops it: its text is newer). The message loop
 // calls this before it waits.
 void ShowHeldStatusText();
+
+extern HWND g_statusBar;

@@ -1,9 +1,9 @@
-#include "app/show_info.h"
+#include "kit/show_info.h"
 
 #include <cstdarg>
 #include <cstdio>
 
-#include "app/text.h"
+#include "kit/text.h"
 
 int ShowInfo(HWND owner, const char* format, ...)
 {

@@ -1,4 +1,4 @@
-#include "app/text.h"
+#include "kit/text.h"
 
 std::wstring WideFromText(const char* text)
 {

@@ -3,11 +3,15 @@
 #include <cctype>
 #include <cstring>
 
-#include "app/globals.h"
-#include "app/show_info.h"
-#include "app/text.h"
-#include "image/file_dialog.h"
-#include "image/palette_commands.h"
+#include "app/document.h"
+#include "app/pages.h"
+#include "app/picture.h"
+#include "views/canvas.h"
+#include "files/file_dialog.h"
+#include "files/palette_commands.h"
+#include "kit/show_info.h"
+#include "kit/text.h"
+#include "views/selection.h"
 
 namespace {
 

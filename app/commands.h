@@ -13,6 +13,3 @@ int ConfirmDiscard(HWND window);
 
 // The tool-tip text of a toolbar command, "Unknown" for any other number.
 const char* CommandTip(int id);
-
-// Stores 1000 / fps in g_frameInterval; a zero fps leaves it as it is.
-void SetFrameInterval(int fps);

@@ -1,5 +1,6 @@
 #include "app/entry.h"
 
+#include "app/keys.h"
 #include "app/main_window.h"
 #include "kit/status_bar.h"
 #include "views/auto_scroll.h"
@@ -13,6 +14,7 @@ LoopPass RunLoopPass(int* quitCode)
             *quitCode = int(message.wParam);
             return LoopPass::Quit;
         }
+        if (TranslateProgramKeys(&message)) return LoopPass::Dispatched;
         TranslateMessage(&message);
         DispatchMessageA(&message);
         return LoopPass::Dispatched;

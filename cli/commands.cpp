@@ -14,10 +14,11 @@
 #include "cli/frame_names.h"
 #include "cli/input_files.h"
 #include "cli/output_files.h"
-#include "cli/png_encode.h"
 #include "cli/reasons.h"
+#include "codec/png_codec.h"
 #include "cli/regions.h"
 #include "cli/set_json.h"
+#include "image/true_color.h"
 #include "render/sprite_draw.h"
 #include "sprite/sprite_set.h"
 
@@ -119,7 +120,7 @@ bool Exists(const std::string& path)
 bool CheckOne(const std::string& path, FileKind kind, std::string* line)
 {
     if (kind == FileKind::kUnknown) {
-        *line = Exists(path) ? "not a sprite file, BMP or PCX (name the kind with --as spr|bmp|pcx)"
+        *line = Exists(path) ? "not a sprite file, BMP, PCX or PNG (name the kind with --as spr|bmp|pcx|png)"
                              : "no such file";
         return false;
     }
@@ -134,11 +135,16 @@ bool CheckOne(const std::string& path, FileKind kind, std::string* line)
     }
     ImageBuffer picture;
     if (!LoadPicture(picture, path, kind)) {
-        *line = ReasonText(picture.reason, picture.message, path);
+        *line = picture.sheetColors > kMaxSheetColors ? TooManyColorsSentence(picture.sheetColors)
+                                                      : ReasonText(picture.reason, picture.message, path);
         return false;
     }
-    *line = std::string("OK, ") + (kind == FileKind::kBmp ? "BMP" : "PCX") + " " + std::to_string(picture.Width()) +
-            " x " + std::to_string(picture.Height()) + ", " + std::to_string(picture.bitCount) + " bits per pixel";
+    *line = std::string("OK, ") + SheetKindName(kind) + " " + std::to_string(picture.Width()) + " x " +
+            std::to_string(picture.Height()) + ", ";
+    if (picture.sheetColors > 0)
+        *line += "true color, " + std::to_string(picture.sheetColors) + " colors (indexed to 8 bits)";
+    else
+        *line += std::to_string(picture.bitCount) + " bits per pixel";
     return true;
 }
 
@@ -248,10 +254,10 @@ int RunBuild(const BuildArgs& args)
     std::string error;
     if (args.output != "-" && !CheckOutputPath(args.output, &error)) return Refused(error);
     const FileKind kind = KindOfFile(args.sheet);
-    if (kind != FileKind::kBmp && kind != FileKind::kPcx)
-        return Refused(args.sheet + ": " + (Exists(args.sheet) ? "not a BMP or PCX sheet" : "no such file"));
+    if (kind != FileKind::kBmp && kind != FileKind::kPcx && kind != FileKind::kPng)
+        return Refused(args.sheet + ": " + (Exists(args.sheet) ? "not a BMP, PCX or PNG sheet" : "no such file"));
     ImageBuffer sheet;
-    if (!LoadPicture(sheet, args.sheet, kind)) return Refused(RefusalText(sheet.reason, sheet.message, args.sheet));
+    if (!LoadPicture(sheet, args.sheet, kind)) return Refused(SheetRefusal(sheet, args.sheet));
     const SheetView view = ViewOfSheet(sheet);
     if (view.top == nullptr)
         return Refused(args.sheet + ": the sheet has " + std::to_string(sheet.bitCount) +

@@ -36,6 +36,10 @@ std::string ReasonSentence(Reason reason)
     case Reason::kBadPcxLine: return "the PCX header gives fewer bytes a line than the picture is wide";
     case Reason::kPictureTooLarge:
         return "the picture's size is out of range (at most 32,768 pixels a side and 256 MiB of pixels)";
+    case Reason::kNotPng: return "not a PNG file (no PNG signature)";
+    case Reason::kDamagedPng: return "the PNG file is damaged or cut short";
+    case Reason::kNoPngCodec: return "no PNG decoder can be had on this system";
+    case Reason::kTooManyColors: return "the sheet has more than 256 colors; reduce it to 256 colors in a paint program";
     }
     return "";
 }

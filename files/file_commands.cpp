@@ -1,16 +1,16 @@
 // Shell code. The File commands that read and write the document. They belong to the canvas,
 // which owns the file names and whose window owns every message box shown here.
-#include <cctype>
-#include <cstring>
-
 #include "app/document.h"
 #include "app/pages.h"
 #include "app/picture.h"
-#include "views/canvas.h"
+#include "codec/sheet_reader.h"
+#include "image/true_color.h"
 #include "files/file_dialog.h"
 #include "files/palette_commands.h"
 #include "kit/show_info.h"
 #include "kit/text.h"
+#include "panels/sprite_info_window.h"
+#include "views/canvas.h"
 #include "views/selection.h"
 
 namespace {
@@ -18,32 +18,6 @@ namespace {
 void Repaint(HWND window)
 {
     if (window != nullptr) InvalidateRect(window, nullptr, TRUE);
-}
-
-// Whether the path's last three characters are `ending`, in any case.
-bool EndsWith(const char* path, const char* ending)
-{
-    const size_t length = std::strlen(path);
-    if (length < 3) return false;
-    for (int i = 0; i < 3; ++i)
-        if (std::tolower(static_cast<unsigned char>(path[length - 3 + i])) != ending[i]) return false;
-    return true;
-}
-
-// Reads the picture by its name's ending: bmp as BMP, pcx as PCX, anything else as BMP and,
-// when that fails, as PCX.
-int LoadPicture(const char* path)
-{
-    if (EndsWith(path, "bmp")) return g_picture.LoadBmp(path);
-    if (EndsWith(path, "pcx")) return g_picture.LoadPcx(path);
-    return g_picture.LoadBmp(path) || g_picture.LoadPcx(path);
-}
-
-// The strip after the set was replaced: its scroll state anew, and a repaint.
-void RefreshStrip()
-{
-    g_selChild.UpdateScroll();
-    Repaint(g_selChild.window);
 }
 
 }  // namespace
@@ -59,9 +33,14 @@ int BmpChildWindow::OpenBitmap()
     // The readers release the picture first; a palette that lived in its color table goes too.
     const bool paletteInPicture =
         g_palette != nullptr && g_palette == PicturePalette(g_picture);
-    if (!LoadPicture(bitmapPath)) {
+    // The reader by the name's ending (bmp, pcx, png), else by the file's first bytes.
+    if (!LoadSheet(g_picture, bitmapPath)) {
         if (paletteInPicture) g_palette = nullptr;
-        ShowInfo(window, "비트맵 읽기 실패(%s)", bitmapPath);
+        // A true-colour sheet of too many colours says how many and what to do.
+        if (g_picture.sheetColors > kMaxSheetColors)
+            ShowInfo(window, "%s\n비트맵 읽기 실패(%s)", g_picture.message, bitmapPath);
+        else
+            ShowInfo(window, "비트맵 읽기 실패(%s)", bitmapPath);
         return 0;
     }
     const int width = g_picture.Width(), height = g_picture.Height();
@@ -77,8 +56,9 @@ int BmpChildWindow::OpenBitmap()
         return 0;
     }
     RefreshPage();
-    // The sprite information panel, which shows the picture's size, comes with the information
-    // window's pages; it is to be repainted here once it exists.
+    // Sprites cut from an earlier sheet stay, but their history starts here.
+    g_document.ForgetHistory();
+    g_sprInfo.Refresh();
     Repaint(g_selChild.window);
     Repaint(window);
     // The title is the name the file dialog gave, in the system's code page.
@@ -88,45 +68,52 @@ int BmpChildWindow::OpenBitmap()
 
 int BmpChildWindow::OpenSprite()
 {
-    PrepareFileDialog(window, kSpriteFilter, spritePath, spriteTitle, kOpenDialogFlags,
-                      kSpriteExtension);
+    // The dialog works on copies: the names change only when a file was opened.
+    char path[kFilePathSize];
+    char title[kFileTitleSize];
+    lstrcpynA(path, spritePath, sizeof path);
+    lstrcpynA(title, spriteTitle, sizeof title);
+    PrepareFileDialog(window, kSpriteFilter, path, title, kOpenDialogFlags, kSpriteExtension);
     if (!GetOpenFileNameA(&g_fileDialog)) {
         Repaint(window);
         return 0;
     }
-    if (!workSet.Load(spritePath)) {
+    // The document takes the file only when all of it is good; a refused file changes nothing.
+    if (!g_document.Load(path)) {
         workSet.ShowMessage(window);
-        RefreshStrip();  // a refused file may have left the set empty
         return 0;
     }
+    lstrcpynA(spritePath, path, sizeof spritePath);
+    lstrcpynA(spriteTitle, title, sizeof spriteTitle);
     if (g_palette == nullptr)
         MessageBoxText(window,
                        "파레트 데이타가 없습니다.\n\rBMP,PCX파일 혹은 파레트 파일을 읽어야 그림이 "
                        "깨지지 않습니다.",
                        "경고", MB_OK | MB_ICONWARNING);
-    g_modified = 0;
     RefreshPage();
     Repaint(window);
     if (window != nullptr) SetWindowTextA(window, spriteTitle);
-    RefreshStrip();
-    SelectSprite(0);
     return 1;
 }
 
 int BmpChildWindow::SaveSprite()
 {
-    PrepareFileDialog(window, kSpriteFilter, spritePath, spriteTitle, kSaveDialogFlags,
-                      kSpriteExtension);
+    char path[kFilePathSize];
+    char title[kFileTitleSize];
+    lstrcpynA(path, spritePath, sizeof path);
+    lstrcpynA(title, spriteTitle, sizeof title);
+    PrepareFileDialog(window, kSpriteFilter, path, title, kSaveDialogFlags, kSpriteExtension);
     if (!GetSaveFileNameA(&g_fileDialog)) {
         Repaint(window);
         return 0;
     }
     // A refused save keeps the old file whole and the set marked as changed.
-    if (!workSet.Save(spritePath)) {
+    if (!g_document.Save(path)) {
         workSet.ShowMessage(window);
         return 0;
     }
-    g_modified = 0;
+    lstrcpynA(spritePath, path, sizeof spritePath);
+    lstrcpynA(spriteTitle, title, sizeof spriteTitle);
     Repaint(window);
     return 1;
 }

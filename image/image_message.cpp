@@ -44,6 +44,13 @@ int SetImageMessage(ImageBuffer& image, Reason reason, const char* format)
 
 int SetImageMessage(ImageBuffer& image, const char* format) { return SetImageMessage(image, Reason::kOther, format); }
 
+int SetImageText(ImageBuffer& image, const char* text)
+{
+    CopyCut(image.message, sizeof image.message, text);
+    image.reason = Reason::kOther;
+    return 0;
+}
+
 void SetImageFileName(ImageBuffer& image, const char* path)
 {
     CopyCut(image.fileName, sizeof image.fileName, path != nullptr ? path : "");

@@ -10,5 +10,8 @@
 int SetImageMessage(ImageBuffer& image, Reason reason, const char* format);
 int SetImageMessage(ImageBuffer& image, const char* format);
 
+// Copies `text` (no format) into image.message, cut the same way. Returns 0.
+int SetImageText(ImageBuffer& image, const char* text);
+
 // Copies `path` into image.fileName, cut to fit; a null path gives an empty name.
 void SetImageFileName(ImageBuffer& image, const char* path);

@@ -40,4 +40,8 @@ enum class Reason : uint8_t {
     kBadPcxSize,         // the picture's corners are reversed
     kBadPcxLine,         // fewer bytes a line than pixels
     kPictureTooLarge,    // past 32,768 pixels a side or 256 MiB of pixels
+    kNotPng,
+    kDamagedPng,         // the PNG library refused the file's data
+    kNoPngCodec,         // the platform's PNG decoder cannot be had
+    kTooManyColors,      // a true-colour sheet of more than 256 colors (the picture counts them)
 };

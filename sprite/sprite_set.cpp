@@ -8,11 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
-
-namespace {
-
-// A sprite as it is made from a raw image: no coordinates moved, no boxes, centre in the middle.
 Sprite NewSprite(int width, int height, uint8_t* image)
 {
     Sprite sprite{};
@@ -26,14 +23,6 @@ Sprite NewSprite(int width, int height, uint8_t* image)
     return sprite;
 }
 
-// The capacity an array full at `count` records grows to: half again, at least 8 records, never
-// past the limit.
-int GrownCapacity(int count)
-{
-    const int64_t grown = std::max<int64_t>(int64_t(count) + count / 2, 8);
-    return int(std::min<int64_t>(grown, kMaxSprites));
-}
-
 void ReleaseSprite(Sprite& sprite)
 {
     std::free(sprite.hitBoxes);
@@ -42,6 +31,16 @@ void ReleaseSprite(Sprite& sprite)
     sprite.hitBoxes = nullptr;
     sprite.atckBoxes = nullptr;
     sprite.image = nullptr;
+}
+
+namespace {
+
+// The capacity an array full at `count` records grows to: half again, at least 8 records, never
+// past the limit.
+int GrownCapacity(int count)
+{
+    const int64_t grown = std::max<int64_t>(int64_t(count) + count / 2, 8);
+    return int(std::min<int64_t>(grown, kMaxSprites));
 }
 
 }  // namespace
@@ -196,4 +195,54 @@ int SpriteSet::Move(int to, int from)
         std::memmove(sprites + to + 1, sprites + to, sizeof(Sprite) * size_t(from - to));
     sprites[to] = moved;
     return 1;
+}
+
+int SpriteSet::InsertRecords(int index, const Sprite* records, int count)
+{
+    const int have = sprites != nullptr ? header.count : 0;
+    if (count <= 0) return 1;
+    if (index < 0 || index > have || int64_t(have) + count > kMaxSprites) {
+        SetMessage(Reason::kIndexOutOfRange, "스프라이트 컷 삽입 범위 초과(At Insert)");
+        return 0;
+    }
+    if (have + count > capacity && !Reserve(std::max(have + count, GrownCapacity(have)))) {
+        SetMessage(Reason::kNoMemory, "메모리 할당 실패(At Insert)");
+        return 0;
+    }
+    if (have > index) std::memmove(sprites + index + count, sprites + index, sizeof(Sprite) * size_t(have - index));
+    std::memcpy(sprites + index, records, sizeof(Sprite) * size_t(count));
+    if (have == 0 && std::memcmp(header.signature, kSpriteSignature, sizeof header.signature) != 0) {
+        std::memcpy(header.signature, kSpriteSignature, sizeof header.signature);
+        header.version = kSpriteFileVersion;
+    }
+    header.count = int16_t(have + count);
+    return 1;
+}
+
+int SpriteSet::RemoveRecords(int index, int count, Sprite* out)
+{
+    const int have = sprites != nullptr ? header.count : 0;
+    if (count <= 0) return 1;
+    if (index < 0 || index >= have || count > have - index) {
+        SetMessage(Reason::kIndexOutOfRange, "%d번 스프라이트는 존재하지 않습니다(At Delete)",
+                   index < 0 || index >= have ? index : have);
+        return 0;
+    }
+    std::memcpy(out, sprites + index, sizeof(Sprite) * size_t(count));
+    std::memmove(sprites + index, sprites + index + count, sizeof(Sprite) * size_t(have - index - count));
+    header.count = int16_t(have - count);
+    if (header.count == 0) {
+        // An empty set holds no array, as everywhere else; its header waits for the records' return.
+        std::free(sprites);
+        sprites = nullptr;
+        capacity = 0;
+    }
+    return 1;
+}
+
+void SpriteSet::Swap(SpriteSet& other)
+{
+    std::swap(header, other.header);
+    std::swap(sprites, other.sprites);
+    std::swap(capacity, other.capacity);
 }

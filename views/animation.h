@@ -9,6 +9,9 @@
 // (unsigned difference of clock readings); the opening time is then taken afresh. Else 0.
 int FrameGate();
 
+// Stores 1000 / fps in g_frameInterval; a zero fps (no delay) leaves it as it is.
+void SetFrameInterval(int fps);
+
 // Counts one frame and returns the measured frames per second. Once a measuring window of
 // 1000 ms or more has run, the rate becomes the window's frames plus their share of the time
 // past 1000 ms, and a new window begins.

@@ -5,11 +5,26 @@
 
 #include "files/file_dialog.h"
 #include "platform/win32.h"
+#include "sprite/box_geometry.h"
 #include "sprite/box_rect.h"
+#include "sprite/document.h"
 
 class DibPage;
 
 constexpr const char kNoName[] = "noname.spr";
+
+// The states of cut mode (cutState): no rectangle, drawing one (button held after a press with
+// none), one shown (button up), moving it (button held after a press with one shown).
+constexpr int kCutIdle = 0;
+constexpr int kCutDrawing = 1;
+constexpr int kCutShown = 2;
+constexpr int kCutMoving = 3;
+
+// The states of edit mode (editState): idle, dragging (left button held), released after a drag
+// (which behaves as idle for mouse moves).
+constexpr int kEditIdle = 0;
+constexpr int kEditDragging = 1;
+constexpr int kEditReleased = 2;
 
 // Zoom limits of the three pages.
 constexpr int kMinZoom = 1;
@@ -54,6 +69,7 @@ public:
     int cutState = 0;
     PixelRect cutRect = {0, 0, 0, 0};
     PixelRect savedCutRect = {0, 0, 0, 0};
+    int cutMoveBegan = 0;  // the last press moved a shown rectangle (savedCutRect holds where from)
     int playing = 0;
     int paused = 0;
     int animWidth = 640, animHeight = 480;
@@ -73,6 +89,15 @@ public:
     POINT adjustPress = {0, 0};
     POINT adjustPressAnchor = {0, 0};
     int refreshing = 0;  // RefreshPage is under way
+    // The box chosen on the Edit Mode page (of the kind of the box tool), or -1; its handles show,
+    // the list's row follows it, and the arrows, Delete and the typed numbers act on it.
+    int selectedBox = -1;
+    // A press on a chosen box: which part is dragged and the box as it was (kNone: a new box is
+    // being drawn).
+    BoxPart boxDragPart = BoxPart::kNone;
+    BoxRect boxAtPress = {};
+    // The preview's mirroring (kFlipHorizontal, kFlipVertical) on the edit and animation pages.
+    int previewFlips = 0;
 
     BmpChildWindow();
     ~BmpChildWindow();
@@ -82,6 +107,44 @@ public:
     // Registers the class (once) and creates the canvas window as a child of `parent`. 1, or 0
     // when the window cannot be made.
     int Create(HWND parent);
+
+    // The canvas's verbs: the only way its playback, edit-mode, zoom and adjust-view state
+    // changes from outside (canvas_verbs.cpp).
+    // Starts playback at `fps` frames a second (0: no delay) on a fresh animation page.
+    void Play(int fps);
+    // Ends playback (and a pause) and shows the page that follows from the flags.
+    void Stop();
+    void Pause();
+    // While paused, steps the shown frame by `delta` at the next animation step.
+    void Step(int delta);
+    void SetFrameRate(int fps);
+    // The edit page instead of the sheet, and back.
+    void EnterEditMode();
+    void LeaveEditMode();
+    // One zoom level in or out on the shown page, within its limits.
+    void ZoomIn();
+    void ZoomOut();
+    // Adjust-view mode: drags move the anchor of the edit and animation pages (only while one of
+    // them is shown).
+    void StartAdjustView();
+    void EndAdjustView();
+    // The animation and edit page size of the options; the page shown is made again at it.
+    void SetPageSize(int width, int height);
+    // Ends the drag under way as if it never began: the cut rectangle as before the drag (a new
+    // one dropped), the edit drag taken back, the anchor where it was; the auto-scroll stops.
+    // On a lost mouse capture and on Esc. True when there was a drag to end.
+    bool CancelDrag();
+    // Drops the cut rectangle shown (no drag under way). True when there was one.
+    bool DropCutRect();
+    // The canvas's share of a document change.
+    void OnDocumentChanged(const DocumentChange& change);
+    // The preview shown mirrored left-right and/or top-bottom (kFlip... bits).
+    void SetPreviewFlips(int flips);
+    // The box chosen on the Edit Mode page: chosen from the list or by a click (-1: none), moved
+    // by whole pixels (the arrow keys), deleted. Moving and deleting are false when none is chosen.
+    void SelectBox(int box);
+    bool NudgeSelectedBox(int dx, int dy);
+    bool DeleteSelectedBox();
 
     // Which page is shown, decided afresh from the flags every time: playing shows the animation
     // page, else edit mode the edit page, else the bitmap page. The animation and edit pages
@@ -124,6 +187,15 @@ public:
     void StartEditPage();
     void DrawEditPage(int n);
     void EditMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The sprite-local point under page point `page` of a sprite at relative coordinate
+    // `relative`, through the anchor and the preview's mirroring.
+    POINT EditLocalPoint(POINT page, POINT relative) const;
+    // The system cursor for a press at page point `page` with a box tool: over a box's inside,
+    // edge or corner, the move or resize cursor; elsewhere null.
+    LPCSTR PartCursor(POINT page);
+    // At the release of a new box that never grew past its press point, over another box: the
+    // click chooses that box instead, and the new one goes. True when it did.
+    bool ChooseClickedBox();
     // The status line of edit mode: the current tool's coordinates of the current sprite.
     void UpdateEditStatus();
 

@@ -238,9 +238,9 @@ TEST(CliText, CoreTextsReadAsUtf8AndPathsStayAsTyped)
 
 TEST(CliText, EveryReasonCodeHasAnEnglishSentence)
 {
-    // The codes run from kNone to kPictureTooLarge, the last; a code added without a sentence
+    // The codes run from kNone to kTooManyColors, the last; a code added without a sentence
     // would fall back to the Korean text.
-    for (int code = int(Reason::kFileMissing); code <= int(Reason::kPictureTooLarge); ++code) {
+    for (int code = int(Reason::kFileMissing); code <= int(Reason::kTooManyColors); ++code) {
         const std::string sentence = ReasonSentence(Reason(code));
         EXPECT_FALSE(sentence.empty()) << code;
         for (char c : sentence) EXPECT_TRUE(c >= 0x20 && c < 0x7F) << code << ": " << sentence;

@@ -147,6 +147,16 @@ POINT Thumbnail(const Session& s, int index)
     return point;
 }
 
+// A key with Ctrl held, as the user presses it.
+void PressCtrlKey(WORD vk)
+{
+    Note("Ctrl+%c", char(vk));
+    PressKey(VK_CONTROL);
+    TapKey(vk);
+    ReleaseKey(VK_CONTROL);
+    Sleep(200);
+}
+
 void DragThumbnail(Session& s, int from, int to)
 {
     Note("drag thumbnail %d onto thumbnail %d", from, to);
@@ -406,6 +416,31 @@ void EditSprites(Session& s)
     RightClick(EditPoint(s, 20, 20));
     Sleep(300);
 
+    Step("choose the hit box with a click; type 21 into its X2 cell; View > Flip Horizontal and Vertical, and back");
+    SetButtonCheck(tools, IDC_TOOL_HIT_BOX, true);
+    Sleep(200);
+    if (!LeftClick(EditPoint(s, kAnchor + sprite.rx + 10, kAnchor + sprite.ry + 10)))
+        Fail("the pointer did not go where it was sent");
+    Sleep(300);
+    HWND list = FindChildById(tools, IDC_BOX_LIST);
+    if (SendMessageA(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED) != 0)
+        Fail("a click on the hit box did not choose its row");
+    // The list's columns are 70 pixels (the name) and 50 (each corner) wide; row 0 lies just
+    // below the header.
+    RECT header = {};
+    GetWindowRect(FindDescendant(list, "SysHeader32"), &header);
+    if (!DoubleClick({header.left + 70 + 50 + 50 + 25, header.bottom + 7})) Fail("the pointer did not go where it was sent");
+    Sleep(300);
+    TypeText("21");
+    TapKey(VK_RETURN);
+    Sleep(300);
+    sprite.hits[0].x2 = 21;
+    ChooseMenu(ID_FLIP_HORIZONTAL);
+    ChooseMenu(ID_FLIP_VERTICAL);
+    Shot("edit-flipped");
+    ChooseMenu(ID_FLIP_HORIZONTAL);
+    ChooseMenu(ID_FLIP_VERTICAL);
+
     Step("the compression box follows the sprite and switches it");
     if (SendMessageA(FindChildById(tools, IDC_EDIT_COMPRESS), BM_GETCHECK, 0, 0) != (sprite.compressed ? BST_CHECKED : BST_UNCHECKED))
         Fail("the compression box does not show sprite 0's compression");
@@ -543,6 +578,23 @@ void SaveAndReopen(Session& s)
     Sleep(300);
     Shot("reopened-first");
     OpenFile(s, ID_SAVE_SPRITE, true, s.work + "third.spr");
+
+    Step("a reorder and a deletion, both undone (Edit > Undo, Ctrl+Z, Edit > Redo, Ctrl+Z); Save as fourth.spr");
+    DragThumbnail(s, 0, 2);
+    ClickControl(FindChildById(s.lowerPane, IDC_DELETE_BUTTON));
+    HWND dialog = WaitForDialog(s.pid, nullptr, "the delete dialog");
+    SetButtonCheck(dialog, IDC_DELETE_SELECTED, true);
+    ClickDialogItem(dialog, IDOK);
+    if (!WaitForWindowGone(dialog, kStepTimeout)) Fail("the delete dialog did not close");
+    Sleep(300);
+    ChooseMenu(ID_UNDO);
+    PressCtrlKey('Z');
+    ChooseMenu(ID_REDO);
+    PressCtrlKey('Z');
+    s.set = first;  // as opened
+    Sleep(300);
+    Shot("edits-undone");
+    OpenFile(s, ID_SAVE_SPRITE, false, s.work + "fourth.spr");
 
     Step("change the order; toolbar Open Sprite asks to save: No; second.spr");
     DragThumbnail(s, 1, 0);

@@ -2,7 +2,8 @@
 #
 #   make run     build Quillon.exe and run it under Wine
 #   make test    build everything and run every test: native, native-asan, the GUI suite and the
-#                end-to-end test under Wine inside Xvfb
+#                end-to-end test under Wine inside Xvfb; the fuzz targets are built too (not run),
+#                so a change that breaks them fails here
 #   make bench   benchmarks beside memcpy, SDL2 and Allegro 4
 #   make fuzz    build the libFuzzer targets (FUZZ_SECONDS=600 make fuzz-run to run them)
 #   make dist    the ZIP for Windows users: Quillon.exe, samples/ and a README (build/dist/)
@@ -41,7 +42,7 @@ run: windows
 
 # Runs the four suites one after another, keeps going when one fails, and ends with each
 # runner's summary line; the exit code is non-zero when any of them failed.
-test: native native-asan windows
+test: native native-asan windows fuzz
 	@tools/run-tests
 
 # Every row (our routine beside its peers) runs BENCH_TRIALS paired trials, one per repetition,

@@ -3,6 +3,8 @@
 //   build --auto   finding the sprites of a 4096 x 4096 sheet with about 2,000 figures, beside one
 //                  memchr pass over the sheet's 16 MiB (the floor: every byte looked at once).
 //                  Goal: within 5x of the floor.
+//   cut 32,767     finding and cutting a full set: 32,767 figures of 2 x 2 pixels on a 1024 x 512
+//                  sheet, each compressed and given both boxes. Goal: under a second.
 //   export         loading a 10,000-sprite file and exporting every sprite as a PNG plus
 //                  sprites.json (into memory), beside libspng encoding the same images alone.
 //                  Goal: our share of the time (everything but the encoding) under 20 %.
@@ -209,6 +211,58 @@ void BuildAuto(benchmark::State& state, bool cut)
            "time / memchr pass", ratios, 5.0, extra);
 }
 
+// A full set's sheet: 2 x 2 figures every 4 pixels, 256 x 128 of them, less the last one.
+void FullSetCut(benchmark::State& state)
+{
+    constexpr int kWidth = 1024, kHeight = 512;
+    std::vector<uint8_t> top(size_t(kWidth) * kHeight, 0);
+    int figures = 0;
+    for (int y = 0; y < kHeight; y += 4)
+        for (int x = 0; x < kWidth; x += 4) {
+            if (++figures > kMaxSprites) break;
+            for (int k = 0; k < 4; ++k) top[size_t(y + k / 2) * kWidth + size_t(x + k % 2)] = uint8_t(1 + (x + y + k) % 250);
+        }
+    // Stored as a BMP stores it, and read by the BMP reader.
+    static ImageBuffer full;
+    if (full.Pixels() == nullptr) {
+        const uint32_t pixelOffset = 14 + 40 + 1024;
+        std::vector<uint8_t> file(pixelOffset + top.size(), 0);
+        file[0] = 'B';
+        file[1] = 'M';
+        Put32(&file[2], uint32_t(file.size()));
+        Put32(&file[10], pixelOffset);
+        Put32(&file[14], 40);
+        Put32(&file[18], kWidth);
+        Put32(&file[22], kHeight);
+        file[26] = 1;
+        file[28] = 8;
+        for (int y = 0; y < kHeight; ++y)
+            std::memcpy(&file[pixelOffset + size_t(kHeight - 1 - y) * kWidth], &top[size_t(y) * kWidth], kWidth);
+        if (!full.LoadBmpFromMemory(file.data(), file.size(), "full.bmp")) {
+            state.SkipWithError("the sheet cannot be made");
+            return;
+        }
+    }
+    const SheetView view = ViewOfSheet(full);
+    std::vector<double> seconds;
+    int cut = 0;
+    for (auto _ : state) {
+        const double s = Seconds([&] {
+            SpriteSet set;
+            CutSprites(full, FindRegions(view, 0), CutOptions{true, true, true}, set);
+            cut = set.Count();
+        });
+        state.SetIterationTime(s);
+        seconds.push_back(s);
+    }
+    if (cut != kMaxSprites) {
+        state.SkipWithError("the cut does not give a full set");
+        return;
+    }
+    Report(state, "cut of 32,767 sprites (find, cut, compress, boxes)", "seconds", seconds, 1.0,
+           "1024 x 512 sheet");
+}
+
 // --- the export --------------------------------------------------------------------------------
 
 std::string MakeExportFile(std::vector<std::vector<uint8_t>>* raw, std::vector<FrameSize>* sizes)
@@ -334,6 +388,8 @@ int main(int argc, char** argv)
         ->UseManualTime()->Iterations(41)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BuildAuto/find+cut/4096x4096", BuildAuto, true)
         ->UseManualTime()->Iterations(21)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Cut/32767-sprites", FullSetCut)
+        ->UseManualTime()->Iterations(11)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Export/10000-sprites", Export)
         ->UseManualTime()->Iterations(11)->Unit(benchmark::kMillisecond);
     benchmark::RunSpecifiedBenchmarks();

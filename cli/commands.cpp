@@ -4,13 +4,17 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
+#include <memory>
 
 #include "cli/console_text.h"
 #include "cli/cut.h"
 #include "cli/export.h"
+#include "cli/frame_names.h"
 #include "cli/input_files.h"
 #include "cli/output_files.h"
+#include "cli/reasons.h"
 #include "codec/png_codec.h"
 #include "cli/regions.h"
 #include "cli/set_json.h"
@@ -20,6 +24,8 @@
 
 namespace {
 
+constexpr int kMaxStoredSide = 32767;  // a sprite's width and height are 16-bit in the file
+
 int Refused(const std::string& text)
 {
     std::cerr << text << "\n";
@@ -28,11 +34,40 @@ int Refused(const std::string& text)
 
 void Warn(const std::string& text) { std::cerr << "quillon-cli: warning: " << text << "\n"; }
 
+// Everything standard input holds.
+std::vector<uint8_t> ReadStandardInput()
+{
+    std::vector<uint8_t> bytes;
+    uint8_t buffer[65536];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) bytes.insert(bytes.end(), buffer, buffer + got);
+    return bytes;
+}
+
+// Loads a sprite file, or with "-" the sprite file on standard input.
+int LoadSetFrom(SpriteSet& set, const std::string& path)
+{
+    if (path != "-") return set.Load(path.c_str());
+    const std::vector<uint8_t> bytes = ReadStandardInput();
+    if (std::ferror(stdin)) {
+        set.SetMessage(Reason::kFileCutShort, "%s", "standard input");
+        return 0;
+    }
+    return set.LoadFromMemory(bytes.data(), bytes.size(), "standard input");
+}
+
 bool LoadSet(SpriteSet& set, const std::string& path)
 {
-    if (set.Load(path.c_str())) return true;
-    Refused(ConsoleText(set.message, path));
+    if (LoadSetFrom(set, path)) return true;
+    Refused(RefusalText(set.reason, set.message, path == "-" ? "standard input" : path));
     return false;
+}
+
+// Writes one file whole, or with "-" to standard output.
+bool WriteOutput(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error)
+{
+    if (path == "-") return WriteStandardOutput(bytes.data(), bytes.size(), error);
+    return WriteWholeFile(path, bytes.data(), bytes.size(), error);
 }
 
 bool ChoosePalette(const PaletteArgs& args, PaletteSource* source)
@@ -91,8 +126,8 @@ bool CheckOne(const std::string& path, FileKind kind, std::string* line)
     }
     if (kind == FileKind::kSprite) {
         SpriteSet set;
-        if (!set.Load(path.c_str())) {
-            *line = ConsoleText(set.message, path);
+        if (!LoadSetFrom(set, path)) {
+            *line = ReasonText(set.reason, set.message, path);
             return false;
         }
         *line = "OK, sprite file, " + std::to_string(set.Count()) + (set.Count() == 1 ? " sprite" : " sprites");
@@ -100,9 +135,8 @@ bool CheckOne(const std::string& path, FileKind kind, std::string* line)
     }
     ImageBuffer picture;
     if (!LoadPicture(picture, path, kind)) {
-        // The line already starts with the path; the core's own texts hold it again, as typed.
         *line = picture.sheetColors > kMaxSheetColors ? TooManyColorsSentence(picture.sheetColors)
-                                                      : ConsoleText(picture.message, path);
+                                                      : ReasonText(picture.reason, picture.message, path);
         return false;
     }
     *line = std::string("OK, ") + SheetKindName(kind) + " " + std::to_string(picture.Width()) + " x " +
@@ -112,13 +146,6 @@ bool CheckOne(const std::string& path, FileKind kind, std::string* line)
     else
         *line += std::to_string(picture.bitCount) + " bits per pixel";
     return true;
-}
-
-OutputSink FolderSink(const std::string& folder)
-{
-    return [folder](const std::string& name, const std::vector<uint8_t>& bytes, std::string* error) {
-        return WriteWholeFile(folder + "/" + name, bytes.data(), bytes.size(), error);
-    };
 }
 
 }  // namespace
@@ -140,7 +167,9 @@ int RunCheck(const CheckArgs& args)
     bool allGood = true;
     for (const std::string& path : args.files) {
         std::string line;
-        if (CheckOne(path, args.kind.empty() ? KindOfFile(path) : forced, &line)) {
+        // Standard input is read as a sprite file; pictures come from files.
+        const FileKind kind = path == "-" ? FileKind::kSprite : args.kind.empty() ? KindOfFile(path) : forced;
+        if (CheckOne(path, kind, &line)) {
             std::cout << path << ": " << line << "\n";
         } else {
             std::cout.flush();
@@ -153,23 +182,77 @@ int RunCheck(const CheckArgs& args)
 
 int RunExport(const ExportArgs& args)
 {
-    SpriteSet set;
-    if (!LoadSet(set, args.file)) return kExitRefused;
+    // Every input is loaded before anything is written.
+    std::vector<std::unique_ptr<SpriteSet>> sets;
+    std::vector<AtlasInput> inputs;
+    for (const std::string& file : args.files) {
+        sets.push_back(std::make_unique<SpriteSet>());
+        if (!LoadSet(*sets.back(), file)) return kExitRefused;
+        inputs.push_back(AtlasInput{file, InputName(file), sets.back().get()});
+    }
+    for (size_t i = 0; i < inputs.size(); ++i)
+        for (size_t k = 0; k < i; ++k)
+            if (inputs[i].name == inputs[k].name)
+                return Refused(inputs[k].source + " and " + inputs[i].source + " are both named \"" + inputs[i].name +
+                               "\"; their frames would share names (rename one, or give --name a pattern)");
     PaletteSource palette;
     if (!ChoosePalette(args.palette, &palette)) return kExitRefused;
+
     std::string error;
-    if (!MakeFolder(args.folder, &error)) return Refused(error);
-    const OutputSink sink = FolderSink(args.folder);
-    ExportResult result = args.atlas ? ExportAtlas(set, args.file, palette, sink) : ExportSprites(set, args.file, palette, sink);
+    StagedFolder folder;
+    if (!folder.Begin(args.folder, &error)) return Refused(error);
+    bool toStandardOutput = false;
+    std::vector<uint8_t> standardOutput;
+    const OutputSink sink = [&](const std::string& name, const std::vector<uint8_t>& bytes, std::string* error) {
+        if (name != "-") return folder.Write(name, bytes, error);
+        // Held back until every file is written, so a failed export prints nothing.
+        toStandardOutput = true;
+        standardOutput = bytes;
+        return true;
+    };
+
+    ExportResult result;
+    StagedFolder::Family family;
+    if (args.atlas) {
+        AtlasOptions options;
+        options.array = args.format == "array";
+        if (!args.name.empty()) options.pattern = args.name;
+        options.fps = args.fps;
+        options.trim = args.trim;
+        options.extrude = args.extrude;
+        options.pack.padding = args.padding;
+        options.pack.maxSize = args.maxSize;
+        options.pack.pot = args.pot;
+        if (!args.outPng.empty()) options.imageName = args.outPng;
+        if (!args.outJson.empty()) options.jsonName = args.outJson;
+        result = ExportAtlas(inputs, palette, options, sink);
+        family = [options](const std::string& file) {
+            return MatchesPageName(file, options.imageName) ||
+                   (options.jsonName != "-" && MatchesPageName(file, options.jsonName));
+        };
+    } else {
+        const std::string pattern = args.name.empty() ? kSpriteNamePattern : args.name;
+        const std::string json = args.outJson.empty() ? kSpritesJsonName : args.outJson;
+        result = ExportSprites(*sets[0], args.files[0], palette, sink, pattern, inputs[0].name, json);
+        const std::string input = inputs[0].name;
+        family = [pattern, input](const std::string& file) { return MatchesNamePattern(file, pattern, input, ".png"); };
+    }
     for (const std::string& warning : result.warnings) Warn(warning);
     if (!result.ok) return Refused(result.error);
-    std::cout << args.folder << ": " << result.files << " files written for " << set.Count()
-              << (set.Count() == 1 ? " sprite" : " sprites") << "\n";
+    if (!folder.Commit(family, &error)) return Refused(error);
+    if (toStandardOutput) {
+        if (!WriteStandardOutput(standardOutput.data(), standardOutput.size(), &error)) return Refused(error);
+        return kExitOk;
+    }
+    std::cout << args.folder << ": " << result.files << " files written for " << args.files.size()
+              << (args.files.size() == 1 ? " sprite file" : " sprite files") << "\n";
     return kExitOk;
 }
 
 int RunBuild(const BuildArgs& args)
 {
+    std::string error;
+    if (args.output != "-" && !CheckOutputPath(args.output, &error)) return Refused(error);
     const FileKind kind = KindOfFile(args.sheet);
     if (kind != FileKind::kBmp && kind != FileKind::kPcx && kind != FileKind::kPng)
         return Refused(args.sheet + ": " + (Exists(args.sheet) ? "not a BMP, PCX or PNG sheet" : "no such file"));
@@ -192,10 +275,29 @@ int RunBuild(const BuildArgs& args)
         rects = FindRegions(view, args.gap);
     }
 
+    // What the sprite file cannot hold is refused before any sprite is cut.
+    if (rects.size() > size_t(kMaxSprites))
+        return Refused(args.sheet + ": " + std::to_string(rects.size()) +
+                       " sprites found; a sprite file holds at most 32,767");
+    for (size_t i = 0; i < rects.size(); ++i) {
+        const int w = rects[i].x2 - rects[i].x1 + 1, h = rects[i].y2 - rects[i].y1 + 1;
+        if (w > kMaxStoredSide || h > kMaxStoredSide)
+            return Refused(args.sheet + ": sprite " + std::to_string(i) + " would be " + std::to_string(w) + " x " +
+                           std::to_string(h) + " pixels; a sprite file holds at most 32,767 a side");
+    }
+
     SpriteSet set;
     const CutOptions options{args.compress, args.hitBox, args.attackBox};
-    if (!CutSprites(sheet, rects, options, set)) return Refused(ConsoleText(set.message));
-    if (!set.Save(args.output.c_str())) return Refused(ConsoleText(set.message, args.output));
+    if (!CutSprites(sheet, rects, options, set)) return Refused(RefusalText(set.reason, set.message, args.sheet));
+    if (args.output == "-") {
+        uint8_t* bytes = nullptr;
+        size_t size = 0;
+        if (!set.SaveToMemory(&bytes, &size)) return Refused(RefusalText(set.reason, set.message, "standard output"));
+        const bool written = WriteStandardOutput(bytes, size, &error);
+        std::free(bytes);
+        return written ? kExitOk : Refused(error);
+    }
+    if (!set.Save(args.output.c_str())) return Refused(RefusalText(set.reason, set.message, args.output));
     if (args.list) {
         for (size_t i = 0; i < rects.size(); ++i) {
             const PixelRect& r = rects[i];
@@ -210,6 +312,8 @@ int RunBuild(const BuildArgs& args)
 
 int RunDump(const DumpArgs& args)
 {
+    std::string error;
+    if (args.output != "-" && !CheckOutputPath(args.output, &error)) return Refused(error);
     SpriteSet set;
     if (!LoadSet(set, args.file)) return kExitRefused;
     if (args.index < 0 || args.index >= set.Count())
@@ -224,12 +328,11 @@ int RunDump(const DumpArgs& args)
     options.boxes = args.boxes;
     options.zoom = args.zoom;
     DumpPicture picture;
-    std::string error;
     if (!DumpSprite(set.sprites[args.index], palette.palette, options, &picture, &error))
         return Refused(args.file + ": sprite " + std::to_string(args.index) + ": " + error);
     std::vector<uint8_t> png;
     if (!EncodeIndexedPng(picture.pixels.data(), picture.width, picture.height, palette.palette, &png, &error))
         return Refused(args.output + ": " + error);
-    if (!WriteWholeFile(args.output, png.data(), png.size(), &error)) return Refused(error);
+    if (!WriteOutput(args.output, png, &error)) return Refused(error);
     return kExitOk;
 }

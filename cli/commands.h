@@ -1,5 +1,6 @@
 // The subcommands of quillon-cli, each given its parsed arguments. Each returns the exit code:
-// 0 done, 1 an input refused (the reason on stderr, in the core's own words where it has them).
+// 0 done, 1 an input refused (the reason on stderr, in English). A path "-" is standard input or
+// output where the command reads or writes that one file.
 #pragma once
 
 #include <string>
@@ -27,10 +28,20 @@ struct CheckArgs {
 };
 
 struct ExportArgs {
-    std::string file;
+    std::vector<std::string> files;  // sprite files ("-": standard input)
     std::string folder;
     PaletteArgs palette;
     bool atlas = false;
+    std::string format = "hash";     // "hash" or "array"
+    std::string name;                // frame-name pattern; empty for the mode's default
+    int fps = 0;
+    bool trim = false;
+    int padding = 1;
+    int extrude = 0;
+    int maxSize = 0;
+    bool pot = false;
+    std::string outJson;             // empty for the default; "-" for standard output
+    std::string outPng;
 };
 
 struct BuildArgs {

@@ -1,10 +1,13 @@
 #include "cli/input_files.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "cli/console_text.h"
+#include "cli/reasons.h"
 #include "codec/png_codec.h"
 #include "codec/sheet_reader.h"
 #include "image/true_color.h"
@@ -72,10 +75,9 @@ std::string TooManyColorsSentence(int colors)
 
 std::string SheetRefusal(const ImageBuffer& picture, const std::string& path)
 {
-    // The reason codes beside the core's texts are still to come; until then the one refusal the
-    // indexing adds is told in English here, from the count it leaves.
+    // Too many colors is told with the count the indexing leaves; the rest by the reason code.
     if (picture.sheetColors > kMaxSheetColors) return path + ": " + TooManyColorsSentence(picture.sheetColors);
-    return ConsoleText(picture.message, path);
+    return RefusalText(picture.reason, picture.message, path);
 }
 
 const char* SheetKindName(FileKind kind)
@@ -102,10 +104,21 @@ PaletteSource GreyRamp()
 
 bool PaletteFromFile(const std::string& path, PaletteSource* source, std::string* error)
 {
+    // The window takes what a shorter file holds and leaves the rest black; an export with such
+    // colors is garbage, so the command line refuses it.
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) {
+        *error = path + ": no such file";
+        return false;
+    }
+    if (!S_ISREG(info.st_mode) || info.st_size < kPaletteFileSize) {
+        *error = path + ": a palette file holds 1,024 bytes (256 colors of 4 bytes); this one " +
+                 (S_ISREG(info.st_mode) ? "has " + std::to_string(info.st_size) : std::string("is not a regular file"));
+        return false;
+    }
     Palette* palette = ReadPaletteFile(path.c_str());
     if (palette == nullptr) {
-        // The program's own text for a palette file that cannot be opened.
-        *error = path + ": " + ConsoleText("파일이 없습니다.");
+        *error = path + ": cannot be read";
         return false;
     }
     source->palette = *palette;

@@ -35,7 +35,8 @@ struct PaletteSource {
 
 // Index i as grey level i.
 PaletteSource GreyRamp();
-// Reads a palette file (the first 1024 bytes; missing entries stay 0). False with a UTF-8 text.
+// Reads a palette file (its first 1024 bytes). False with a UTF-8 text, also for a file shorter
+// than 1024 bytes.
 bool PaletteFromFile(const std::string& path, PaletteSource* source, std::string* error);
 // Takes the color table of a sheet (that of a true-colour sheet is the one its indexing makes).
 // False with a UTF-8 text for a sheet that cannot be read or has no color table.

@@ -2,17 +2,24 @@
 //
 //   quillon-cli info FILE.spr [--json]
 //   quillon-cli check [--as spr|bmp|pcx|png] FILE...
-//   quillon-cli export FILE.spr OUTDIR [--palette FILE.pal | --sheet SHEET] [--atlas]
+//   quillon-cli export FILE.spr... OUTDIR [--palette FILE.pal | --sheet SHEET] [--atlas [--format hash|array]
+//                      [--name PATTERN] [--fps N] [--trim] [--padding N] [--extrude N] [--max-size N] [--pot]
+//                      [--out-json NAME|-] [--out-png NAME]]
 //   quillon-cli build SHEET OUT.spr (--grid WxH[+X+Y] | --auto [--gap N]) [--compress] [--boxes]
 //   quillon-cli dump FILE.spr N OUT.png [--flip h|v|hv] [--boxes] [--zoom K] [--palette … | --sheet …]
 //
-// Exit codes: 0 done, 1 an input refused (the reason on stderr), 2 a usage error.
+// A path "-" is standard input (a sprite file read) or standard output (the one file written).
+// Exit codes: 0 done, 1 an input refused or an output that could not be written (the reason on
+// stderr), 2 a usage error.
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <exception>
 #include <iostream>
 
 #include "cli/commands.h"
+#include "cli/frame_names.h"
+#include "cli/output_files.h"
 #include "cli/regions.h"
 
 namespace {
@@ -23,6 +30,19 @@ void AddPaletteOptions(CLI::App* command, PaletteArgs* args)
     CLI::Option* sheet = command->add_option("--sheet", args->sheet, "take the colors of this sheet (BMP, PCX or PNG)");
     file->excludes(sheet);
 }
+
+const CLI::Validator kNamePattern(
+    [](std::string& text) { return NamePatternProblem(text); }, "PATTERN", "name pattern");
+
+// A file name in the output folder: no folder part, not a hidden or special name.
+const CLI::Validator kFileName(
+    [](std::string& text) {
+        if (text == "-") return std::string();
+        if (text.empty() || text.find('/') != std::string::npos || text[0] == '.')
+            return std::string("a plain file name in the output folder (no '/', not starting with '.'), or -");
+        return std::string();
+    },
+    "NAME", "file name");
 
 const CLI::Validator kGridSpec(
     [](std::string& text) {
@@ -37,11 +57,11 @@ int main(int argc, char** argv)
 {
     CLI::App app{"Quillon's sprite files from the command line: inspect, check, export, build and draw them."};
     app.require_subcommand(1);
-    app.footer("Exit codes: 0 done, 1 an input refused (reason on stderr), 2 usage error.");
+    app.footer("Exit codes: 0 done, 1 an input refused or an output not written (reason on stderr), 2 usage error.");
 
     InfoArgs info;
     CLI::App* infoCommand = app.add_subcommand("info", "list a sprite file's sprites, coordinates and boxes");
-    infoCommand->add_option("file", info.file, "sprite file (.spr)")->required();
+    infoCommand->add_option("file", info.file, "sprite file (.spr; - for standard input)")->required();
     infoCommand->add_flag("--json", info.json, "print the set as JSON (the sprites.json schema, without images)");
 
     CheckArgs check;
@@ -51,16 +71,54 @@ int main(int argc, char** argv)
         ->check(CLI::IsMember({"spr", "bmp", "pcx", "png"}));
 
     ExportArgs exportArgs;
-    CLI::App* exportCommand = app.add_subcommand("export", "write each sprite as a PNG plus sprites.json, or one atlas");
-    exportCommand->add_option("file", exportArgs.file, "sprite file (.spr)")->required();
-    exportCommand->add_option("folder", exportArgs.folder, "output folder (made when missing)")->required();
+    CLI::App* exportCommand = app.add_subcommand("export", "write each sprite as a PNG plus sprites.json, or atlas pages");
+    exportCommand->footer(
+        "The files are written aside and moved into the folder only when every one was written: a failed export "
+        "leaves the folder as it was. Files an earlier export of the same kind left there and this one does not "
+        "write again (sprite_00012.png, atlas-3.png, ...) are removed. A file in the way that is not a regular "
+        "file (a folder, FIFO, device or symbolic link) is refused, never replaced.");
+    std::vector<std::string> exportPositionals;
+    exportCommand->add_option("files", exportPositionals,
+                              "sprite files (.spr; - for standard input), then the output folder (made when missing)")
+        ->required()
+        ->expected(2, 1 << 20);
     AddPaletteOptions(exportCommand, &exportArgs.palette);
-    exportCommand->add_flag("--atlas", exportArgs.atlas, "one packed atlas.png plus atlas.json (JSON array layout)");
+    CLI::Option* atlas = exportCommand->add_flag(
+        "--atlas", exportArgs.atlas, "pack the sprites of every file into atlas.png plus atlas.json (TexturePacker JSON)");
+    exportCommand->add_option("--format", exportArgs.format, "with --atlas: the JSON layout, hash (the default) or array")
+        ->check(CLI::IsMember({"hash", "array"}))
+        ->needs(atlas);
+    exportCommand->add_option("--name", exportArgs.name,
+                              "frame names: %s the file's name, %d or %05d the sprite's number (default %s_%05d; "
+                              "without --atlas sprite_%05d)")
+        ->check(kNamePattern);
+    exportCommand->add_option("--fps", exportArgs.fps, "with --atlas: each frame's duration is 1000/N ms")
+        ->check(CLI::Range(1, 1000))
+        ->needs(atlas);
+    exportCommand->add_flag("--trim", exportArgs.trim, "with --atlas: cut each frame to its pixels that are not index 0")
+        ->needs(atlas);
+    exportCommand->add_option("--padding", exportArgs.padding, "with --atlas: blank pixels between frames (default 1)")
+        ->check(CLI::Range(0, 256))
+        ->needs(atlas);
+    exportCommand->add_option("--extrude", exportArgs.extrude, "with --atlas: repeat each frame's edge pixels N times around it")
+        ->check(CLI::Range(0, 64))
+        ->needs(atlas);
+    exportCommand->add_option("--max-size", exportArgs.maxSize,
+                              "with --atlas: pages of at most N x N pixels, as many as needed (atlas-0.png, ...)")
+        ->check(CLI::Range(1, 32768))
+        ->needs(atlas);
+    exportCommand->add_flag("--pot", exportArgs.pot, "with --atlas: page sides rounded up to powers of two")->needs(atlas);
+    exportCommand->add_option("--out-json", exportArgs.outJson,
+                              "name of the JSON in the folder (atlas.json or sprites.json); - for standard output")
+        ->check(kFileName);
+    exportCommand->add_option("--out-png", exportArgs.outPng, "with --atlas: name of the atlas picture (atlas.png)")
+        ->check(kFileName)
+        ->needs(atlas);
 
     BuildArgs build;
     CLI::App* buildCommand = app.add_subcommand("build", "cut the sprites of a sheet into a new sprite file");
     buildCommand->add_option("sheet", build.sheet, "sheet: BMP, PCX or PNG, 8-bit or true color of at most 256 colors")->required();
-    buildCommand->add_option("output", build.output, "sprite file to write (.spr)")->required();
+    buildCommand->add_option("output", build.output, "sprite file to write (.spr; - for standard output)")->required();
     CLI::Option_group* method = buildCommand->add_option_group("method", "how the sprites are found (one of)");
     method->add_option("--grid", build.grid, "cells of W x H pixels, the first at (X, Y)")->check(kGridSpec);
     CLI::Option* automatic = method->add_flag("--auto", "one sprite per connected region of non-zero pixels");
@@ -83,9 +141,9 @@ int main(int argc, char** argv)
 
     DumpArgs dump;
     CLI::App* dumpCommand = app.add_subcommand("dump", "draw one sprite into a PNG as the program draws it");
-    dumpCommand->add_option("file", dump.file, "sprite file (.spr)")->required();
+    dumpCommand->add_option("file", dump.file, "sprite file (.spr; - for standard input)")->required();
     dumpCommand->add_option("index", dump.index, "sprite number, from 0")->required()->check(CLI::NonNegativeNumber);
-    dumpCommand->add_option("output", dump.output, "PNG to write")->required();
+    dumpCommand->add_option("output", dump.output, "PNG to write (- for standard output)")->required();
     dumpCommand->add_option("--flip", dump.flip, "mirror: h (left to right), v (top to bottom) or hv")
         ->check(CLI::IsMember({"h", "v", "hv"}));
     dumpCommand->add_flag("--boxes", dump.boxes, "outline hit boxes (color 5) and attack boxes (color 8)");
@@ -103,20 +161,50 @@ int main(int argc, char** argv)
         return kExitUsage;
     }
 
+    if (exportCommand->parsed()) {
+        exportArgs.folder = exportPositionals.back();
+        exportArgs.files.assign(exportPositionals.begin(), exportPositionals.end() - 1);
+        const char* problem = nullptr;
+        if (exportArgs.files.size() > 1 && !exportArgs.atlas)
+            problem = "several sprite files go into one atlas: add --atlas";
+        else if (exportArgs.files.size() > 1 && !exportArgs.name.empty() && !NamePatternHasInput(exportArgs.name))
+            problem = "--name: with several sprite files the pattern needs %s, the file's name";
+        else if (!exportArgs.atlas && exportArgs.name.find('/') != std::string::npos)
+            problem = "--name: without --atlas the names are the PNGs' file names, and hold no '/'";
+        else if (std::count(exportArgs.files.begin(), exportArgs.files.end(), "-") > 1)
+            problem = "standard input holds one sprite file";
+        if (problem != nullptr) {
+            std::cerr << problem << "\nRun with --help for more information.\n";
+            return kExitUsage;
+        }
+    }
+    if (buildCommand->parsed() && build.output == "-" && build.list) {
+        std::cerr << "--list prints to standard output, where the sprite file goes\nRun with --help for more information.\n";
+        return kExitUsage;
+    }
+
+    int code = kExitUsage;
     try {
-        if (infoCommand->parsed()) return RunInfo(info);
-        if (checkCommand->parsed()) return RunCheck(check);
-        if (exportCommand->parsed()) return RunExport(exportArgs);
+        if (infoCommand->parsed()) code = RunInfo(info);
+        if (checkCommand->parsed()) code = RunCheck(check);
+        if (exportCommand->parsed()) code = RunExport(exportArgs);
         if (buildCommand->parsed()) {
             build.hitBox = build.hitBox || bothBoxes;
             build.attackBox = build.attackBox || bothBoxes;
-            return RunBuild(build);
+            code = RunBuild(build);
         }
-        if (dumpCommand->parsed()) return RunDump(dump);
+        if (dumpCommand->parsed()) code = RunDump(dump);
     } catch (const std::exception& e) {
         // Only the libraries throw (out of memory, mostly); the core never does.
         std::cerr << "quillon-cli: " << e.what() << "\n";
-        return kExitRefused;
+        code = kExitRefused;
     }
-    return kExitUsage;
+    // What went to standard output must have arrived: a full disk or a closed pipe is a failure.
+    // (std::cout shares the C stream's buffer, so one flush of that says it all.)
+    std::string error;
+    if (!FinishStandardOutput(&error)) {
+        std::cerr << error << "\n";
+        if (code == kExitOk) code = kExitRefused;
+    }
+    return code;
 }

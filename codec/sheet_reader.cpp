@@ -44,14 +44,14 @@ int LoadPngFromMemory(ImageBuffer& picture, const uint8_t* data, size_t size, co
     case PngStatus::kOk:
         break;
     case PngStatus::kNotPng:
-        return SetImageMessage(picture, kNotPngText);
+        return SetImageMessage(picture, Reason::kNotPng, kNotPngText);
     case PngStatus::kDamaged:
-        return SetImageMessage(picture, kDamagedText);
+        return SetImageMessage(picture, Reason::kDamagedPng, kDamagedText);
     case PngStatus::kTooLarge:
     case PngStatus::kNoMemory:
-        return SetImageMessage(picture, kMemoryText);
+        return SetImageMessage(picture, Reason::kNoMemory, kMemoryText);
     case PngStatus::kNoCodec:
-        return SetImageMessage(picture, kNoCodecText);
+        return SetImageMessage(picture, Reason::kNoPngCodec, kNoCodecText);
     }
     if (png.indexed)
         return StoreIndexed(picture, png.pixels.data(), png.width, png.height, png.palette.entries, png.paletteCount);
@@ -76,9 +76,9 @@ int LoadPng(ImageBuffer& picture, const char* path)
     FileBytes file;
     switch (file.Read(path)) {
     case FileBytes::kCannotOpen:
-        return SetImageMessage(picture, kMissingText);
+        return SetImageMessage(picture, Reason::kFileMissing, kMissingText);
     case FileBytes::kNoMemory:
-        return SetImageMessage(picture, kMemoryText);
+        return SetImageMessage(picture, Reason::kNoMemory, kMemoryText);
     case FileBytes::kRead:
     case FileBytes::kReadError:  // the bytes before the error, which the codec refuses or takes
         break;

@@ -188,27 +188,27 @@ bool DescribeTrueColor(ByteReader& file, const uint8_t* infoBytes, int64_t infoS
 int ReadBmp(ImageBuffer& image, ByteReader& file)
 {
     uint8_t fileHeader[kFileHeaderSize];
-    if (!file.Read(fileHeader, sizeof fileHeader)) return SetImageMessage(image, kHeaderText);
+    if (!file.Read(fileHeader, sizeof fileHeader)) return SetImageMessage(image, Reason::kFileCutShort, kHeaderText);
     BITMAPFILEHEADER& header = image.fileHeader;
     header.bfType = ReadLe16(fileHeader);
     header.bfSize = ReadLe32(fileHeader + 2);
     header.bfReserved1 = ReadLe16(fileHeader + 6);
     header.bfReserved2 = ReadLe16(fileHeader + 8);
     header.bfOffBits = ReadLe32(fileHeader + 10);
-    if (header.bfType != kBmpSignature) return SetImageMessage(image, kNotBmpText);
+    if (header.bfType != kBmpSignature) return SetImageMessage(image, Reason::kNotBmp, kNotBmpText);
 
     // The file must hold as many bytes as its header says, and the info header.
     const int64_t fileLength = int64_t(file.Size());
-    if (int64_t(header.bfSize) > fileLength) return SetImageMessage(image, kReadText);
+    if (int64_t(header.bfSize) > fileLength) return SetImageMessage(image, Reason::kFileCutShort, kReadText);
     uint8_t infoBytes[kHeaderWithAlphaMask] = {};
     if (fileLength < kFileHeaderSize + 4 || !file.Seek(kFileHeaderSize) || !file.Read(infoBytes, 4))
-        return SetImageMessage(image, kReadText);
+        return SetImageMessage(image, Reason::kFileCutShort, kReadText);
     int64_t infoSize = ReadLe32(infoBytes);
-    if (infoSize == kCoreHeaderSize) return SetImageMessage(image, kUnsupportedText);
-    if (infoSize < kInfoHeaderSize) return SetImageMessage(image, kBadHeaderText);
+    if (infoSize == kCoreHeaderSize) return SetImageMessage(image, Reason::kUnsupportedBmp, kUnsupportedText);
+    if (infoSize < kInfoHeaderSize) return SetImageMessage(image, Reason::kBadBmpHeader, kBadHeaderText);
     const int64_t infoRead = infoSize < kHeaderWithAlphaMask ? infoSize : kHeaderWithAlphaMask;
     if (kFileHeaderSize + infoSize > fileLength || !file.Read(infoBytes + 4, uint64_t(infoRead - 4)))
-        return SetImageMessage(image, kReadText);
+        return SetImageMessage(image, Reason::kFileCutShort, kReadText);
 
     BITMAPINFOHEADER info;
     info.biSize = kInfoHeaderSize;
@@ -227,20 +227,22 @@ int ReadBmp(ImageBuffer& image, ByteReader& file)
     // count 0, and is a kind we do not read rather than a damaged header.
     const DWORD compression = info.biCompression;
     if (compression != BI_RGB && compression != BI_RLE8 && compression != BI_RLE4 && compression != BI_BITFIELDS)
-        return SetImageMessage(image, kUnsupportedText);
+        return SetImageMessage(image, Reason::kUnsupportedBmp, kUnsupportedText);
     int bits = info.biBitCount;
     if (info.biWidth <= 0 || info.biHeight == 0 || info.biHeight == INT32_MIN || !IsKnownDepth(bits))
-        return SetImageMessage(image, kBadHeaderText);
+        return SetImageMessage(image, Reason::kBadBmpHeader, kBadHeaderText);
     bool topDown = info.biHeight < 0;
     int64_t width = info.biWidth;
     int64_t height = topDown ? -int64_t(info.biHeight) : int64_t(info.biHeight);
     bool rle = compression == BI_RLE8 || compression == BI_RLE4;
     if ((compression == BI_RLE8 && bits != 8) || (compression == BI_RLE4 && bits != 4) || (rle && topDown) ||
         (compression == BI_BITFIELDS && bits != 32))
-        return SetImageMessage(image, kUnsupportedText);
+        return SetImageMessage(image, Reason::kUnsupportedBmp, kUnsupportedText);
 
     PictureSize rows;
-    if (!CheckPictureSize(width, height, bits, &rows)) return SetImageMessage(image, kMemoryText);
+    // The window says "out of memory" for a picture past the limits; the code tells it.
+    if (!CheckPictureSize(width, height, bits, &rows))
+        return SetImageMessage(image, Reason::kPictureTooLarge, kMemoryText);
     const int64_t rowBytes = rows.rowBytes;
 
     // The color table follows the info header, whatever its size; a color count below the
@@ -252,15 +254,15 @@ int ReadBmp(ImageBuffer& image, ByteReader& file)
     int64_t tableStart = kFileHeaderSize + infoSize;
     int64_t tableEnd = tableStart + entriesInFile * kColorEntrySize;
     if (compression == BI_BITFIELDS && infoSize < kHeaderWithMasks) tableEnd += kMaskBytes;
-    if (tableEnd > fileLength) return SetImageMessage(image, kReadText);
+    if (tableEnd > fileLength) return SetImageMessage(image, Reason::kFileCutShort, kReadText);
     int64_t pixelOffset = header.bfOffBits >= tableEnd ? int64_t(header.bfOffBits) : tableEnd;
     if (rle ? pixelOffset >= fileLength : pixelOffset + rows.bytes > fileLength)
-        return SetImageMessage(image, kReadText);
+        return SetImageMessage(image, Reason::kFileCutShort, kReadText);
 
     if (bits == 24 || bits == 32) {
         TrueColorPixels pixels;
         if (!DescribeTrueColor(file, infoBytes, infoSize, tableStart, pixelOffset, &pixels))
-            return SetImageMessage(image, kUnsupportedText);
+            return SetImageMessage(image, Reason::kUnsupportedBmp, kUnsupportedText);
         pixels.width = int32_t(width);
         pixels.height = int32_t(height);
         pixels.rowStep = topDown ? rowBytes : -rowBytes;
@@ -278,7 +280,7 @@ int ReadBmp(ImageBuffer& image, ByteReader& file)
     int64_t tableBytes = colorCount * kColorEntrySize;
     int64_t layoutBytes = kInfoHeaderSize + tableBytes + rows.bytes;
     auto* block = static_cast<uint8_t*>(std::calloc(size_t(PictureBlockBytes(layoutBytes)), 1));
-    if (block == nullptr) return SetImageMessage(image, kMemoryText);
+    if (block == nullptr) return SetImageMessage(image, Reason::kNoMemory, kMemoryText);
     std::memcpy(block, &info, sizeof info);
     uint8_t* table = block + kInfoHeaderSize;
     uint8_t* pixels = table + tableBytes;
@@ -295,7 +297,7 @@ int ReadBmp(ImageBuffer& image, ByteReader& file)
     }
     if (!complete) {
         std::free(block);
-        return SetImageMessage(image, kReadText);
+        return SetImageMessage(image, Reason::kFileCutShort, kReadText);
     }
 
     image.block = block;
@@ -315,9 +317,9 @@ int ImageBuffer::LoadBmp(const char* path)
     FileBytes file;
     switch (file.Read(path)) {
     case FileBytes::kCannotOpen:
-        return SetImageMessage(*this, kMissingText);
+        return SetImageMessage(*this, Reason::kFileMissing, kMissingText);
     case FileBytes::kNoMemory:
-        return SetImageMessage(*this, kMemoryText);
+        return SetImageMessage(*this, Reason::kNoMemory, kMemoryText);
     case FileBytes::kRead:
     case FileBytes::kReadError:  // the bytes before the error, which the checks refuse or take
         break;

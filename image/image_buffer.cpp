@@ -33,8 +33,8 @@ int32_t ColorCountForBits(int bits)
 }  // namespace
 
 ImageBuffer::ImageBuffer()
-    : info(nullptr), bitmapInfo(nullptr), block(nullptr), logPalette(nullptr), paletteHandle(nullptr),
-      colorCount(0), bitCount(0), width(0), height(0), stride(0), sheetColors(0)
+    : reason(Reason::kNone), info(nullptr), bitmapInfo(nullptr), block(nullptr), logPalette(nullptr),
+      paletteHandle(nullptr), colorCount(0), bitCount(0), width(0), height(0), stride(0), sheetColors(0)
 {
     fileName[0] = '\0';
     message[0] = '\0';
@@ -77,9 +77,9 @@ int ImageBuffer::BuildPalette()
     if (colorCount == 0) return 1;
 
     logPalette = NewLogPalette(ColorTable(), colorCount);
-    if (logPalette == nullptr) return SetImageMessage(*this, kPaletteMemoryText);
+    if (logPalette == nullptr) return SetImageMessage(*this, Reason::kNoMemory, kPaletteMemoryText);
     paletteHandle = CreatePalette(logPalette);
-    if (paletteHandle == nullptr) return SetImageMessage(*this, kPaletteMemoryText);
+    if (paletteHandle == nullptr) return SetImageMessage(*this, Reason::kNoMemory, kPaletteMemoryText);
     return 1;
 }
 

@@ -11,6 +11,7 @@
 
 #include "image/palette.h"
 #include "platform/win32.h"
+#include "sprite/reason.h"
 
 constexpr int kImagePathSize = 260;
 constexpr int kImageMessageSize = 80;
@@ -19,6 +20,7 @@ class ImageBuffer {
 public:
     char fileName[kImagePathSize];
     char message[kImageMessageSize];
+    Reason reason;  // the cause of the failure `message` tells
     BITMAPFILEHEADER fileHeader;
     BITMAPINFOHEADER* info;
     BITMAPINFO* bitmapInfo;

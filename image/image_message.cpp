@@ -34,16 +34,20 @@ void CopyCut(char* destination, size_t size, const char* source)
 
 }  // namespace
 
-int SetImageMessage(ImageBuffer& image, const char* format)
+int SetImageMessage(ImageBuffer& image, Reason reason, const char* format)
 {
     int written = std::snprintf(image.message, sizeof image.message, format, image.fileName);
     if (written >= 0 && size_t(written) >= sizeof image.message) DropBrokenCharacter(image.message);
+    image.reason = reason;
     return 0;
 }
+
+int SetImageMessage(ImageBuffer& image, const char* format) { return SetImageMessage(image, Reason::kOther, format); }
 
 int SetImageText(ImageBuffer& image, const char* text)
 {
     CopyCut(image.message, sizeof image.message, text);
+    image.reason = Reason::kOther;
     return 0;
 }
 

@@ -4,8 +4,10 @@
 #include "image/image_buffer.h"
 
 // Formats `format` (which takes the file name as its one %s, or ignores it) into
-// image.message, cut to fit without leaving half of a double-byte character at the end.
-// Returns 0, the result of every failed read.
+// image.message, cut to fit without leaving half of a double-byte character at the end, and
+// keeps its cause in image.reason (Reason::kOther in the form without one). Returns 0, the
+// result of every failed read.
+int SetImageMessage(ImageBuffer& image, Reason reason, const char* format);
 int SetImageMessage(ImageBuffer& image, const char* format);
 
 // Copies `text` (no format) into image.message, cut the same way. Returns 0.

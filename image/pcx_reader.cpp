@@ -103,40 +103,42 @@ int ReadPcx(ImageBuffer& image, ByteReader& file)
     uint8_t header[kPcxHeaderSize];
     if (!file.Read(header, sizeof header) || header[kManufacturerOffset] != kPcxManufacturer ||
         header[kVersionOffset] != kPcxVersion)
-        return SetImageMessage(image, kNotPcxText);  // the previous picture stays
+        return SetImageMessage(image, Reason::kNotPcx, kNotPcxText);  // the previous picture stays
 
     image.Unload();
     int planes = header[kPlanesOffset];
     if ((planes != kPlanesIndexed && planes != kPlanesTrueColor) || header[kBitsPerPixelOffset] != kPcxBitsPerPixel)
-        return SetImageMessage(image, kDepthText);
+        return SetImageMessage(image, Reason::kUnsupportedPcx, kDepthText);
     int64_t width = Extent(header, kXminOffset, kXmaxOffset);
     int64_t height = Extent(header, kYminOffset, kYmaxOffset);
-    if (width <= 0 || height <= 0) return SetImageMessage(image, kSizeText);
+    if (width <= 0 || height <= 0) return SetImageMessage(image, Reason::kBadPcxSize, kSizeText);
     int64_t bytesPerLine = ReadLe16(header + kBytesPerLineOffset);
-    if (bytesPerLine < width) return SetImageMessage(image, kLineText);
+    if (bytesPerLine < width) return SetImageMessage(image, Reason::kBadPcxLine, kLineText);
 
     bool indexed = planes == kPlanesIndexed;
     // An indexed file's rows go straight into the picture; a true-colour file's into blue, green,
     // red pixels, top row first, which are then indexed.
     int bits = indexed ? kPcxBitsPerPixel : kPcxBitsPerPixel * kPlanesTrueColor;
     PictureSize rows;
-    if (!CheckPictureSize(width, height, bits, &rows)) return SetImageMessage(image, kMemoryText);
+    // The window says "out of memory" for a picture past the limits; the code tells it.
+    if (!CheckPictureSize(width, height, bits, &rows))
+        return SetImageMessage(image, Reason::kPictureTooLarge, kMemoryText);
     const int64_t stride = indexed ? rows.rowBytes : 3 * width;
 
     // Even a file of nothing but the longest runs cannot fill more than this; a shorter file is
     // cut short, and is refused before the picture is allocated.
     int64_t lineBytes = bytesPerLine * planes;
     const int64_t fileLength = int64_t(file.Size());
-    if ((fileLength - kPcxHeaderSize) * kLongestRun < lineBytes * height) return SetImageMessage(image, kReadText);
+    if ((fileLength - kPcxHeaderSize) * kLongestRun < lineBytes * height) return SetImageMessage(image, Reason::kFileCutShort, kReadText);
 
     int64_t tableBytes = indexed ? kPaletteBytes : 0;
     int64_t layoutBytes = indexed ? kInfoHeaderSize + tableBytes + rows.bytes : stride * height;
     auto* block = static_cast<uint8_t*>(std::calloc(size_t(indexed ? PictureBlockBytes(layoutBytes) : layoutBytes), 1));
-    if (block == nullptr) return SetImageMessage(image, kMemoryText);
+    if (block == nullptr) return SetImageMessage(image, Reason::kNoMemory, kMemoryText);
     auto* line = static_cast<uint8_t*>(std::malloc(size_t(lineBytes)));  // at most 3 * 65535 bytes
     if (line == nullptr) {
         std::free(block);
-        return SetImageMessage(image, kMemoryText);
+        return SetImageMessage(image, Reason::kNoMemory, kMemoryText);
     }
     uint8_t* table = indexed ? block + kInfoHeaderSize : nullptr;
     uint8_t* pixels = indexed ? table + tableBytes : block;
@@ -177,7 +179,7 @@ int ReadPcx(ImageBuffer& image, ByteReader& file)
     }
     if (!complete) {
         std::free(block);
-        return SetImageMessage(image, kReadText);
+        return SetImageMessage(image, Reason::kFileCutShort, kReadText);
     }
     if (!indexed) {
         const TrueColorPixels rgb{block, stride, int32_t(width), int32_t(height), 3, 2, 1, 0, -1, false};
@@ -214,9 +216,9 @@ int ImageBuffer::LoadPcx(const char* path)
     FileBytes file;
     switch (file.Read(path)) {
     case FileBytes::kCannotOpen:
-        return SetImageMessage(*this, kMissingText);  // the previous picture stays
+        return SetImageMessage(*this, Reason::kFileMissing, kMissingText);  // the previous picture stays
     case FileBytes::kNoMemory:
-        return SetImageMessage(*this, kMemoryText);  // nothing read yet: the previous picture stays
+        return SetImageMessage(*this, Reason::kNoMemory, kMemoryText);  // nothing read yet: the previous picture stays
     case FileBytes::kRead:
     case FileBytes::kReadError:  // the bytes before the error, which the checks refuse or take
         break;

@@ -228,7 +228,7 @@ int IndexTrueColor(ImageBuffer& image, const TrueColorPixels& in)
     if (block == nullptr || (in.bytesPerPixel != 3 && in.bytesPerPixel != 4) ||
         (in.bytesPerPixel == 3 && in.alpha >= 0)) {
         std::free(block);
-        return SetImageMessage(image, kMemoryText);
+        return SetImageMessage(image, Reason::kNoMemory, kMemoryText);
     }
 
     // Index 0 first: the background.
@@ -242,11 +242,13 @@ int IndexTrueColor(ImageBuffer& image, const TrueColorPixels& in)
     if (!IndexAll(in, transparency, table, RowsOf(block), rows.rowBytes, &stop)) {
         std::free(block);
         const int64_t count = CountColors(in, transparency, table, stop);
-        if (count == 0) return SetImageMessage(image, kMemoryText);
+        if (count == 0) return SetImageMessage(image, Reason::kNoMemory, kMemoryText);
         image.sheetColors = int32_t(count);
         char text[kImageMessageSize];
         std::snprintf(text, sizeof text, kTooManyColorsText, int(count));  // at most 2^24 + 1
-        return SetImageText(image, text);
+        SetImageText(image, text);
+        image.reason = Reason::kTooManyColors;
+        return 0;
     }
 
     RGBQUAD* colors = TableOf(block);
@@ -267,7 +269,7 @@ int StoreIndexed(ImageBuffer& image, const uint8_t* indices, int32_t width, int3
     image.sheetColors = 0;
     PictureSize rows;
     uint8_t* block = NewIndexedBlock(width, height, &rows);
-    if (block == nullptr) return SetImageMessage(image, kMemoryText);
+    if (block == nullptr) return SetImageMessage(image, Reason::kNoMemory, kMemoryText);
     if (entries > kPaletteEntries) entries = kPaletteEntries;
     if (entries > 0) std::memcpy(TableOf(block), table, size_t(entries) * sizeof(RGBQUAD));
     uint8_t* out = RowsOf(block);

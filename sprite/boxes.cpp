@@ -66,18 +66,18 @@ void SetCorners(BoxRect& box, const PixelRect& rect)
 int PutBox(SpriteSet& set, const BoxKind& kind, int s, int b, const PixelRect& rect, bool replace)
 {
     if (set.header.count <= 0 || set.sprites == nullptr) {
-        set.SetMessage("%s", kind.insertNoSprite);
+        set.SetMessage(Reason::kNoSprites, "%s", kind.insertNoSprite);
         return 0;
     }
     if (s < 0 || s >= set.header.count) {
-        set.SetMessage("%s", kind.insertBadSprite);
+        set.SetMessage(Reason::kIndexOutOfRange, "%s", kind.insertBadSprite);
         return 0;
     }
     Sprite& sprite = set.sprites[s];
     BoxRect*& boxes = sprite.*kind.boxes;
     int32_t& count = sprite.*kind.count;
     if (b < 0 || b > count || (replace && b == count)) {
-        set.SetMessage("%s", kind.insertBadBox);
+        set.SetMessage(Reason::kIndexOutOfRange, "%s", kind.insertBadBox);
         return 0;
     }
     if (replace) {
@@ -88,7 +88,7 @@ int PutBox(SpriteSet& set, const BoxKind& kind, int s, int b, const PixelRect& r
     SetCorners(box, rect);
     BoxRect* grown = ArrayWithInserted(boxes, count, b, box);
     if (grown == nullptr) {
-        set.SetMessage("%s", kind.insertNoMemory);
+        set.SetMessage(Reason::kNoMemory, "%s", kind.insertNoMemory);
         return 0;
     }
     std::free(boxes);
@@ -100,22 +100,22 @@ int PutBox(SpriteSet& set, const BoxKind& kind, int s, int b, const PixelRect& r
 int DeleteBox(SpriteSet& set, const BoxKind& kind, int s, int b)
 {
     if (set.header.count <= 0 || set.sprites == nullptr) {
-        set.SetMessage("%s", kind.deleteNoSprite);
+        set.SetMessage(Reason::kNoSprites, "%s", kind.deleteNoSprite);
         return 0;
     }
     if (s < 0 || s >= set.header.count) {
-        set.SetMessage("%s", kind.deleteBadSprite);
+        set.SetMessage(Reason::kIndexOutOfRange, "%s", kind.deleteBadSprite);
         return 0;
     }
     Sprite& sprite = set.sprites[s];
     BoxRect*& boxes = sprite.*kind.boxes;
     int32_t& count = sprite.*kind.count;
     if (count <= 0) {
-        set.SetMessage(kind.deleteNoBoxes, s);
+        set.SetMessage(Reason::kIndexOutOfRange, kind.deleteNoBoxes, s);
         return 0;
     }
     if (b < 0 || b >= count) {
-        set.SetMessage(kind.deleteNoBox, s, b);
+        set.SetMessage(Reason::kIndexOutOfRange, kind.deleteNoBox, s, b);
         return 0;
     }
     if (count == 1) {
@@ -126,7 +126,7 @@ int DeleteBox(SpriteSet& set, const BoxKind& kind, int s, int b)
     }
     BoxRect* shrunk = ArrayWithout(boxes, count, b);
     if (shrunk == nullptr) {
-        set.SetMessage("%s", kind.deleteNoMemory);
+        set.SetMessage(Reason::kNoMemory, "%s", kind.deleteNoMemory);
         return 0;
     }
     std::free(boxes);

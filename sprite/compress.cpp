@@ -221,27 +221,27 @@ bool ValidateCompressedImage(const uint8_t* form, size_t size, int width, int he
 int SpriteSet::Compress(int index)
 {
     if (sprites == nullptr) {
-        SetMessage("압축할 스프라이트가 없습니다");
+        SetMessage(Reason::kNoSprites, "압축할 스프라이트가 없습니다");
         return 0;
     }
     if (index < 0 || index >= header.count) {
-        SetMessage("%d번 스프라이트는 없습니다", index);
+        SetMessage(Reason::kIndexOutOfRange, "%d번 스프라이트는 없습니다", index);
         return 0;
     }
     Sprite& sprite = sprites[index];
     if (sprite.image == nullptr) {
-        SetMessage("이미지 데이타가 없습니다");
+        SetMessage(Reason::kNoImage, "이미지 데이타가 없습니다");
         return 0;
     }
     if (sprite.compressed == 1) {
-        SetMessage("이미 압축되어 있습니다");
+        SetMessage(Reason::kAlreadyCompressed, "이미 압축되어 있습니다");
         return 0;
     }
     uint32_t length = 0;
     uint8_t* form = CompressImage(sprite.image, sprite.width, sprite.height, &length);
     if (length == 0) {
         std::free(form);
-        SetMessage("이미지 압축 실패");
+        SetMessage(Reason::kCannotCompress, "이미지 압축 실패");
         return 0;
     }
     std::free(sprite.image);
@@ -254,20 +254,20 @@ int SpriteSet::Compress(int index)
 int SpriteSet::Decompress(int index)
 {
     if (sprites == nullptr) {
-        SetMessage("압축을 해제할 스프라이트가 없습니다");
+        SetMessage(Reason::kNoSprites, "압축을 해제할 스프라이트가 없습니다");
         return 0;
     }
     if (index < 0 || index >= header.count) {
-        SetMessage("%d번 스프라이트는 없습니다", index);
+        SetMessage(Reason::kIndexOutOfRange, "%d번 스프라이트는 없습니다", index);
         return 0;
     }
     Sprite& sprite = sprites[index];
     if (sprite.image == nullptr) {
-        SetMessage("이미지 데이타가 없습니다");
+        SetMessage(Reason::kNoImage, "이미지 데이타가 없습니다");
         return 0;
     }
     if (sprite.compressed == 0) {
-        SetMessage("이미 압축이 해제되어 있습니다");
+        SetMessage(Reason::kAlreadyRaw, "이미 압축이 해제되어 있습니다");
         return 0;
     }
     const uint64_t size = uint64_t(uint32_t(sprite.width)) * uint64_t(uint32_t(sprite.height));
@@ -275,7 +275,7 @@ int SpriteSet::Decompress(int index)
     if (sprite.width >= 0 && sprite.height >= 0 && size <= 0xFFFFFFFFull)
         raw = static_cast<uint8_t*>(std::calloc(size == 0 ? 1 : size_t(size), 1));
     if (raw == nullptr) {
-        SetMessage("메모리 할당 실패");
+        SetMessage(Reason::kNoMemory, "메모리 할당 실패");
         return 0;
     }
     DecompressImage(raw, sprite.width, sprite.height, sprite.image);

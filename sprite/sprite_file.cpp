@@ -242,10 +242,10 @@ int SpriteSet::Load(const char* path)
     FileBytes file;
     switch (file.Read(path)) {
     case FileBytes::kCannotOpen:
-        SetMessage("파일이 없습니다(%s)", path != nullptr ? path : "");
+        SetMessage(Reason::kFileMissing, "파일이 없습니다(%s)", path != nullptr ? path : "");
         return 0;
     case FileBytes::kNoMemory:  // nothing was looked at: the set stays as it was
-        SetMessage("메모리 할당 실패(헤더)");
+        SetMessage(Reason::kNoMemory, "메모리 할당 실패(헤더)");
         return 0;
     case FileBytes::kRead:
     case FileBytes::kReadError:  // the bytes before the error, which the checks refuse or take
@@ -260,7 +260,7 @@ int SpriteSet::LoadFromMemory(const uint8_t* data, size_t size, const char* name
     ByteReader in(data, size);
     const uint8_t* head = in.Take(kSignatureSize);
     if (head == nullptr || std::memcmp(head, kSpriteSignature, kSignatureSize) != 0) {
-        SetMessage("스프라이트 파일이 아닙니다(%s)", name);
+        SetMessage(Reason::kNotSpriteFile, "스프라이트 파일이 아닙니다(%s)", name);
         return 0;
     }
 
@@ -272,12 +272,12 @@ int SpriteSet::LoadFromMemory(const uint8_t* data, size_t size, const char* name
     empty();
     auto damaged = [&] {
         empty();
-        SetMessage("스프라이트 파일이 손상되었습니다(%s)", name);
+        SetMessage(Reason::kSpriteFileDamaged, "스프라이트 파일이 손상되었습니다(%s)", name);
         return 0;
     };
-    auto noMemory = [&](const char* text) {
+    auto refuse = [&](Reason cause, const char* text) {
         empty();
-        SetMessage("%s", text);
+        SetMessage(cause, "%s", text);
         return 0;
     };
     if (in.Take(kHeaderSize - kSignatureSize) == nullptr) return damaged();
@@ -287,14 +287,16 @@ int SpriteSet::LoadFromMemory(const uint8_t* data, size_t size, const char* name
     const int16_t count = int16_t(ReadLe16(head + 18));
     header.actionCount = int32_t(ReadLe32(head + 20));
 
-    if (count < 0) return noMemory("메모리 할당 실패(헤더)");
+    // The window has always said "out of memory" here; the code tells what it is.
+    if (count < 0) return refuse(Reason::kNegativeCount, "메모리 할당 실패(헤더)");
     if (count == 0) {
         header.count = 0;
         return 1;
     }
     if (uint64_t(count) * kEntrySize > in.Left()) return damaged();
     sprites = static_cast<Sprite*>(std::calloc(size_t(count), sizeof(Sprite)));
-    if (sprites == nullptr) return noMemory("메모리 할당 실패(헤더)");
+    if (sprites == nullptr) return refuse(Reason::kNoMemory, "메모리 할당 실패(헤더)");
+    capacity = count;
     header.count = count;  // Clear releases every record, filled or not
 
     for (int i = 0; i < count; ++i) {
@@ -304,7 +306,7 @@ int SpriteSet::LoadFromMemory(const uint8_t* data, size_t size, const char* name
         case ReadResult::kDamaged:
             return damaged();
         case ReadResult::kNoMemory:
-            return noMemory("메모리 할당 실패(이미지)");
+            return refuse(Reason::kNoMemory, "메모리 할당 실패(이미지)");
         }
     }
     return 1;
@@ -314,13 +316,13 @@ int SpriteSet::LoadFromMemory(const uint8_t* data, size_t size, const char* name
 int SpriteSet::CheckStorable()
 {
     if (sprites == nullptr || header.count <= 0) {
-        SetMessage("저장할 스프라이트가 없습니다.");
+        SetMessage(Reason::kNothingToSave, "저장할 스프라이트가 없습니다.");
         return 0;
     }
     int index = 0;
     StoredField field{};
     if (FindUnstorable(*this, &index, &field)) {
-        SetMessage("%d번 스프라이트의 %s(%lld)가 파일에 저장할 수 있는 범위(%lld~%lld)를 벗어났습니다", index,
+        SetMessage(Reason::kValueTooLarge, "%d번 스프라이트의 %s(%lld)가 파일에 저장할 수 있는 범위(%lld~%lld)를 벗어났습니다", index,
                    field.name, static_cast<long long>(field.value), static_cast<long long>(field.low),
                    static_cast<long long>(field.high));
         return 0;
@@ -333,13 +335,13 @@ int SpriteSet::Save(const char* path)
     if (!CheckStorable()) return 0;
     SafeFileWriter out;
     if (!out.Open(path)) {
-        SetMessage("파일생성 실패 (%s)", path != nullptr ? path : "");
+        SetMessage(Reason::kCannotWrite, "파일생성 실패 (%s)", path != nullptr ? path : "");
         return 0;
     }
     std::memcpy(header.signature, kSpriteSignature, sizeof header.signature);
     header.version = kSpriteFileVersion;
     if (!WriteSet(*this, out) || !out.Commit()) {
-        SetMessage("파일생성 실패 (%s)", path);
+        SetMessage(Reason::kCannotWrite, "파일생성 실패 (%s)", path);
         return 0;
     }
     return 1;
@@ -354,7 +356,7 @@ int SpriteSet::SaveToMemory(uint8_t** data, size_t* size)
     const uint64_t bytes = StoredBytes(*this);
     uint8_t* block = bytes < SIZE_MAX ? static_cast<uint8_t*>(std::malloc(size_t(bytes))) : nullptr;
     if (block == nullptr) {
-        SetMessage("메모리 할당 실패(At Save)");
+        SetMessage(Reason::kNoMemory, "메모리 할당 실패(At Save)");
         return 0;
     }
     std::memcpy(header.signature, kSpriteSignature, sizeof header.signature);
@@ -362,7 +364,7 @@ int SpriteSet::SaveToMemory(uint8_t** data, size_t* size)
     MemorySink out(block, size_t(bytes));
     if (!WriteSet(*this, out)) {  // only a sprite without its image
         std::free(block);
-        SetMessage("이미지 데이타가 없습니다");
+        SetMessage(Reason::kNoImage, "이미지 데이타가 없습니다");
         return 0;
     }
     *data = block;

@@ -3,13 +3,12 @@
 // boxes.cpp.
 #include "sprite/sprite_set.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
-
-#include "sprite/owned_array.h"
 
 Sprite NewSprite(int width, int height, uint8_t* image)
 {
@@ -34,7 +33,19 @@ void ReleaseSprite(Sprite& sprite)
     sprite.image = nullptr;
 }
 
-SpriteSet::SpriteSet() : message{}, header{}, sprites(nullptr) {}
+namespace {
+
+// The capacity an array full at `count` records grows to: half again, at least 8 records, never
+// past the limit.
+int GrownCapacity(int count)
+{
+    const int64_t grown = std::max<int64_t>(int64_t(count) + count / 2, 8);
+    return int(std::min<int64_t>(grown, kMaxSprites));
+}
+
+}  // namespace
+
+SpriteSet::SpriteSet() : message{}, reason(Reason::kNone), header{}, sprites(nullptr), capacity(0) {}
 
 SpriteSet::~SpriteSet() { Clear(); }
 
@@ -44,16 +55,38 @@ void SpriteSet::Clear()
     for (int i = 0; i < header.count; ++i) ReleaseSprite(sprites[i]);
     std::free(sprites);
     sprites = nullptr;
+    capacity = 0;
     std::memset(&header, 0, sizeof header);
 }
 
-void SpriteSet::SetMessage(const char* format, ...)
+int SpriteSet::Reserve(int count)
+{
+    if (count <= capacity) return 1;
+    if (count > kMaxSprites) return 0;
+    Sprite* grown = static_cast<Sprite*>(std::realloc(sprites, sizeof(Sprite) * size_t(count)));
+    if (grown == nullptr) return 0;  // the old block stays the set's
+    sprites = grown;
+    capacity = count;
+    return 1;
+}
+
+void SpriteSet::SetMessage(Reason cause, const char* format, ...)
 {
     // vsnprintf cuts the text to 255 bytes and always ends it with a zero.
     std::va_list args;
     va_start(args, format);
     std::vsnprintf(message, sizeof message, format, args);
     va_end(args);
+    reason = cause;
+}
+
+void SpriteSet::SetMessage(const char* format, ...)
+{
+    std::va_list args;
+    va_start(args, format);
+    std::vsnprintf(message, sizeof message, format, args);
+    va_end(args);
+    reason = Reason::kOther;
 }
 
 // NewSpace and TransToSpr: the set becomes exactly one raw sprite. The image is the set's from
@@ -64,11 +97,12 @@ static int MakeSingleSprite(SpriteSet& set, int width, int height, uint8_t* imag
     Sprite* record = static_cast<Sprite*>(std::malloc(sizeof(Sprite)));
     if (record == nullptr) {
         std::free(image);
-        set.SetMessage("%s", noMemory);
+        set.SetMessage(Reason::kNoMemory, "%s", noMemory);
         return 0;
     }
     *record = NewSprite(width, height, image);
     set.sprites = record;
+    set.capacity = 1;
     std::memcpy(set.header.signature, kSpriteSignature, sizeof set.header.signature);
     set.header.version = kSpriteFileVersion;
     set.header.count = 1;
@@ -93,24 +127,24 @@ int SpriteSet::TransToSpr(int width, int height, uint8_t* image)
 int SpriteSet::Insert(int index, int width, int height, uint8_t* image, int compress)
 {
     if (image == nullptr) {
-        SetMessage("이미지 포인터가 NULL입니다(At Insert)");
+        SetMessage(Reason::kNullImage, "이미지 포인터가 NULL입니다(At Insert)");
         return 0;
     }
     if (header.count <= 0) return NewSpace(width, height, image, compress);
     // A full set cannot grow: its count is a signed 16-bit number in the file.
     if (index < 0 || index > header.count || header.count >= kMaxSprites) {
         std::free(image);
-        SetMessage("스프라이트 컷 삽입 범위 초과(At Insert)");
+        SetMessage(Reason::kIndexOutOfRange, "스프라이트 컷 삽입 범위 초과(At Insert)");
         return 0;
     }
-    Sprite* grown = ArrayWithInserted(sprites, header.count, index, NewSprite(width, height, image));
-    if (grown == nullptr) {
+    const int count = header.count;
+    if (count >= capacity && !Reserve(GrownCapacity(count))) {
         std::free(image);
-        SetMessage("메모리 할당 실패(At Insert)");
+        SetMessage(Reason::kNoMemory, "메모리 할당 실패(At Insert)");
         return 0;
     }
-    std::free(sprites);
-    sprites = grown;
+    std::memmove(sprites + index + 1, sprites + index, sizeof(Sprite) * size_t(count - index));
+    sprites[index] = NewSprite(width, height, image);
     ++header.count;
     if (compress != 0 && !Compress(index)) return 0;  // the sprite stays inserted, raw
     return 1;
@@ -119,25 +153,20 @@ int SpriteSet::Insert(int index, int width, int height, uint8_t* image, int comp
 int SpriteSet::Delete(int index)
 {
     if (sprites == nullptr) {
-        SetMessage("스프라이트가 존재하지 않습니다(At Delete)");
+        SetMessage(Reason::kNoSprites, "스프라이트가 존재하지 않습니다(At Delete)");
         return 0;
     }
     if (index < 0 || index >= header.count) {
-        SetMessage("%d번 스프라이트는 존재하지 않습니다(At Delete)", index);
+        SetMessage(Reason::kIndexOutOfRange, "%d번 스프라이트는 존재하지 않습니다(At Delete)", index);
         return 0;
     }
     if (header.count <= 1) {
         Clear();
         return 1;
     }
-    Sprite* shrunk = ArrayWithout(sprites, header.count, index);
-    if (shrunk == nullptr) {
-        SetMessage("메모리 할당 실패(At Delete)");
-        return 0;
-    }
+    // The array keeps its room; the later records move down in place.
     ReleaseSprite(sprites[index]);
-    std::free(sprites);
-    sprites = shrunk;
+    std::memmove(sprites + index, sprites + index + 1, sizeof(Sprite) * size_t(header.count - 1 - index));
     --header.count;
     return 1;
 }
@@ -145,34 +174,26 @@ int SpriteSet::Delete(int index)
 int SpriteSet::Move(int to, int from)
 {
     if (sprites == nullptr) {
-        SetMessage("스프라이트가 존재하지 않습니다(At Move)");
+        SetMessage(Reason::kNoSprites, "스프라이트가 존재하지 않습니다(At Move)");
         return 0;
     }
     const int count = header.count;
     if (from < 0 || from >= count) {
-        SetMessage("%d번 스프라이트는 존재하지 않습니다(At Move)", from);
+        SetMessage(Reason::kIndexOutOfRange, "%d번 스프라이트는 존재하지 않습니다(At Move)", from);
         return 0;
     }
     if (to < 0 || to >= count) {
-        SetMessage("%d번 스프라이트를 %d번 위치에 옮길수 없습니다(At Move)", from, to);
+        SetMessage(Reason::kIndexOutOfRange, "%d번 스프라이트를 %d번 위치에 옮길수 없습니다(At Move)", from, to);
         return 0;
     }
     if (count < 2 || to == from) return 1;
-    Sprite* order = static_cast<Sprite*>(std::malloc(sizeof(Sprite) * size_t(count)));
-    if (order == nullptr) {
-        SetMessage("메모리 할당 실패(At Move)");
-        return 0;
-    }
-    // New positions are filled from the old order with `from` left out; position `to` waits for it.
-    int old = 0;
-    for (int position = 0; position < count; ++position) {
-        if (position == to) continue;
-        if (old == from) ++old;
-        order[position] = sprites[old++];
-    }
-    order[to] = sprites[from];
-    std::free(sprites);
-    sprites = order;
+    // The sprites between the two places shift by one towards `from`; the moved one lands at `to`.
+    const Sprite moved = sprites[from];
+    if (from < to)
+        std::memmove(sprites + from, sprites + from + 1, sizeof(Sprite) * size_t(to - from));
+    else
+        std::memmove(sprites + to + 1, sprites + to, sizeof(Sprite) * size_t(from - to));
+    sprites[to] = moved;
     return 1;
 }
 
@@ -181,19 +202,15 @@ int SpriteSet::InsertRecords(int index, const Sprite* records, int count)
     const int have = sprites != nullptr ? header.count : 0;
     if (count <= 0) return 1;
     if (index < 0 || index > have || int64_t(have) + count > kMaxSprites) {
-        SetMessage("스프라이트 컷 삽입 범위 초과(At Insert)");
+        SetMessage(Reason::kIndexOutOfRange, "스프라이트 컷 삽입 범위 초과(At Insert)");
         return 0;
     }
-    auto* grown = static_cast<Sprite*>(std::malloc(sizeof(Sprite) * (size_t(have) + size_t(count))));
-    if (grown == nullptr) {
-        SetMessage("메모리 할당 실패(At Insert)");
+    if (have + count > capacity && !Reserve(std::max(have + count, GrownCapacity(have)))) {
+        SetMessage(Reason::kNoMemory, "메모리 할당 실패(At Insert)");
         return 0;
     }
-    if (index > 0) std::memcpy(grown, sprites, sizeof(Sprite) * size_t(index));
-    std::memcpy(grown + index, records, sizeof(Sprite) * size_t(count));
-    if (have > index) std::memcpy(grown + index + count, sprites + index, sizeof(Sprite) * size_t(have - index));
-    std::free(sprites);
-    sprites = grown;
+    if (have > index) std::memmove(sprites + index + count, sprites + index, sizeof(Sprite) * size_t(have - index));
+    std::memcpy(sprites + index, records, sizeof(Sprite) * size_t(count));
     if (have == 0 && std::memcmp(header.signature, kSpriteSignature, sizeof header.signature) != 0) {
         std::memcpy(header.signature, kSpriteSignature, sizeof header.signature);
         header.version = kSpriteFileVersion;
@@ -207,7 +224,8 @@ int SpriteSet::RemoveRecords(int index, int count, Sprite* out)
     const int have = sprites != nullptr ? header.count : 0;
     if (count <= 0) return 1;
     if (index < 0 || index >= have || count > have - index) {
-        SetMessage("%d번 스프라이트는 존재하지 않습니다(At Delete)", index < 0 || index >= have ? index : have);
+        SetMessage(Reason::kIndexOutOfRange, "%d번 스프라이트는 존재하지 않습니다(At Delete)",
+                   index < 0 || index >= have ? index : have);
         return 0;
     }
     std::memcpy(out, sprites + index, sizeof(Sprite) * size_t(count));
@@ -217,6 +235,7 @@ int SpriteSet::RemoveRecords(int index, int count, Sprite* out)
         // An empty set holds no array, as everywhere else; its header waits for the records' return.
         std::free(sprites);
         sprites = nullptr;
+        capacity = 0;
     }
     return 1;
 }
@@ -225,4 +244,5 @@ void SpriteSet::Swap(SpriteSet& other)
 {
     std::swap(header, other.header);
     std::swap(sprites, other.sprites);
+    std::swap(capacity, other.capacity);
 }

@@ -1,8 +1,9 @@
 // The sprite set: the program's document, an ordered list of sprites behind the 24-byte header
 // that a sprite file begins with.
 //
-// Operations return 1 for success and 0 for failure; a failure leaves a text in `message` and
-// shows nothing. The caller decides whether to show it with ShowMessage.
+// Operations return 1 for success and 0 for failure; a failure leaves a text in `message`, and
+// its code in `reason`, and shows nothing. The caller decides whether to show it with
+// ShowMessage.
 //
 // Ownership: the set owns its sprite array, each sprite's image and each box array. All of them
 // are blocks from std::malloc and are released with std::free. An image handed to NewSpace,
@@ -14,6 +15,7 @@
 
 #include "platform/win32.h"
 #include "sprite/box_rect.h"
+#include "sprite/reason.h"
 
 // The set's header, byte for byte the first 24 bytes of a sprite file.
 struct SpriteFileHeader {
@@ -57,8 +59,12 @@ constexpr int kSpriteMessageSize = 256;
 class SpriteSet {
 public:
     char message[kSpriteMessageSize];
+    Reason reason;  // the cause of the failure `message` tells
     SpriteFileHeader header;
     Sprite* sprites;
+    // Records the array has room for, never fewer than the count: appending grows the array by
+    // half again, so n appends move O(n) records in all.
+    int capacity;
 
     SpriteSet();
     ~SpriteSet();
@@ -66,6 +72,10 @@ public:
     SpriteSet& operator=(const SpriteSet&) = delete;
 
     void Clear();
+    // Makes room for `count` records (at most kMaxSprites) without changing the set. 0 when out of
+    // memory (no text set); the array is then as it was. An empty set starts afresh with its first
+    // sprite (NewSpace), so room is worth reserving only once the set holds one.
+    int Reserve(int count);
     int NewSpace(int width, int height, uint8_t* image, int compress);
     int Insert(int index, int width, int height, uint8_t* image, int compress);
     int Delete(int index);
@@ -82,6 +92,12 @@ public:
     // Exchanges everything the two sets hold, failure texts aside.
     void Swap(SpriteSet& other);
 
+    // Formats the failure text; `reason` gives its cause (Reason::kOther without one).
+    void SetMessage(Reason cause, const char* format, ...)
+#if defined(__GNUC__)
+        __attribute__((format(printf, 3, 4)))
+#endif
+        ;
     void SetMessage(const char* format, ...)
 #if defined(__GNUC__)
         __attribute__((format(printf, 2, 3)))

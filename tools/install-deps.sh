@@ -2,19 +2,20 @@
 # Installs what the builds and the tests need on a fresh Debian 12 machine, and only what is
 # missing, so a second run costs a fraction of a second. Runs as root or through sudo.
 #
-#   tools/install-deps.sh            everything `make run` and `make test` need
+#   tools/install-deps.sh            everything `make run` and `make test` need (clang and libFuzzer
+#                                    included: `make test` builds the fuzz targets)
 #   tools/install-deps.sh bench      plus the benchmark peers (Google Benchmark, SDL2, Allegro 4)
-#   tools/install-deps.sh fuzz       plus clang and libFuzzer
 set -eu
 
 want="cmake ninja-build make g++ googletest libgtest-dev python3
       g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
       wine wine64 fonts-wine xvfb xauth xdotool x11-utils fonts-nanum locales
-      pkg-config libspng-dev zlib1g-dev nlohmann-json3-dev libcli11-dev python3 python3-pil"
+      pkg-config libspng-dev zlib1g-dev nlohmann-json3-dev libcli11-dev python3 python3-pil
+      clang-14 libclang-rt-14-dev"
 for extra in "$@"; do
     case "$extra" in
         bench) want="$want libbenchmark-dev libsdl2-dev liballegro4-dev pkg-config" ;;
-        fuzz)  want="$want clang-14 libclang-rt-14-dev" ;;
+        fuzz)  ;;  # part of everything now
         samples) want="$want imagemagick netpbm python3-pil" ;;
         *) echo "install-deps: unknown extra '$extra'" >&2; exit 2 ;;
     esac
@@ -45,4 +46,18 @@ if ! locale -a 2>/dev/null | grep -qi '^ko_KR\.utf-\?8$'; then
     $SUDO sed -i 's/^# *\(ko_KR\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
     grep -q '^ko_KR\.UTF-8 UTF-8' /etc/locale.gen || echo 'ko_KR.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
     $SUDO locale-gen >/dev/null
+fi
+
+# The engines whose own atlas parsers the command line's tests run under node (Phaser, PixiJS):
+# npm packages, installed into tests/cli/engines/node_modules from the committed lock file, and
+# again only when the lock file changes.
+engines="$(cd "$(dirname "$0")/.." && pwd)/tests/cli/engines"
+if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
+    echo "install-deps: installing nodejs npm"
+    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends nodejs npm
+fi
+if ! cmp -s "$engines/package-lock.json" "$engines/node_modules/.installed-lock" 2>/dev/null; then
+    echo "install-deps: installing the engines for the atlas tests (npm ci in tests/cli/engines)"
+    (cd "$engines" && npm ci --no-audit --no-fund --loglevel=error)
+    cp "$engines/package-lock.json" "$engines/node_modules/.installed-lock"
 fi

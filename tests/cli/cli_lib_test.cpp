@@ -13,6 +13,8 @@
 #include "cli/console_text.h"
 #include "cli/dump.h"
 #include "cli/export.h"
+#include "cli/frame_names.h"
+#include "cli/reasons.h"
 #include "cli/set_json.h"
 #include "render/sprite_draw.h"
 #include "sprite/sprite_set.h"
@@ -118,36 +120,68 @@ TEST(CliExport, SpritePixelsAreTheRawImageWhateverTheStorage)
     }
 }
 
-TEST(CliAtlas, FramesLieInsideAndNeverOverlap)
+TEST(CliAtlas, FramesLieInsideTheirPageAndNeverOverlap)
 {
+    struct Case {
+        PackOptions options;
+        int pagesAtLeast;  // the sizes below need at least this many pages
+    };
+    const Case cases[] = {
+        {{1, 0, false}, 1}, {{0, 0, false}, 1}, {{3, 0, true}, 1}, {{1, 64, false}, 2}, {{2, 100, true}, 2},
+    };
     std::mt19937 random(7);
-    for (int round = 0; round < 20; ++round) {
-        std::vector<FrameSize> sizes;
-        const int count = 1 + int(random() % 60);
-        for (int i = 0; i < count; ++i) sizes.push_back({int(random() % 40), int(random() % 40)});
-        const AtlasLayout layout = PackAtlas(sizes, kAtlasPadding);
-        for (size_t i = 0; i < sizes.size(); ++i) {
-            const PixelRect& a = layout.frames[i];
-            if (sizes[i].width == 0 || sizes[i].height == 0) {
-                EXPECT_LT(a.x2, a.x1);
-                continue;
+    for (const Case& c : cases) {
+        for (int round = 0; round < 20; ++round) {
+            std::vector<FrameSize> sizes;
+            const int count = 20 + int(random() % 60);
+            for (int i = 0; i < count; ++i) sizes.push_back({int(random() % 40), int(random() % 40)});
+            AtlasLayout layout;
+            std::string error;
+            ASSERT_TRUE(PackAtlas(sizes, c.options, &layout, &error)) << error;
+            EXPECT_GE(int(layout.pages.size()), c.pagesAtLeast);
+            const int limit = PageSideLimit(c.options);
+            for (const AtlasPage& page : layout.pages) {
+                if (limit > 0) {
+                    EXPECT_LE(std::max(page.width, page.height), limit);
+                }
+                if (c.options.pot) {
+                    EXPECT_EQ(page.width & (page.width - 1), 0) << page.width;
+                    EXPECT_EQ(page.height & (page.height - 1), 0) << page.height;
+                }
             }
-            EXPECT_EQ(a.x2 - a.x1 + 1, sizes[i].width);
-            EXPECT_EQ(a.y2 - a.y1 + 1, sizes[i].height);
-            EXPECT_GE(a.x1, 0);
-            EXPECT_GE(a.y1, 0);
-            EXPECT_LT(a.x2, layout.width);
-            EXPECT_LT(a.y2, layout.height);
-            for (size_t k = 0; k < i; ++k) {
-                const PixelRect& b = layout.frames[k];
-                if (b.x2 < b.x1) continue;
-                // Apart by at least the padding on one axis.
-                const bool apart = a.x1 > b.x2 + kAtlasPadding || b.x1 > a.x2 + kAtlasPadding ||
-                                   a.y1 > b.y2 + kAtlasPadding || b.y1 > a.y2 + kAtlasPadding;
-                EXPECT_TRUE(apart) << "frames " << k << " and " << i << " of round " << round;
+            const int pad = c.options.padding;
+            for (size_t i = 0; i < sizes.size(); ++i) {
+                const PixelRect& a = layout.frames[i];
+                if (sizes[i].width == 0 || sizes[i].height == 0) {
+                    EXPECT_LT(a.x2, a.x1);
+                    EXPECT_EQ(layout.page[i], -1);
+                    continue;
+                }
+                ASSERT_GE(layout.page[i], 0);
+                ASSERT_LT(layout.page[i], int(layout.pages.size()));
+                const AtlasPage& page = layout.pages[size_t(layout.page[i])];
+                EXPECT_EQ(a.x2 - a.x1 + 1, sizes[i].width);
+                EXPECT_EQ(a.y2 - a.y1 + 1, sizes[i].height);
+                EXPECT_GE(a.x1, 0);
+                EXPECT_GE(a.y1, 0);
+                EXPECT_LT(a.x2, page.width);
+                EXPECT_LT(a.y2, page.height);
+                for (size_t k = 0; k < i; ++k) {
+                    const PixelRect& b = layout.frames[k];
+                    if (b.x2 < b.x1 || layout.page[k] != layout.page[i]) continue;
+                    const bool apart = a.x1 > b.x2 + pad || b.x1 > a.x2 + pad || a.y1 > b.y2 + pad || b.y1 > a.y2 + pad;
+                    EXPECT_TRUE(apart) << "frames " << k << " and " << i << " of round " << round;
+                }
             }
         }
     }
+    // A frame larger than a page is refused by name; with powers of two the limit is 64 here.
+    AtlasLayout layout;
+    std::string error;
+    const std::vector<std::string> names = {"small", "hero_00001"};
+    EXPECT_FALSE(PackAtlas({{4, 4}, {65, 10}}, PackOptions{1, 100, true}, &layout, &error, &names));
+    EXPECT_EQ(error, "hero_00001 is 65 x 10 pixels; it does not fit on a page of at most 64 x 64");
+    EXPECT_TRUE(PackAtlas({{4, 4}, {65, 10}}, PackOptions{1, 100, false}, &layout, &error, &names));
 }
 
 TEST(CliDump, DrawsMirroredSpriteAndBoxesInTheWindowsColors)
@@ -201,3 +235,86 @@ TEST(CliText, CoreTextsReadAsUtf8AndPathsStayAsTyped)
 }
 
 }  // namespace
+
+TEST(CliText, EveryReasonCodeHasAnEnglishSentence)
+{
+    // The codes run from kNone to kTooManyColors, the last; a code added without a sentence
+    // would fall back to the Korean text.
+    for (int code = int(Reason::kFileMissing); code <= int(Reason::kTooManyColors); ++code) {
+        const std::string sentence = ReasonSentence(Reason(code));
+        EXPECT_FALSE(sentence.empty()) << code;
+        for (char c : sentence) EXPECT_TRUE(c >= 0x20 && c < 0x7F) << code << ": " << sentence;
+    }
+    EXPECT_EQ(RefusalText(Reason::kOther, "\xC7\xD1"), "\xED\x95\x9C") << "no code: the core's text, as UTF-8";
+    EXPECT_EQ(RefusalText(Reason::kFileMissing, "", "/no/such/file.spr"), "/no/such/file.spr: no such file");
+    EXPECT_EQ(RefusalText(Reason::kFileMissing, "", "/"), "/: cannot be opened");
+}
+
+TEST(CliNames, PatternsNameFramesAndRecogniseTheirOwnFiles)
+{
+    struct Row {
+        const char* pattern;
+        const char* problem;  // a word of the refusal, or "" for a good pattern
+        const char* name;     // sprite 7 of "hero"
+    };
+    const Row rows[] = {
+        {"%s_%05d", "", "hero_00007"},
+        {"%d", "", "7"},
+        {"f%3d-%s%%", "", "f  7-hero%"},
+        {"%s/%09d", "", "hero/000000007"},
+        {"%s", "once", ""},
+        {"%d%d", "once", ""},
+        {"%x%d", "knows", ""},
+        {"%10d", "knows", ""},
+        {"%", "knows", ""},
+        {"%05", "knows", ""},
+    };
+    for (const Row& row : rows) {
+        const std::string problem = NamePatternProblem(row.pattern);
+        if (*row.problem == '\0') {
+            EXPECT_EQ(problem, "") << row.pattern;
+            EXPECT_EQ(FrameName(row.pattern, "hero", 7), row.name) << row.pattern;
+            // The pattern's own names are its family; others are not.
+            for (int index : {0, 7, 123456}) {
+                const std::string file = FrameName(row.pattern, "hero", index) + ".png";
+                EXPECT_TRUE(MatchesNamePattern(file, row.pattern, "hero", ".png")) << row.pattern << " " << file;
+            }
+            EXPECT_FALSE(MatchesNamePattern(FrameName(row.pattern, "hero", 7) + ".json", row.pattern, "hero", ".png"));
+            EXPECT_FALSE(MatchesNamePattern("x" + FrameName(row.pattern, "hero", 7) + ".png", row.pattern, "hero", ".png"));
+        } else {
+            EXPECT_NE(problem.find(row.problem), std::string::npos) << row.pattern << ": " << problem;
+        }
+    }
+    EXPECT_FALSE(MatchesNamePattern("hero_.png", "%s_%05d", "hero", ".png"));
+    EXPECT_FALSE(MatchesNamePattern("idle_00001.png", "%s_%05d", "hero", ".png"));
+    EXPECT_TRUE(NamePatternHasInput("%s_%d"));
+    EXPECT_FALSE(NamePatternHasInput("%%s_%d"));
+
+    EXPECT_EQ(InputName("art/walk.cycle.spr"), "walk.cycle");
+    EXPECT_EQ(InputName(".hidden"), ".hidden");
+    EXPECT_EQ(InputName("-"), "stdin");
+
+    // Pages: one keeps the name; of several each takes its number.
+    EXPECT_EQ(PageFileName("atlas.png", 0, 1), "atlas.png");
+    EXPECT_EQ(PageFileName("atlas.png", 2, 3), "atlas-2.png");
+    EXPECT_EQ(PageFileName("sheet", 1, 2), "sheet-1");
+    for (const char* file : {"atlas.png", "atlas-0.png", "atlas-17.png"}) EXPECT_TRUE(MatchesPageName(file, "atlas.png")) << file;
+    for (const char* file : {"atlas-.png", "atlas-1a.png", "atlas-1.json", "xatlas-1.png", "atlas1.png"})
+        EXPECT_FALSE(MatchesPageName(file, "atlas.png")) << file;
+}
+
+TEST(CliExport, OpaqueBoundsHoldEveryPixelButIndexZero)
+{
+    // 5 x 4: pixels at (1, 1) and (3, 2); nothing at all; a full row.
+    std::vector<uint8_t> pixels(20, 0);
+    pixels[1 * 5 + 1] = 4;
+    pixels[2 * 5 + 3] = 9;
+    PixelRect box = OpaqueBounds(pixels, 5, 4);
+    EXPECT_EQ((std::vector<int>{box.x1, box.y1, box.x2, box.y2}), (std::vector<int>{1, 1, 3, 2}));
+    box = OpaqueBounds(std::vector<uint8_t>(20, 0), 5, 4);
+    EXPECT_EQ((std::vector<int>{box.x1, box.y1, box.x2, box.y2}), (std::vector<int>{0, 0, 0, 0}));
+    std::vector<uint8_t> row(20, 0);
+    for (int x = 0; x < 5; ++x) row[3 * 5 + x] = 1;
+    box = OpaqueBounds(row, 5, 4);
+    EXPECT_EQ((std::vector<int>{box.x1, box.y1, box.x2, box.y2}), (std::vector<int>{0, 3, 4, 3}));
+}

@@ -75,16 +75,9 @@ TEST(SpriteSet, InsertPlacesAtIndexAndRefusesOutOfRange)
 
 TEST(SpriteSet, InsertIntoAFullSetFailsAndKeepsTheSet)
 {
-    // Built by hand: 32767 inserts would copy the array 32767 times.
     SpriteSet set;
-    set.sprites = static_cast<Sprite*>(std::calloc(kMaxSprites, sizeof(Sprite)));
-    ASSERT_NE(nullptr, set.sprites);
-    for (int i = 0; i < kMaxSprites; ++i) {
-        set.sprites[i].width = set.sprites[i].height = 1;
-        set.sprites[i].imageSize = 1;
-        set.sprites[i].image = Filled(1, 1, 7);
-    }
-    set.header.count = kMaxSprites;
+    for (int i = 0; i < kMaxSprites; ++i) ASSERT_EQ(1, set.Insert(i, 1, 1, Filled(1, 1, uint8_t(i)), 0));
+    EXPECT_EQ(kMaxSprites, set.capacity) << "growth stops at the limit";
     for (int index : {kMaxSprites, 0}) {
         EXPECT_EQ(0, set.Insert(index, 1, 1, Filled(1, 1, 9), 0));
         EXPECT_STREQ("스프라이트 컷 삽입 범위 초과(At Insert)", set.message);
@@ -92,6 +85,45 @@ TEST(SpriteSet, InsertIntoAFullSetFailsAndKeepsTheSet)
     }
     EXPECT_EQ(1, set.Delete(0));
     EXPECT_EQ(1, set.Insert(kMaxSprites - 1, 1, 1, Filled(1, 1, 9), 0)) << "room again after a delete";
+    EXPECT_EQ(1, set.sprites[0].image[0]);
+    EXPECT_EQ(9, set.sprites[kMaxSprites - 1].image[0]);
+}
+
+TEST(SpriteSet, TheArrayGrowsByHalfAgainAndKeepsItsRoomThroughEdits)
+{
+    // Appending, inserting in front, deleting and moving over a growing array keep the order that
+    // a plain list would have, and the room never falls below the count.
+    SpriteSet set;
+    std::string expected;
+    int growths = 0;
+    for (int i = 0; i < 200; ++i) {
+        const int before = set.capacity;
+        const char letter = char('A' + i % 26);
+        const int at = i % 3 == 0 ? 0 : set.header.count;
+        ASSERT_EQ(1, set.Insert(at, 1, 1, Filled(1, 1, uint8_t(letter)), 0));
+        expected.insert(size_t(at), 1, letter);
+        if (set.capacity != before) ++growths;
+        ASSERT_GE(set.capacity, set.header.count);
+    }
+    EXPECT_EQ(expected, Letters(set));
+    EXPECT_LE(growths, 12) << "a growth per append would copy the array each time";
+    ASSERT_EQ(1, set.Delete(7));
+    expected.erase(7, 1);
+    ASSERT_EQ(1, set.Move(150, 3));
+    const char moved = expected[3];
+    expected.erase(3, 1);
+    expected.insert(150, 1, moved);
+    EXPECT_EQ(expected, Letters(set));
+
+    // Reserve makes room ahead without changing the set; past the limit it refuses.
+    SpriteSet reserved;
+    MakeLettered(reserved, 3);
+    EXPECT_EQ("ABC", Letters(reserved));
+    ASSERT_EQ(1, reserved.Reserve(1000));
+    EXPECT_EQ(1000, reserved.capacity);
+    EXPECT_EQ("ABC", Letters(reserved));
+    EXPECT_EQ(0, reserved.Reserve(kMaxSprites + 1));
+    EXPECT_EQ(1000, reserved.capacity);
 }
 
 TEST(SpriteSet, NewSpaceCompressesOnRequestAndKeepsTheRawSpriteWhenThatFails)

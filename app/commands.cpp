@@ -111,6 +111,7 @@ void OnPlay(HWND window)
     g_bmpChild.paused = 0;
     g_bmpChild.fps = FrameRateForPlay();
     if (g_bmpChild.fps != 0) SetFrameInterval(g_bmpChild.fps);
+    StartFrameClock();
     g_bmpChild.RefreshPage();
     Invalidate(g_bmpChild.window, TRUE);
     g_bmpChild.StartAnimPage();
@@ -154,7 +155,9 @@ const char* CommandTip(int id)
 
 void SetFrameInterval(int fps)
 {
-    if (fps != 0) g_frameInterval = 1000 / fps;
+    if (fps == 0) return;
+    g_frameInterval = 1000 / fps;
+    g_framePeriod = 1000000 / fps;
 }
 
 int ConfirmDiscard(HWND window)
@@ -215,6 +218,7 @@ void DispatchCommand(HWND window, int id, LPARAM value)
     case ID_FPS_CHANGED:
         g_bmpChild.fps = int(value);
         SetFrameInterval(g_bmpChild.fps);
+        StartFrameClock();
         break;
     default: break;
     }

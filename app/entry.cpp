@@ -1,9 +1,18 @@
 #include "app/entry.h"
 
+#include <algorithm>
+
 #include "app/main_window.h"
+#include "kit/clock.h"
 #include "kit/status_bar.h"
 #include "views/auto_scroll.h"
 #include "views/canvas.h"
+
+DWORD LoopWaitTime()
+{
+    if (!g_appActive) return INFINITE;
+    return std::min(g_bmpChild.NextFrameIn(), g_autoScroll.NextStepIn());
+}
 
 LoopPass RunLoopPass(int* quitCode)
 {
@@ -17,13 +26,19 @@ LoopPass RunLoopPass(int* quitCode)
         DispatchMessageA(&message);
         return LoopPass::Dispatched;
     }
-    if (g_appActive) {
+    // Paced playback holds a 1 ms timer period, so that frames come when due; anything else
+    // gives it back.
+    const BmpChildWindow& canvas = g_bmpChild;
+    UseFineTimer(g_appActive && canvas.playing && !canvas.paused && canvas.fps != 0);
+    const DWORD wait = LoopWaitTime();
+    if (wait == 0) {
         g_bmpChild.AnimStep();
         g_autoScroll.Tick();
         return LoopPass::Stepped;
     }
     ShowHeldStatusText();
-    WaitMessage();
+    // Any message in the queue ends the wait, also one that arrived before it began.
+    MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     return LoopPass::Waited;
 }
 
@@ -32,6 +47,7 @@ int RunMessageLoop()
     int quitCode = 0;
     while (RunLoopPass(&quitCode) != LoopPass::Quit) {
     }
+    UseFineTimer(false);
     return quitCode;
 }
 

@@ -131,6 +131,12 @@ public:
     // puts the anchor on it; one animation frame at most per call, from the idle loop and paint.
     void StartAnimPage();
     void AnimStep();
+    // Milliseconds until AnimStep has a frame to show: 0 when one is due now; INFINITE when none
+    // will be until something changes (stopped, paused with no step asked for, no sprites).
+    DWORD NextFrameIn() const;
+    // The frame last shown, drawn again where it is (a paint between frames, or while paused):
+    // at the anchor and zoom of now, without stepping or counting a frame.
+    void RedrawFrame();
     // Ends playback after a failure: clears playing, shows `text`, then stops as Stop does.
     void StopPlayback(const char* text);
 

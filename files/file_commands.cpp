@@ -30,13 +30,13 @@ bool EndsWith(const char* path, const char* ending)
     return true;
 }
 
-// Reads the picture by its name's ending: bmp as BMP, pcx as PCX, anything else as BMP and,
-// when that fails, as PCX.
-int LoadPicture(const char* path)
+// Reads the picture into `picture` by its name's ending: bmp as BMP, pcx as PCX, anything else as
+// BMP and, when that fails, as PCX.
+int LoadPicture(const char* path, ImageBuffer& picture)
 {
-    if (EndsWith(path, "bmp")) return g_picture.LoadBmp(path);
-    if (EndsWith(path, "pcx")) return g_picture.LoadPcx(path);
-    return g_picture.LoadBmp(path) || g_picture.LoadPcx(path);
+    if (EndsWith(path, "bmp")) return picture.LoadBmp(path);
+    if (EndsWith(path, "pcx")) return picture.LoadPcx(path);
+    return picture.LoadBmp(path) || picture.LoadPcx(path);
 }
 
 // The strip after the set was replaced: its scroll state anew, and a repaint.
@@ -50,26 +50,39 @@ void RefreshStrip()
 
 int BmpChildWindow::OpenBitmap()
 {
-    PrepareFileDialog(window, kBitmapFilter, bitmapPath, bitmapTitle, kOpenDialogFlags,
-                      kBitmapExtension);
+    // The dialog proposes the last picture's name; the name chosen becomes the canvas's only
+    // once the picture has loaded.
+    char path[kFilePathSize];
+    char title[kFileTitleSize];
+    lstrcpynA(path, bitmapPath, sizeof path);
+    lstrcpynA(title, bitmapTitle, sizeof title);
+    PrepareFileDialog(window, kBitmapFilter, path, title, kOpenDialogFlags, kBitmapExtension);
     if (!GetOpenFileNameA(&g_fileDialog)) {
         Repaint(window);
         return 0;
     }
-    // The readers release the picture first; a palette that lived in its color table goes too.
-    const bool paletteInPicture =
-        g_palette != nullptr && g_palette == PicturePalette(g_picture);
-    if (!LoadPicture(bitmapPath)) {
-        if (paletteInPicture) g_palette = nullptr;
-        ShowInfo(window, "비트맵 읽기 실패(%s)", bitmapPath);
+    // All or nothing: the picture is read into a buffer of its own and copied out whole before
+    // anything the program shows changes. A failure leaves the picture, its sprite, the pages,
+    // the palette and the names as they were.
+    ImageBuffer picture;
+    if (!LoadPicture(path, picture)) {
+        ShowInfo(window, "비트맵 읽기 실패(%s)", path);
         return 0;
     }
-    const int width = g_picture.Width(), height = g_picture.Height();
+    const int width = picture.Width(), height = picture.Height();
+    uint8_t* whole = picture.CopyRegion(0, 0, width, height);
+    if (whole == nullptr) {
+        ShowInfo(window, "비트맵을 스프라이트로 전환 실패");
+        return 0;
+    }
+    g_picture.Swap(picture);  // the earlier picture goes with `picture`, after its palette below
+    lstrcpyA(bitmapPath, path);
+    lstrcpyA(bitmapTitle, title);
     if (!g_bmpPage.Create(width, height, 8, nullptr)) ShowInfo(window, "Bmp Page 초기화 실패");
     UsePalette(window, PicturePalette(g_picture));
-    if (!pictureSet.TransToSpr(width, height, g_picture.CopyRegion(0, 0, width, height))) {
-        // The sheet shown and cut from must be the picture now loaded: the earlier picture's
-        // sprite goes rather than being shown on (and cut as) the new one.
+    if (!pictureSet.TransToSpr(width, height, whole)) {
+        // Only the sprite's record could not be had: the sheet shown and cut from must be the
+        // picture now loaded, so the earlier picture's sprite goes rather than stand in for it.
         pictureSet.Clear();
         RefreshPage();
         Repaint(window);

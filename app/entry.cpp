@@ -11,7 +11,7 @@
 DWORD LoopWaitTime()
 {
     if (!g_appActive) return INFINITE;
-    return std::min(g_bmpChild.NextFrameIn(), g_autoScroll.NextStepIn());
+    return std::min({g_bmpChild.NextFrameIn(), g_autoScroll.NextStepIn(), HeldStatusTextDueIn()});
 }
 
 LoopPass RunLoopPass(int* quitCode)
@@ -34,9 +34,11 @@ LoopPass RunLoopPass(int* quitCode)
     if (wait == 0) {
         g_bmpChild.AnimStep();
         g_autoScroll.Tick();
+        if (HeldStatusTextDueIn() == 0) ShowHeldStatusText();
         return LoopPass::Stepped;
     }
-    ShowHeldStatusText();
+    // Nothing else would show a text held back before the next message.
+    if (wait == INFINITE) ShowHeldStatusText();
     // Any message in the queue ends the wait, also one that arrived before it began.
     MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     return LoopPass::Waited;

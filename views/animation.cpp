@@ -2,6 +2,7 @@
 // the page's anchor point, paced by the frame gate and measured by the frame meter.
 #include "views/animation.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/document.h"
@@ -21,6 +22,11 @@ constexpr int kPageBits = 8;
 constexpr DWORD kMeterWindow = 1000;  // milliseconds
 constexpr int kStatusSize = 256;
 constexpr int kMicrosPerMilli = 1000;
+// A frame this late or less (or up to one period, at low rates) keeps the schedule: the frames
+// after it come as due, one at once if need be, so a short hiccup costs no frames. Later than
+// that (a dialog, an inactive spell, a busy machine) the schedule starts again from now instead
+// of catching up in a burst.
+constexpr DWORD kMaxCatchUp = 100;  // milliseconds
 
 // The frame schedule: the next frame is due at this clock reading and this many microseconds
 // past it (the period is kept to the microsecond, so 60 fps is 16.667 ms and not 16 or 17).
@@ -51,12 +57,13 @@ int FrameGate()
 {
     const DWORD now = g_clock();
     if (FrameDueIn(now) != 0) return 0;
-    ScheduleNextFrame();
-    if (FrameDueIn(now) == 0) {
+    const DWORD late = now - g_nextFrameTime;
+    const DWORD period = DWORD(g_framePeriod / kMicrosPerMilli);
+    if (late >= std::max(period, kMaxCatchUp)) {
         g_nextFrameTime = now;
         g_nextFrameMicros = 0;
-        ScheduleNextFrame();
     }
+    ScheduleNextFrame();
     return 1;
 }
 

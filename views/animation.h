@@ -7,10 +7,10 @@
 
 // 1 when a frame is due, else 0. Frames are due on a schedule of whole frame periods
 // (g_framePeriod) from the moment pacing started: frame k at start + k periods. A frame that
-// comes late because the clock or the wait is coarse does not push the frames after it back, so
-// the rate holds on a 15.6 ms tick; a frame a whole period late or more (playback held up by a
-// dialog or an inactive spell) starts the schedule again from now instead of catching up in a
-// burst.
+// comes late because the clock or the wait is coarse, or the machine busy for a moment, does not
+// push the frames after it back, so the rate holds on a 15.6 ms tick; a frame 100 ms late or
+// more, and at least a whole period (playback held up by a dialog or an inactive spell), starts
+// the schedule again from now instead of catching up in a burst.
 int FrameGate();
 
 // Milliseconds until the frame gate opens: 0 when it would open now.

@@ -164,6 +164,32 @@ TEST_F(PlaybackTest, TheScheduleCountsTimeAcrossTheClocksWrap)
     EXPECT_EQ(FrameGateOpensIn(), 100u);
 }
 
+// At 30 fps: a frame late by more than a period but less than 100 ms keeps the schedule (the next
+// frame comes at once); one later than that starts it again from now.
+TEST_F(PlaybackTest, TheScheduleCatchesUpAShortDelayAndStartsAgainAfterALongOne)
+{
+    g_framePeriod = 33333;
+    g_testNow = kStart;
+    StartFrameClock();
+    struct Gate {
+        DWORD at;  // ms after the start
+        int opens;
+        DWORD next;  // ms until it opens again
+    };
+    const Gate gates[] = {
+        {0, 1, 33},   {32, 0, 1},   {33, 1, 33},
+        {120, 1, 0},  // 53 ms late: the frame due at 100 is already due too
+        {120, 1, 13}, {133, 1, 33},
+        {300, 1, 33},  // 134 ms late: from now on
+        {333, 1, 33},
+    };
+    for (const Gate& gate : gates) {
+        g_testNow = kStart + gate.at;
+        EXPECT_EQ(FrameGate(), gate.opens) << "at " << gate.at;
+        EXPECT_EQ(FrameGateOpensIn(), gate.next) << "at " << gate.at;
+    }
+}
+
 // On a machine whose timer ticks every 15.6 ms (the default while no program asks for a finer
 // period) the clock reads only at the ticks and a timed wait ends at the first tick after its
 // time. The loop runs over simulated time: a pass runs when a step is due, and otherwise time
@@ -268,6 +294,7 @@ TEST_F(PlaybackTest, APaintBetweenFramesShowsTheLastFrameInPlace)
 {
     for (bool paused : {true, false}) {
         SCOPED_TRACE(paused ? "paused" : "at 5 fps");
+        g_testNow += 1000;
         Play(4, paused ? 0 : 5);
         if (paused) Command(ID_PAUSE);
         g_bmpChild.animFrame = 2;
@@ -433,6 +460,7 @@ TEST_F(PlaybackTest, TheLoopWaitsForWhatIsDueAndBlocksWhenNothingIs)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.state);
+        g_testNow += 1000;  // the status line's last text long shown
         if (c.fps >= 0) Play(3, c.fps);
         if (c.pause) Command(ID_PAUSE);
         PumpMessages();
@@ -454,6 +482,20 @@ TEST_F(PlaybackTest, TheLoopWaitsForWhatIsDueAndBlocksWhenNothingIs)
     }
     PassUntilItWaits();
     EXPECT_FALSE(FineTimerInUse()) << "given back once stopped";
+
+    // A status text held back is due a pace after the last one shown, and shown then.
+    g_testNow += 1000;
+    SetStatusTextPaced("shown");
+    SetStatusTextPaced("held");
+    g_testNow += 40;
+    EXPECT_EQ(LoopWaitTime(), kStatusRepaintPace - 40);
+    EXPECT_EQ(StatusText(), "shown");
+    g_testNow += kStatusRepaintPace - 40;
+    PumpMessages();
+    int code = 0;
+    EXPECT_EQ(RunLoopPass(&code), LoopPass::Stepped);
+    EXPECT_EQ(StatusText(), "held");
+    EXPECT_EQ(LoopWaitTime(), INFINITE);
 }
 
 TEST_F(PlaybackTest, TheLoopBlocksWhileInactiveAndDrawsNothing)

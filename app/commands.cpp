@@ -2,20 +2,17 @@
 
 #include "app/about_box.h"
 #include "app/document.h"
-#include "panels/info_window.h"
 #include "app/frame_rate_box.h"
+#include "app/main_window.h"
 #include "app/options_dialog.h"
 #include "app/toolbar.h"
 #include "app/view_modes.h"
 #include "kit/show_info.h"
 #include "kit/text.h"
-#include "panels/edit_mode_window.h"
-#include "panels/sprite_info_window.h"
+#include "panels/info_window.h"
 #include "panels/work_windows.h"
 #include "resources/resource.h"
-#include "views/animation.h"
 #include "views/canvas.h"
-#include "views/selection.h"
 
 namespace {
 
@@ -45,43 +42,19 @@ const CommandTipEntry kCommandTips[] = {
     {ID_OPTIONS, "Option"},
 };
 
-void Invalidate(HWND window, BOOL erase)
-{
-    if (window != nullptr) InvalidateRect(window, nullptr, erase);
-}
-
 void SendStop(HWND window) { SendMessageA(window, WM_COMMAND, ID_STOP, 0); }
 
-void ZoomIn()
+// The document's file names back to a new, unnamed set.
+void ForgetSpriteFile()
 {
-    ShownPage shown = g_bmpChild.Shown();
-    if (*shown.zoom >= shown.maxZoom) return;
-    ++*shown.zoom;
-    g_bmpChild.viewX *= 2;
-    g_bmpChild.viewY *= 2;
-    g_bmpChild.RefreshPage();
-    Invalidate(g_bmpChild.window, TRUE);
-}
-
-void ZoomOut()
-{
-    ShownPage shown = g_bmpChild.Shown();
-    if (*shown.zoom <= kMinZoom) return;
-    --*shown.zoom;
-    g_bmpChild.viewX /= 2;
-    g_bmpChild.viewY /= 2;
-    g_bmpChild.RefreshPage();
-    Invalidate(g_bmpChild.window, TRUE);
+    lstrcpyA(g_bmpChild.spritePath, kNoName);
+    lstrcpyA(g_bmpChild.spriteTitle, kNoName);
 }
 
 void OnNew(HWND window)
 {
     if (ConfirmDiscard(window) == IDCANCEL) return;
-    workSet.Clear();
-    Invalidate(g_selChild.window, TRUE);
-    Invalidate(g_bmpChild.window, TRUE);
-    Invalidate(g_sprInfo.window, TRUE);
-    Invalidate(g_editMode.window, TRUE);
+    g_document.New();  // the names stay, for the next save's dialog
     if (g_bmpChild.window != nullptr) UpdateWindow(g_bmpChild.window);
     SelectInfoTab(kSpriteInfoPage);
 }
@@ -96,7 +69,6 @@ void OnOpenSprite(HWND window)
 {
     if (ConfirmDiscard(window) == IDCANCEL) return;
     SendStop(window);
-    g_modified = 0;
     g_bmpChild.OpenSprite();
 }
 
@@ -107,24 +79,7 @@ void OnPlay(HWND window)
         SendStop(window);
         return;
     }
-    g_bmpChild.playing = 1;
-    g_bmpChild.paused = 0;
-    g_bmpChild.fps = FrameRateForPlay();
-    if (g_bmpChild.fps != 0) SetFrameInterval(g_bmpChild.fps);
-    StartFrameClock();
-    g_bmpChild.RefreshPage();
-    Invalidate(g_bmpChild.window, TRUE);
-    g_bmpChild.StartAnimPage();
-    CheckToolbarButton(ID_PLAY);
-}
-
-void OnStop()
-{
-    g_bmpChild.playing = 0;
-    g_bmpChild.paused = 0;
-    g_bmpChild.RefreshPage();
-    Invalidate(g_bmpChild.window, TRUE);
-    CheckToolbarButton(ID_STOP);
+    g_bmpChild.Play(FrameRateForPlay());
 }
 
 void OnPause(HWND window)
@@ -133,15 +88,14 @@ void OnPause(HWND window)
         SendStop(window);
         return;
     }
-    g_bmpChild.paused = 1;
-    CheckToolbarButton(ID_PAUSE);
+    g_bmpChild.Pause();
 }
 
-void OnAdjustView()
+// Undo and Redo; a step that cannot be taken (no memory to put sprites back) says why.
+void OnHistory(HWND window, int (Document::*step)())
 {
-    if (!g_bmpChild.editMode && !g_bmpChild.playing) return;
-    g_bmpChild.adjustView = 1;
-    Invalidate(g_bmpChild.window, TRUE);
+    const bool possible = step == &Document::Undo ? g_document.CanUndo() : g_document.CanRedo();
+    if (possible && !(g_document.*step)()) workSet.ShowMessage(window);
 }
 
 }  // namespace
@@ -153,35 +107,23 @@ const char* CommandTip(int id)
     return "Unknown";
 }
 
-void SetFrameInterval(int fps)
-{
-    if (fps == 0) return;
-    g_frameInterval = 1000 / fps;
-    g_framePeriod = 1000000 / fps;
-}
-
 int ConfirmDiscard(HWND window)
 {
-    if (!g_modified) {
+    if (!g_document.Modified()) {
         SendStop(window);
-        g_modified = 0;
         return IDYES;
     }
     int answer = MessageBoxText(window, "변경된 스프라이트 파일을 저장할까요?", "New",
                                 MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer == IDNO) {
         SendStop(window);
-        lstrcpyA(g_bmpChild.spritePath, kNoName);
-        lstrcpyA(g_bmpChild.spriteTitle, kNoName);
-        g_modified = 0;
+        ForgetSpriteFile();
         return IDNO;
     }
     if (answer != IDYES) return IDCANCEL;
     if (!g_bmpChild.SaveSprite()) return IDCANCEL;
-    lstrcpyA(g_bmpChild.spritePath, kNoName);
-    lstrcpyA(g_bmpChild.spriteTitle, kNoName);
+    ForgetSpriteFile();
     SendStop(window);
-    g_modified = 0;
     return IDYES;
 }
 
@@ -198,28 +140,22 @@ void DispatchCommand(HWND window, int id, LPARAM value)
     case ID_VIEW_BITMAP:
     case ID_VIEW_INFO:
     case ID_VIEW_SELECTION: SetViewMode(id); break;
-    case ID_ZOOM_IN: ZoomIn(); break;
-    case ID_ZOOM_OUT: ZoomOut(); break;
-    case ID_ADJUST_VIEW: OnAdjustView(); break;
+    case ID_ZOOM_IN: g_bmpChild.ZoomIn(); break;
+    case ID_ZOOM_OUT: g_bmpChild.ZoomOut(); break;
+    case ID_ADJUST_VIEW: g_bmpChild.StartAdjustView(); break;
     case ID_PLAY: OnPlay(window); break;
-    case ID_STOP: OnStop(); break;
+    case ID_STOP: g_bmpChild.Stop(); break;
     case ID_PAUSE: OnPause(window); break;
-    case ID_BACK:
-        if (g_bmpChild.paused) --g_bmpChild.pendingStep;
-        break;
-    case ID_FORWARD:
-        if (g_bmpChild.paused) ++g_bmpChild.pendingStep;
-        break;
+    case ID_BACK: g_bmpChild.Step(-1); break;
+    case ID_FORWARD: g_bmpChild.Step(1); break;
     case ID_OPTIONS: RunOptionsDialog(window); break;
     case ID_OPEN_PALETTE: g_bmpChild.OpenPalette(); break;
     case ID_SAVE_PALETTE: g_bmpChild.SavePalette(); break;
     case ID_SEL_ZOOM_IN: SendMessageA(g_subWork2.window, WM_COMMAND, kStripZoomIn, 0); break;
     case ID_SEL_ZOOM_OUT: SendMessageA(g_subWork2.window, WM_COMMAND, kStripZoomOut, 0); break;
-    case ID_FPS_CHANGED:
-        g_bmpChild.fps = int(value);
-        SetFrameInterval(g_bmpChild.fps);
-        StartFrameClock();
-        break;
+    case ID_FPS_CHANGED: g_bmpChild.SetFrameRate(int(value)); break;
+    case ID_UNDO: OnHistory(window, &Document::Undo); break;
+    case ID_REDO: OnHistory(window, &Document::Redo); break;
     default: break;
     }
 }

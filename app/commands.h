@@ -13,7 +13,3 @@ int ConfirmDiscard(HWND window);
 
 // The tool-tip text of a toolbar command, "Unknown" for any other number.
 const char* CommandTip(int id);
-
-// Stores 1000 / fps in g_frameInterval and the period to the microsecond in g_framePeriod; a zero
-// fps leaves both as they are.
-void SetFrameInterval(int fps);

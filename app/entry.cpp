@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/keys.h"
 #include "app/main_window.h"
 #include "kit/clock.h"
 #include "kit/status_bar.h"
@@ -22,6 +23,7 @@ LoopPass RunLoopPass(int* quitCode)
             *quitCode = int(message.wParam);
             return LoopPass::Quit;
         }
+        if (TranslateProgramKeys(&message)) return LoopPass::Dispatched;
         TranslateMessage(&message);
         DispatchMessageA(&message);
         return LoopPass::Dispatched;

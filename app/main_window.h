@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/win32.h"
+#include "sprite/document.h"
 
 constexpr const char kMainClassName[] = "Quillon";
 constexpr const char kMainTitle[] = "Quillon for Windows95";
@@ -15,6 +16,12 @@ constexpr int kToolTipTextSize = 80;
 HWND CreateMainWindow(HINSTANCE instance);
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The title names the document: "Quillon for Windows95 - hero.spr", with " *" while the set
+// differs from the file on disk.
+void UpdateMainTitle();
+// The main window's share of a document change: the title and the Edit menu's items.
+void OnMainDocumentChanged(const DocumentChange& change);
 
 extern HWND g_mainWnd;
 extern HINSTANCE g_instance;

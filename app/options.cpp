@@ -31,8 +31,7 @@ int LoadOptions()
 {
     ReadOptionsFile(kOptionsFileName, &g_options);
     PageSize size = PageSizeOfMode(g_options.resolutionMode);
-    g_bmpChild.animWidth = size.width;
-    g_bmpChild.animHeight = size.height;
+    g_bmpChild.SetPageSize(size.width, size.height);
     return 1;
 }
 

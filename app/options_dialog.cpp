@@ -72,8 +72,7 @@ void OnModeClicked(OptionsDialog* state, int mode)
 
 void OnOptionsOk(HWND dialog, OptionsDialog* state)
 {
-    g_bmpChild.animWidth = state->pending.width;
-    g_bmpChild.animHeight = state->pending.height;
+    g_bmpChild.SetPageSize(state->pending.width, state->pending.height);
     g_options.resolutionMode = state->selectedMode;
     for (const CheckField& check : kCheckFields)
         g_options.*check.field = IsDlgButtonChecked(dialog, check.id) == BST_CHECKED ? 1 : 0;

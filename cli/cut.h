@@ -1,20 +1,12 @@
-// Cutting rectangles of a loaded sheet into sprites, as the window's cut step does: each
-// rectangle is copied out of the picture, appended raw to the set, then compressed and given
-// whole-sprite boxes as the options say.
+// Cutting rectangles of a loaded sheet into sprites with the window's own cut step (sprite/cut.h).
 #pragma once
 
 #include <vector>
 
 #include "cli/regions.h"
 #include "image/image_buffer.h"
+#include "sprite/cut.h"
 #include "sprite/sprite_set.h"
-
-// The window's creation options ("스프라이트 압축", "충돌상자 자동생성", "공격상자 자동생성").
-struct CutOptions {
-    bool compress = false;
-    bool hitBox = false;
-    bool attackBox = false;
-};
 
 // The sheet as rows from the top. Its `top` is null unless the picture has 8 bits per pixel.
 SheetView ViewOfSheet(const ImageBuffer& sheet);

@@ -6,11 +6,12 @@
 #include "app/document.h"
 #include "app/pages.h"
 #include "app/picture.h"
-#include "views/canvas.h"
 #include "files/file_dialog.h"
 #include "files/palette_commands.h"
 #include "kit/show_info.h"
 #include "kit/text.h"
+#include "panels/sprite_info_window.h"
+#include "views/canvas.h"
 #include "views/selection.h"
 
 namespace {
@@ -37,13 +38,6 @@ int LoadPicture(const char* path, ImageBuffer& picture)
     if (EndsWith(path, "bmp")) return picture.LoadBmp(path);
     if (EndsWith(path, "pcx")) return picture.LoadPcx(path);
     return picture.LoadBmp(path) || picture.LoadPcx(path);
-}
-
-// The strip after the set was replaced: its scroll state anew, and a repaint.
-void RefreshStrip()
-{
-    g_selChild.UpdateScroll();
-    Repaint(g_selChild.window);
 }
 
 }  // namespace
@@ -90,8 +84,9 @@ int BmpChildWindow::OpenBitmap()
         return 0;
     }
     RefreshPage();
-    // The sprite information panel, which shows the picture's size, comes with the information
-    // window's pages; it is to be repainted here once it exists.
+    // Sprites cut from an earlier sheet stay, but their history starts here.
+    g_document.ForgetHistory();
+    g_sprInfo.Refresh();
     Repaint(g_selChild.window);
     Repaint(window);
     // The title is the name the file dialog gave, in the system's code page.
@@ -101,45 +96,52 @@ int BmpChildWindow::OpenBitmap()
 
 int BmpChildWindow::OpenSprite()
 {
-    PrepareFileDialog(window, kSpriteFilter, spritePath, spriteTitle, kOpenDialogFlags,
-                      kSpriteExtension);
+    // The dialog works on copies: the names change only when a file was opened.
+    char path[kFilePathSize];
+    char title[kFileTitleSize];
+    lstrcpynA(path, spritePath, sizeof path);
+    lstrcpynA(title, spriteTitle, sizeof title);
+    PrepareFileDialog(window, kSpriteFilter, path, title, kOpenDialogFlags, kSpriteExtension);
     if (!GetOpenFileNameA(&g_fileDialog)) {
         Repaint(window);
         return 0;
     }
-    if (!workSet.Load(spritePath)) {
+    // The document takes the file only when all of it is good; a refused file changes nothing.
+    if (!g_document.Load(path)) {
         workSet.ShowMessage(window);
-        RefreshStrip();  // a refused file may have left the set empty
         return 0;
     }
+    lstrcpynA(spritePath, path, sizeof spritePath);
+    lstrcpynA(spriteTitle, title, sizeof spriteTitle);
     if (g_palette == nullptr)
         MessageBoxText(window,
                        "파레트 데이타가 없습니다.\n\rBMP,PCX파일 혹은 파레트 파일을 읽어야 그림이 "
                        "깨지지 않습니다.",
                        "경고", MB_OK | MB_ICONWARNING);
-    g_modified = 0;
     RefreshPage();
     Repaint(window);
     if (window != nullptr) SetWindowTextA(window, spriteTitle);
-    RefreshStrip();
-    SelectSprite(0);
     return 1;
 }
 
 int BmpChildWindow::SaveSprite()
 {
-    PrepareFileDialog(window, kSpriteFilter, spritePath, spriteTitle, kSaveDialogFlags,
-                      kSpriteExtension);
+    char path[kFilePathSize];
+    char title[kFileTitleSize];
+    lstrcpynA(path, spritePath, sizeof path);
+    lstrcpynA(title, spriteTitle, sizeof title);
+    PrepareFileDialog(window, kSpriteFilter, path, title, kSaveDialogFlags, kSpriteExtension);
     if (!GetSaveFileNameA(&g_fileDialog)) {
         Repaint(window);
         return 0;
     }
     // A refused save keeps the old file whole and the set marked as changed.
-    if (!workSet.Save(spritePath)) {
+    if (!g_document.Save(path)) {
         workSet.ShowMessage(window);
         return 0;
     }
-    g_modified = 0;
+    lstrcpynA(spritePath, path, sizeof spritePath);
+    lstrcpynA(spriteTitle, title, sizeof spriteTitle);
     Repaint(window);
     return 1;
 }

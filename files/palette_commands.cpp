@@ -8,12 +8,13 @@
 
 #include "app/pages.h"
 #include "app/picture.h"
-#include "views/canvas.h"
 #include "files/file_dialog.h"
 #include "files/palette_commands.h"
 #include "image/palette_file.h"
 #include "kit/show_info.h"
 #include "kit/text.h"
+#include "panels/sprite_info_window.h"
+#include "views/canvas.h"
 #include "views/selection.h"
 
 namespace {
@@ -76,6 +77,7 @@ int BmpChildWindow::OpenPalette()
     UsePalette(window, palette);
     // The sprite information panel, which shows colors too, comes with the information window's
     // pages; it is to be repainted here once it exists.
+    g_sprInfo.Refresh();
     Repaint(g_selChild.window);
     Repaint(window);
     return 1;

@@ -11,6 +11,16 @@ std::wstring WideFromText(const char* text)
     return wide;
 }
 
+std::wstring WideFromUtf8(const std::string& text)
+{
+    if (text.empty()) return std::wstring();
+    int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
+    if (length <= 0) return std::wstring();
+    std::wstring wide(size_t(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), length);
+    return wide;
+}
+
 std::string TextFromWide(const wchar_t* wide)
 {
     if (wide == nullptr || *wide == L'\0') return std::string();

@@ -11,6 +11,8 @@ constexpr UINT kTextCodePage = 949;
 
 std::wstring WideFromText(const char* text);
 std::string TextFromWide(const wchar_t* wide);
+// UTF-8 (the core's names of things, such as the history's steps) as UTF-16.
+std::wstring WideFromUtf8(const std::string& text);
 
 int MessageBoxText(HWND owner, const char* text, const char* caption, UINT type);
 BOOL SetWindowTextText(HWND window, const char* text);

@@ -3,15 +3,12 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "app/document.h"
+#include "app/main_window.h"
 #include "kit/modal_dialog.h"
 #include "kit/text.h"
-#include "panels/sprite_info_window.h"
 #include "resources/resource.h"
-#include "views/canvas.h"
-#include "views/selection.h"
 
 namespace {
 
@@ -35,24 +32,14 @@ void EnableRangeControls(HWND dialog, BOOL enable)
     for (int id : kRangeControls) EnableWindow(GetDlgItem(dialog, id), enable);
 }
 
-// The views that show the set, after sprites went.
-void RefreshAfterDeletion()
-{
-    g_selChild.UpdateScroll();
-    HWND views[] = {g_sprInfo.window, g_selChild.window, g_bmpChild.window};
-    for (HWND view : views)
-        if (view != nullptr) InvalidateRect(view, nullptr, TRUE);
-    if (g_bmpChild.window != nullptr) UpdateWindow(g_bmpChild.window);
-}
-
 int EditNumber(HWND dialog, int id)
 {
     BOOL read = FALSE;
     return int(GetDlgItemInt(dialog, id, &read, TRUE));
 }
 
-// Asks, then deletes from the first to the last number. Every deletion at i moves the following
-// sprites down, so the sprite now at i goes next: both ends step back one after each success.
+// Asks, then deletes the sprites first..last, as one step of the history. Numbers past either end
+// of the set are named in one message; those that exist are deleted.
 void DeleteRange(HWND dialog)
 {
     int first = EditNumber(dialog, IDC_RANGE_FIRST);
@@ -62,26 +49,16 @@ void DeleteRange(HWND dialog)
                   last, last - first + 1);
     if (MessageBoxText(dialog, question, "Delete sprite", MB_ICONQUESTION | MB_YESNO) != IDYES)
         return;
-    for (int i = first, j = last; i <= j; ++i) {
-        if (workSet.Delete(i)) {
-            --i;
-            --j;
-        } else {
-            workSet.ShowMessage(dialog);
-        }
-    }
-    const int lastNumber = SpriteCount() - 1;
-    g_currentSprite = std::abs(g_currentSprite) < lastNumber ? std::abs(g_currentSprite) : lastNumber;
-    g_modified = 1;
-    SelectSprite(g_currentSprite);
-    // An emptied set has no sprite to select; the views still show what went.
-    RefreshAfterDeletion();
+    bool missing = false;
+    g_document.DeleteRange(first, last, &missing);
+    if (missing) workSet.ShowMessage(dialog);
 }
 
 void OnInitDelete(HWND dialog, const DeleteDialog* state)
 {
-    SetDlgItemInt(dialog, IDC_RANGE_FIRST, UINT(g_currentSprite), TRUE);
-    SetDlgItemInt(dialog, IDC_RANGE_LAST, UINT(g_currentSprite), TRUE);
+    const int current = g_document.Current() >= 0 ? g_document.Current() : 0;
+    SetDlgItemInt(dialog, IDC_RANGE_FIRST, UINT(current), TRUE);
+    SetDlgItemInt(dialog, IDC_RANGE_LAST, UINT(current), TRUE);
     CheckRadioButton(dialog, IDC_DELETE_SELECTED, IDC_DELETE_RANGE, state->mode);
     if (state->mode != IDC_DELETE_RANGE) EnableRangeControls(dialog, FALSE);
     SetFocus(GetDlgItem(dialog, IDOK));
@@ -98,7 +75,7 @@ BOOL OnDeleteCommand(HWND dialog, DeleteDialog* state, WPARAM wParam)
     case IDCANCEL: EndDialog(dialog, 0); return TRUE;
     case IDOK:
         if (state->mode == IDC_DELETE_SELECTED) {
-            DeleteSingleSprite(g_currentSprite);
+            DeleteSingleSprite(g_document.Current());
             EndDialog(dialog, 1);
         } else {
             DeleteRange(dialog);
@@ -145,9 +122,5 @@ INT_PTR RunDeleteDialog(HWND owner)
 void DeleteSingleSprite(int n)
 {
     if (n < 0 || n >= SpriteCount()) return;
-    workSet.Delete(n);
-    const int count = SpriteCount();
-    if (g_currentSprite >= count) g_currentSprite = count - 1;
-    RefreshAfterDeletion();
-    g_modified = 1;
+    if (!g_document.Delete(n)) workSet.ShowMessage(g_mainWnd);
 }

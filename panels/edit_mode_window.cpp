@@ -78,3 +78,9 @@ void EditModeWindow::Place()
     const PanelPlace place = InfoPanelPlace(parent, tabs);
     MoveWindow(window, place.x, place.y, place.width, place.height, TRUE);
 }
+
+void EditModeWindow::OnDocumentChanged(const DocumentChange& change)
+{
+    if (change.what & (kChangeBoxes | kChangeCurrent | kChangeStructure)) RefreshBoxList(boxList);
+    if (change.what & (kChangeImage | kChangeCurrent | kChangeStructure)) SyncCompressCheck(dialog);
+}

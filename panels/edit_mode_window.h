@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/win32.h"
+#include "sprite/document.h"
 
 class EditModeWindow {
 public:
@@ -28,6 +29,8 @@ public:
     void Show(int flag);
     // While visible: moves the panel to the information window's panel rectangle.
     void Place();
+    // The dialog's share of a document change: the box list and the compression box.
+    void OnDocumentChanged(const DocumentChange& change);
 };
 
 extern EditModeWindow g_editMode;  // the "Edit Mode" page's panel and its dialog

@@ -65,7 +65,7 @@ void Invalidate(HWND window)
 
 void ShowSpriteInfoPage(HWND top)
 {
-    g_bmpChild.editMode = 0;
+    g_bmpChild.LeaveEditMode();
     SendMessageA(top, WM_COMMAND, ID_STOP, 0);
     g_sprInfo.Show(1);
     g_tree.Show(0);
@@ -79,8 +79,7 @@ void ShowEditModePage(HWND window, HWND top)
 {
     if (!HasSprites()) ShowInfo(window, "%s", kNoSpriteToEdit);
     SendMessageA(top, WM_COMMAND, ID_STOP, 0);
-    g_bmpChild.editMode = 1;
-    g_bmpChild.StartEditPage();
+    g_bmpChild.EnterEditMode();
     g_editMode.Show(1);
     g_tree.Show(0);
     g_sprInfo.Show(0);
@@ -179,5 +178,5 @@ void SelectInfoTab(int page)
         header.code = TCN_SELCHANGE;
         SendMessageA(g_infoChild.window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
     }
-    g_bmpChild.adjustView = 0;
+    g_bmpChild.EndAdjustView();
 }

@@ -94,6 +94,17 @@ void SprInfoWindow::Paint()
     EndPaint(window, &paint);
 }
 
+void SprInfoWindow::Refresh()
+{
+    if (window != nullptr) InvalidateRect(window, nullptr, TRUE);
+}
+
+void SprInfoWindow::OnDocumentChanged(const DocumentChange& change)
+{
+    // Every line but the coordinates' shows the set, the current sprite or its boxes.
+    if ((change.what & ~(kChangeCoordinates | kChangeHistory | kChangeModified)) != 0) Refresh();
+}
+
 std::vector<InfoLine> SpriteInfoLines()
 {
     const int count = workSet.sprites != nullptr ? workSet.Count() : 0;
@@ -101,9 +112,10 @@ std::vector<InfoLine> SpriteInfoLines()
         FormatLine(10, kCountColor, "총 스프라이트 개수 : %d", count),
         FormatLine(30, kActionColor, "총 액션 개수 : %d", int(workSet.header.actionCount)),
     };
-    if (g_currentSprite < 0 || g_currentSprite >= count) return lines;
-    const Sprite& sprite = workSet.sprites[g_currentSprite];
-    lines.push_back(FormatLine(60, kNumberColor, "<선택된 스프라이트 번호 %d>", g_currentSprite));
+    const int current = g_document.Current();
+    if (current < 0 || current >= count) return lines;
+    const Sprite& sprite = workSet.sprites[current];
+    lines.push_back(FormatLine(60, kNumberColor, "<선택된 스프라이트 번호 %d>", current));
     lines.push_back(FormatLine(80, kSpriteColor, "압축상태 : %s", sprite.compressed ? "ON" : "OFF"));
     lines.push_back(FormatLine(100, kSpriteColor, "충돌 좌표의 개수 : %d", int(sprite.hitCount)));
     lines.push_back(FormatLine(120, kSpriteColor, "공격 좌표의 개수 : %d", int(sprite.atckCount)));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win32.h"
+#include "sprite/document.h"
 
 class SprInfoWindow {
 public:
@@ -28,6 +29,10 @@ public:
     // While visible: moves the panel to the information window's panel rectangle.
     void Place();
     void Paint();
+    // Repaints for a change of the set, the current sprite or its boxes or image.
+    void OnDocumentChanged(const DocumentChange& change);
+    // Repaints for a new picture or palette.
+    void Refresh();
 };
 
 // One painted line: its text (code page 949), its top in client coordinates and its color.

@@ -5,6 +5,9 @@
 // Menu
 #define IDR_MAIN_MENU 101
 
+// Keys: the accelerator table of the main window
+#define IDR_KEYS 150
+
 // Icon
 #define IDI_QUILLON 103
 

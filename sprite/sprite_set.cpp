@@ -7,12 +7,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "sprite/owned_array.h"
 
-namespace {
-
-// A sprite as it is made from a raw image: no coordinates moved, no boxes, centre in the middle.
 Sprite NewSprite(int width, int height, uint8_t* image)
 {
     Sprite sprite{};
@@ -35,8 +33,6 @@ void ReleaseSprite(Sprite& sprite)
     sprite.atckBoxes = nullptr;
     sprite.image = nullptr;
 }
-
-}  // namespace
 
 SpriteSet::SpriteSet() : message{}, header{}, sprites(nullptr) {}
 
@@ -178,4 +174,55 @@ int SpriteSet::Move(int to, int from)
     std::free(sprites);
     sprites = order;
     return 1;
+}
+
+int SpriteSet::InsertRecords(int index, const Sprite* records, int count)
+{
+    const int have = sprites != nullptr ? header.count : 0;
+    if (count <= 0) return 1;
+    if (index < 0 || index > have || int64_t(have) + count > kMaxSprites) {
+        SetMessage("스프라이트 컷 삽입 범위 초과(At Insert)");
+        return 0;
+    }
+    auto* grown = static_cast<Sprite*>(std::malloc(sizeof(Sprite) * (size_t(have) + size_t(count))));
+    if (grown == nullptr) {
+        SetMessage("메모리 할당 실패(At Insert)");
+        return 0;
+    }
+    if (index > 0) std::memcpy(grown, sprites, sizeof(Sprite) * size_t(index));
+    std::memcpy(grown + index, records, sizeof(Sprite) * size_t(count));
+    if (have > index) std::memcpy(grown + index + count, sprites + index, sizeof(Sprite) * size_t(have - index));
+    std::free(sprites);
+    sprites = grown;
+    if (have == 0 && std::memcmp(header.signature, kSpriteSignature, sizeof header.signature) != 0) {
+        std::memcpy(header.signature, kSpriteSignature, sizeof header.signature);
+        header.version = kSpriteFileVersion;
+    }
+    header.count = int16_t(have + count);
+    return 1;
+}
+
+int SpriteSet::RemoveRecords(int index, int count, Sprite* out)
+{
+    const int have = sprites != nullptr ? header.count : 0;
+    if (count <= 0) return 1;
+    if (index < 0 || index >= have || count > have - index) {
+        SetMessage("%d번 스프라이트는 존재하지 않습니다(At Delete)", index < 0 || index >= have ? index : have);
+        return 0;
+    }
+    std::memcpy(out, sprites + index, sizeof(Sprite) * size_t(count));
+    std::memmove(sprites + index, sprites + index + count, sizeof(Sprite) * size_t(have - index - count));
+    header.count = int16_t(have - count);
+    if (header.count == 0) {
+        // An empty set holds no array, as everywhere else; its header waits for the records' return.
+        std::free(sprites);
+        sprites = nullptr;
+    }
+    return 1;
+}
+
+void SpriteSet::Swap(SpriteSet& other)
+{
+    std::swap(header, other.header);
+    std::swap(sprites, other.sprites);
 }

@@ -41,9 +41,17 @@ struct Sprite {
     uint8_t* image;
 };
 
+// A record as it is made from a raw image of width x height (which it takes over): no coordinates
+// moved, no boxes, centre in the middle.
+Sprite NewSprite(int width, int height, uint8_t* image);
+// Frees a record's image and box lists; the record itself stays, emptied.
+void ReleaseSprite(Sprite& sprite);
+
 constexpr const char kSpriteSignature[13] = "Zarvo sprite";
 constexpr int16_t kSpriteFileVersion = 30;
 constexpr int kMaxSprites = 32767;  // the header's count is a signed 16-bit number
+// The file keeps widths and heights (and the boxes' corners) in signed 16 bits.
+constexpr int kMaxSpriteSide = 32767;
 constexpr int kSpriteMessageSize = 256;
 
 class SpriteSet {
@@ -62,6 +70,17 @@ public:
     int Insert(int index, int width, int height, uint8_t* image, int compress);
     int Delete(int index);
     int Move(int to, int from);
+
+    // Runs of whole records, for the document's history. InsertRecords puts `count` records at
+    // `index` (0..Count()); the set owns them from then on, and an empty set becomes a set of the
+    // sprite file's kind. RemoveRecords takes the `count` records from `index` out into `out`,
+    // which then owns them; the header stays as it is, so taking every record out and putting
+    // them back gives the very set that was. Both return 1, or 0 with the reason in `message` and
+    // nothing changed (the records stay the caller's).
+    int InsertRecords(int index, const Sprite* records, int count);
+    int RemoveRecords(int index, int count, Sprite* out);
+    // Exchanges everything the two sets hold, failure texts aside.
+    void Swap(SpriteSet& other);
 
     void SetMessage(const char* format, ...)
 #if defined(__GNUC__)

@@ -69,6 +69,13 @@ int FrameGate()
 
 DWORD FrameGateOpensIn() { return FrameDueIn(g_clock()); }
 
+void SetFrameInterval(int fps)
+{
+    if (fps == 0) return;
+    g_frameInterval = 1000 / fps;
+    g_framePeriod = 1000000 / fps;
+}
+
 int FrameMeter()
 {
     const DWORD now = g_clock();

@@ -16,6 +16,10 @@ int FrameGate();
 // Milliseconds until the frame gate opens: 0 when it would open now.
 DWORD FrameGateOpensIn();
 
+// Stores 1000 / fps in g_frameInterval and the period to the microsecond in g_framePeriod; a zero
+// fps (no delay) leaves both as they are.
+void SetFrameInterval(int fps);
+
 // Counts one frame and returns the measured frames per second: the frames of a measuring window
 // of 1000 ms or more, times 1000, divided by the window's milliseconds, rounded. A window begins
 // at the first frame after StartFrameClock, ends at the first frame that completes it (which also

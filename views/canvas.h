@@ -6,10 +6,24 @@
 #include "files/file_dialog.h"
 #include "platform/win32.h"
 #include "sprite/box_rect.h"
+#include "sprite/document.h"
 
 class DibPage;
 
 constexpr const char kNoName[] = "noname.spr";
+
+// The states of cut mode (cutState): no rectangle, drawing one (button held after a press with
+// none), one shown (button up), moving it (button held after a press with one shown).
+constexpr int kCutIdle = 0;
+constexpr int kCutDrawing = 1;
+constexpr int kCutShown = 2;
+constexpr int kCutMoving = 3;
+
+// The states of edit mode (editState): idle, dragging (left button held), released after a drag
+// (which behaves as idle for mouse moves).
+constexpr int kEditIdle = 0;
+constexpr int kEditDragging = 1;
+constexpr int kEditReleased = 2;
 
 // Zoom limits of the three pages.
 constexpr int kMinZoom = 1;
@@ -54,6 +68,7 @@ public:
     int cutState = 0;
     PixelRect cutRect = {0, 0, 0, 0};
     PixelRect savedCutRect = {0, 0, 0, 0};
+    int cutMoveBegan = 0;  // the last press moved a shown rectangle (savedCutRect holds where from)
     int playing = 0;
     int paused = 0;
     int animWidth = 640, animHeight = 480;
@@ -82,6 +97,37 @@ public:
     // Registers the class (once) and creates the canvas window as a child of `parent`. 1, or 0
     // when the window cannot be made.
     int Create(HWND parent);
+
+    // The canvas's verbs: the only way its playback, edit-mode, zoom and adjust-view state
+    // changes from outside (canvas_verbs.cpp).
+    // Starts playback at `fps` frames a second (0: no delay) on a fresh animation page.
+    void Play(int fps);
+    // Ends playback (and a pause) and shows the page that follows from the flags.
+    void Stop();
+    void Pause();
+    // While paused, steps the shown frame by `delta` at the next animation step.
+    void Step(int delta);
+    void SetFrameRate(int fps);
+    // The edit page instead of the sheet, and back.
+    void EnterEditMode();
+    void LeaveEditMode();
+    // One zoom level in or out on the shown page, within its limits.
+    void ZoomIn();
+    void ZoomOut();
+    // Adjust-view mode: drags move the anchor of the edit and animation pages (only while one of
+    // them is shown).
+    void StartAdjustView();
+    void EndAdjustView();
+    // The animation and edit page size of the options; the page shown is made again at it.
+    void SetPageSize(int width, int height);
+    // Ends the drag under way as if it never began: the cut rectangle as before the drag (a new
+    // one dropped), the edit drag taken back, the anchor where it was; the auto-scroll stops.
+    // On a lost mouse capture and on Esc. True when there was a drag to end.
+    bool CancelDrag();
+    // Drops the cut rectangle shown (no drag under way). True when there was one.
+    bool DropCutRect();
+    // The canvas's share of a document change.
+    void OnDocumentChanged(const DocumentChange& change);
 
     // Which page is shown, decided afresh from the flags every time: playing shows the animation
     // page, else edit mode the edit page, else the bitmap page. The animation and edit pages

@@ -84,6 +84,7 @@ void BmpChildWindow::AdjustMouse(HWND mouseWindow, UINT message, WPARAM, LPARAM 
     case WM_RBUTTONDOWN:
         adjustDrag = 0;
         ReleaseCapture();
+        g_autoScroll.End();
         adjustView = 0;
         SetCursor(arrowCursor);
         PostPaint(mouseWindow);

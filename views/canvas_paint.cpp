@@ -93,7 +93,7 @@ void BmpChildWindow::OnPaint(HWND paintWindow, UINT message, WPARAM wParam, LPAR
         return;
     }
     if (editMode) {
-        DrawEditPage(g_currentSprite);
+        DrawEditPage(g_document.Current());
         return;
     }
     if (g_bmpPage.pixels == nullptr) {

@@ -29,6 +29,13 @@ LRESULT CALLBACK CanvasWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     switch (message) {
     case WM_CREATE:
     case WM_COMMAND: return 0;
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse (a message box, Alt+Tab, menu mode): the drag ends clean.
+        if (canvas != nullptr && reinterpret_cast<HWND>(lParam) != window) canvas->CancelDrag();
+        return 0;
+    case WM_CANCELMODE:
+        if (canvas != nullptr) canvas->CancelDrag();
+        return 0;
     case WM_SIZE:
         if (canvas != nullptr) canvas->RefreshPage();
         return 0;

@@ -1,8 +1,8 @@
 // Cut mode: the rectangle dragged over the picture sheet, moved, confirmed with a double click
 // (which cuts it into a new sprite) or thrown away with a right click.
 //
-// States: 0 idle (no rectangle), 1 drawing (left button held after a press in idle), 2 shown
-// (rectangle present, button up), 3 moving (left button held after a press in state 2). The
+// States (canvas.h): idle (no rectangle), drawing (left button held after a press in idle), shown
+// (rectangle present, button up), moving (left button held after a press while shown). The
 // rectangle is kept as drawn, in bitmap-page pixels: x1, y1 the press point, x2, y2 the point the
 // mouse reached; its corners are ordered only when it is drawn or cut.
 #include "views/canvas.h"
@@ -15,11 +15,6 @@
 
 namespace {
 
-constexpr int kIdle = 0;
-constexpr int kDrawing = 1;
-constexpr int kShown = 2;
-constexpr int kMoving = 3;
-
 constexpr int kCutRectColor = 10;  // not used by an inverting frame
 
 bool PictureOpen() { return pictureSet.sprites != nullptr; }
@@ -28,7 +23,7 @@ bool PictureOpen() { return pictureSet.sprites != nullptr; }
 
 void BmpChildWindow::DrawCutRect()
 {
-    if (cutState == kIdle) return;
+    if (cutState == kCutIdle) return;
     g_bmpPage.DrawFrame(cutRect.x1, cutRect.y1, cutRect.x2, cutRect.y2, kCutRectColor, kInvertMode);
 }
 
@@ -44,22 +39,22 @@ void BmpChildWindow::CutMouse(HWND mouseWindow, UINT message, WPARAM, LPARAM lPa
     POINT mouse = MouseWindowPoint(lParam);
     switch (message) {
     case WM_MOUSEMOVE:
-        if (cutState == kIdle) {
+        if (cutState == kCutIdle) {
             if (InsidePage(g_bmpPage, at)) {
                 FollowWithCrossHair(mouseWindow, at);
             } else {
                 SetCursor(arrowCursor);
                 crossVisible = 0;
             }
-        } else if (cutState == kShown) {
+        } else if (cutState == kCutShown) {
             SetCursor(InsidePage(g_bmpPage, at) ? moveCursor : arrowCursor);
             crossVisible = 0;
-        } else if (cutState == kDrawing) {
+        } else if (cutState == kCutDrawing) {
             cutRect.x2 = at.x;
             cutRect.y2 = at.y;
             PostPaint(mouseWindow);
             TestAutoScroll(mouse.x, mouse.y);
-        } else if (cutState == kMoving) {
+        } else if (cutState == kCutMoving) {
             int dx = at.x - dragX, dy = at.y - dragY;
             cutRect = {cutRect.x1 + dx, cutRect.y1 + dy, cutRect.x2 + dx, cutRect.y2 + dy};
             dragX = at.x;
@@ -70,14 +65,16 @@ void BmpChildWindow::CutMouse(HWND mouseWindow, UINT message, WPARAM, LPARAM lPa
         break;
     case WM_LBUTTONDOWN:
         if (!PictureOpen()) break;
-        if (cutState == kIdle) {
-            cutState = kDrawing;
+        if (cutState == kCutIdle) {
+            cutState = kCutDrawing;
+            cutMoveBegan = 0;
             crossVisible = 0;
             SetCapture(mouseWindow);
             cutRect = {at.x, at.y, at.x, at.y};
-        } else if (cutState == kShown) {
+        } else if (cutState == kCutShown) {
             // A press anywhere starts a move, inside the rectangle or not.
-            cutState = kMoving;
+            cutState = kCutMoving;
+            cutMoveBegan = 1;
             SetCapture(mouseWindow);
             dragX = at.x;
             dragY = at.y;
@@ -85,8 +82,8 @@ void BmpChildWindow::CutMouse(HWND mouseWindow, UINT message, WPARAM, LPARAM lPa
         }
         break;
     case WM_LBUTTONUP:
-        if (cutState == kDrawing || cutState == kMoving) {
-            cutState = kShown;
+        if (cutState == kCutDrawing || cutState == kCutMoving) {
+            cutState = kCutShown;
             ReleaseCapture();
             SetCursor(moveCursor);
         }
@@ -94,14 +91,15 @@ void BmpChildWindow::CutMouse(HWND mouseWindow, UINT message, WPARAM, LPARAM lPa
         break;
     case WM_LBUTTONDBLCLK:
         // The double click's own press and release made a move; put the rectangle back where
-        // that move began, then cut it. The rectangle stays shown.
-        if (cutState != kShown) break;
+        // that move began, then cut it. The rectangle stays shown. Pressed where no rectangle
+        // was shown, the press began a new one and there is nothing to cut.
+        if (cutState != kCutShown || !cutMoveBegan) break;
         cutRect = savedCutRect;
         CutSprite(mouseWindow, cutRect.x1, cutRect.y1, cutRect.x2, cutRect.y2);
         break;
     case WM_RBUTTONDOWN:
-        if (cutState == kIdle) break;
-        cutState = kIdle;
+        if (cutState == kCutIdle) break;
+        cutState = kCutIdle;
         // A cancel in the middle of a drag also lets the mouse go, so the rest of the program
         // gets its clicks again at once.
         if (GetCapture() == mouseWindow) ReleaseCapture();

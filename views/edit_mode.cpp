@@ -6,8 +6,8 @@
 // held, the sprite-local points are taken against the relative coordinate as it was at the press,
 // so moving rx, ry during the drag does not feed back into the drag.
 //
-// States (editState): 0 idle, 1 dragging (left button held), 2 released after a drag; 2 behaves
-// like 0 for mouse moves.
+// Every change goes through the document; a drag is one gesture, so it is one step of the history
+// and a lost drag is taken back whole.
 #include <cstdio>
 
 #include "app/document.h"
@@ -16,7 +16,6 @@
 #include "app/picture.h"
 #include "kit/show_info.h"
 #include "kit/status_bar.h"
-#include "panels/edit_mode_window.h"
 #include "resources/resource.h"
 #include "views/auto_scroll.h"
 #include "views/canvas.h"
@@ -25,23 +24,17 @@
 
 namespace {
 
-constexpr int kIdle = 0;
-constexpr int kDragging = 1;
-constexpr int kReleased = 2;
-
 constexpr int kCenterArm = 7;                    // the center mark reaches this far each way
 constexpr int kCenterLength = 2 * kCenterArm + 1;  // 15 pixels per line
 constexpr int kStatusSize = 256;
 
-// The current sprite of the document, or null while there is none.
-Sprite* CurrentSprite()
-{
-    if (workSet.sprites == nullptr || g_currentSprite < 0 || g_currentSprite >= workSet.Count())
-        return nullptr;
-    return &workSet.sprites[g_currentSprite];
-}
+const Sprite* CurrentSprite() { return g_document.CurrentSprite(); }
 
 bool BoxTool(int tool) { return tool == IDC_TOOL_HIT_BOX || tool == IDC_TOOL_ATCK_BOX; }
+
+BoxKind ToolBoxKind(int tool) { return tool == IDC_TOOL_HIT_BOX ? BoxKind::kHit : BoxKind::kAttack; }
+
+int BoxCount(const Sprite& sprite, int tool) { return tool == IDC_TOOL_HIT_BOX ? sprite.hitCount : sprite.atckCount; }
 
 void DrawBoxes(DibPage& page, const BoxRect* boxes, int count, int left, int top, int color)
 {
@@ -65,10 +58,12 @@ void BmpChildWindow::StartEditPage()
 
 void BmpChildWindow::DrawEditPage(int n)
 {
-    if (!editMode || workSet.sprites == nullptr || n < 0 || n >= workSet.Count()) return;
+    if (!editMode) return;
     if (g_animPage.pixels == nullptr) {
-        ShowInfo(window, "페이지가 초기화 되지 않았습니다.");
+        // Out of edit mode before the box comes up: the box's own message loop paints the canvas,
+        // which would otherwise come here again and raise another box.
         editMode = 0;
+        ShowInfo(window, "페이지가 초기화 되지 않았습니다.");
         return;
     }
     DibPage& page = g_animPage;
@@ -76,16 +71,19 @@ void BmpChildWindow::DrawEditPage(int n)
 
     editAnchorX = anchorX;
     editAnchorY = anchorY;
-    const Sprite& s = workSet.sprites[n];
+    // With no sprite (the last one deleted) the page shows the anchor alone.
+    const Sprite* sprite = g_document.SpriteAt(n);
+    static const Sprite kNoSprite = {};
+    const Sprite& s = sprite != nullptr ? *sprite : kNoSprite;
     const int left = editAnchorX + s.rx, top = editAnchorY + s.ry;  // the sprite's top-left pixel
-    if (!page.DrawSprite(left, top, &s, 0, 0, 0)) workSet.ShowMessage(window);
+    if (sprite != nullptr && !page.DrawSprite(left, top, sprite, 0, 0, 0)) workSet.ShowMessage(window);
 
     // What covers what: the boxes over the anchor lines over the sprite, the cross-hair last.
     if (showAnchor) {
         page.DrawHLine(0, editAnchorY, page.width, g_options.relCrossColor, kSolidMode);
         page.DrawVLine(editAnchorX, 0, page.height, g_options.relCrossColor, kSolidMode);
     }
-    if (showCenter) {
+    if (showCenter && sprite != nullptr) {
         const int cx = left + s.mx, cy = top + s.my;
         page.DrawHLine(cx - kCenterArm, cy, kCenterLength, 0, kInvertMode);
         page.DrawVLine(cx, cy - kCenterArm, kCenterLength, 0, kInvertMode);
@@ -140,39 +138,41 @@ void BmpChildWindow::EditMouse(HWND mouseWindow, UINT message, WPARAM, LPARAM lP
     switch (message) {
     case WM_LBUTTONDOWN: {
         // Accepted anywhere in the window, inside the page or not.
-        Sprite* s = CurrentSprite();
+        const Sprite* s = CurrentSprite();
         if (s == nullptr) break;
-        editState = kDragging;
+        const int n = g_document.Current();
+        editState = kEditDragging;
         crossVisible = 0;
         SetCapture(mouseWindow);
+        g_document.BeginGesture();
         editRelAtPress = {s->rx, s->ry};
         editStart = editCur = {at.x - anchorX - editRelAtPress.x, at.y - anchorY - editRelAtPress.y};
         const PixelRect rect = {editStart.x, editStart.y, editCur.x, editCur.y};
-        if (editTool == IDC_TOOL_HIT_BOX) workSet.InsertHitBox(g_currentSprite, s->hitCount, rect);
-        else if (editTool == IDC_TOOL_ATCK_BOX) workSet.InsertAtckBox(g_currentSprite, s->atckCount, rect);
-        g_modified = 1;
+        if (BoxTool(editTool)) g_document.AddBox(n, ToolBoxKind(editTool), BoxCount(*s, editTool), rect);
         UpdateStatus();
         break;
     }
     case WM_MOUSEMOVE:
-        if (editState == kDragging) {
-            Sprite* s = CurrentSprite();
+        if (editState == kEditDragging) {
+            const Sprite* s = CurrentSprite();
             if (s == nullptr) break;
+            const int n = g_document.Current();
             editCur = {at.x - anchorX - editRelAtPress.x, at.y - anchorY - editRelAtPress.y};
             const PixelRect rect = {editStart.x, editStart.y, editCur.x, editCur.y};
+            const int dx = editCur.x - editStart.x, dy = editCur.y - editStart.y;
             switch (editTool) {
             case IDC_TOOL_RELATIVE:
-                s->rx += editCur.x - editStart.x;
-                s->ry += editCur.y - editStart.y;
+                g_document.SetRelative(n, s->rx + dx, s->ry + dy);
                 editStart = editCur;
                 break;
             case IDC_TOOL_CENTER:
-                s->mx += editCur.x - editStart.x;
-                s->my += editCur.y - editStart.y;
+                g_document.SetCenter(n, s->mx + dx, s->my + dy);
                 editStart = editCur;
                 break;
-            case IDC_TOOL_HIT_BOX: workSet.SetHitBox(g_currentSprite, s->hitCount - 1, rect); break;
-            case IDC_TOOL_ATCK_BOX: workSet.SetAtckBox(g_currentSprite, s->atckCount - 1, rect); break;
+            case IDC_TOOL_HIT_BOX:
+            case IDC_TOOL_ATCK_BOX:
+                g_document.SetBox(n, ToolBoxKind(editTool), BoxCount(*s, editTool) - 1, rect);
+                break;
             default: break;
             }
             UpdateStatus();
@@ -194,30 +194,32 @@ void BmpChildWindow::EditMouse(HWND mouseWindow, UINT message, WPARAM, LPARAM lP
         UpdateStatus();
         break;
     case WM_LBUTTONUP:
-        if (editState == kDragging) {
-            editState = kReleased;
+        if (editState == kEditDragging) {
+            editState = kEditReleased;
             ReleaseCapture();
             SetCursor(moveCursor);
-            RefreshBoxList(g_editMode.boxList);
+            g_document.EndGesture();  // the whole drag, one step
         }
         g_autoScroll.End();
         break;
     case WM_RBUTTONDOWN: {
         // A right click in the middle of a drag ends it: the mouse is let go at once, so the rest
-        // of the program gets its clicks again.
-        if (editState == kDragging && GetCapture() == mouseWindow) ReleaseCapture();
+        // of the program gets its clicks again. A box being drawn goes (what a right click does
+        // to the newest box); a coordinate being moved stays where it got to.
+        const bool dragging = editState == kEditDragging;
+        editState = kEditIdle;
+        if (dragging && GetCapture() == mouseWindow) ReleaseCapture();
         g_autoScroll.End();
-        editState = kIdle;
         SetCursor(cutCursor);
         const Sprite* s = CurrentSprite();
-        int deleted = 0;
-        if (s != nullptr && editTool == IDC_TOOL_HIT_BOX)
-            deleted = workSet.DeleteHitBox(g_currentSprite, s->hitCount - 1);
-        else if (s != nullptr && editTool == IDC_TOOL_ATCK_BOX)
-            deleted = workSet.DeleteAtckBox(g_currentSprite, s->atckCount - 1);
-        if (deleted) g_modified = 1;
+        if (dragging && BoxTool(editTool)) {
+            g_document.CancelGesture();
+        } else {
+            g_document.EndGesture();
+            if (s != nullptr && BoxTool(editTool) && BoxCount(*s, editTool) > 0)
+                g_document.RemoveBox(g_document.Current(), ToolBoxKind(editTool), BoxCount(*s, editTool) - 1);
+        }
         PostPaint(mouseWindow);
-        RefreshBoxList(g_editMode.boxList);
         break;
     }
     default: break;  // WM_SETCURSOR and the other buttons are swallowed

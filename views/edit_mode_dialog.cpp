@@ -63,24 +63,24 @@ void SetCell(HWND list, int row, int column, int value)
     SendMessageW(list, LVM_SETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item));
 }
 
-bool HasSprite() { return workSet.sprites != nullptr && g_currentSprite >= 0 && g_currentSprite < workSet.Count(); }
-
 void OnInitDialog(HWND dialog)
 {
     CheckRadioButton(dialog, IDC_TOOL_RELATIVE, IDC_TOOL_ATCK_BOX, editTool);
     for (const ShowSwitch& view : kShowSwitches) CheckDlgButton(dialog, view.id, BST_CHECKED);
-    if (HasSprite() && workSet.sprites[g_currentSprite].compressed != 0)
-        CheckDlgButton(dialog, IDC_EDIT_COMPRESS, BST_CHECKED);
+    SyncCompressCheck(dialog);
     g_editMode.boxList = GetDlgItem(dialog, IDC_BOX_LIST);
     RefreshBoxList(g_editMode.boxList);
 }
 
+// The box asks the document; with no sprite there is nothing to compress, and the box stays as
+// the sprite is.
 void OnCompress(HWND dialog)
 {
-    int done = IsDlgButtonChecked(dialog, IDC_EDIT_COMPRESS) == BST_CHECKED ? workSet.Compress(g_currentSprite)
-                                                                            : workSet.Decompress(g_currentSprite);
-    if (!done) workSet.ShowMessage(dialog);
-    g_modified = 1;
+    const int n = g_document.Current();
+    if (g_document.CurrentSprite() != nullptr &&
+        !g_document.SetCompressed(n, IsDlgButtonChecked(dialog, IDC_EDIT_COMPRESS) == BST_CHECKED))
+        workSet.ShowMessage(dialog);
+    SyncCompressCheck(dialog);
 }
 
 // Only button clicks act: the identifier is compared with the whole first parameter, so a
@@ -92,8 +92,7 @@ void OnCommand(HWND dialog, WPARAM command)
     case IDC_TOOL_CENTER:
     case IDC_TOOL_HIT_BOX:
     case IDC_TOOL_ATCK_BOX:
-        g_bmpChild.adjustView = 0;  // choosing a tool leaves the adjust-view mode
-        g_bmpChild.adjustDrag = 0;
+        g_bmpChild.EndAdjustView();  // choosing a tool leaves the adjust-view mode
         editTool = int(command);
         RefreshBoxList(GetDlgItem(dialog, IDC_BOX_LIST));
         break;
@@ -107,6 +106,13 @@ void OnCommand(HWND dialog, WPARAM command)
 }
 
 }  // namespace
+
+void SyncCompressCheck(HWND dialog)
+{
+    if (dialog == nullptr) return;
+    const Sprite* sprite = g_document.CurrentSprite();
+    CheckDlgButton(dialog, IDC_EDIT_COMPRESS, sprite != nullptr && sprite->compressed != 0 ? BST_CHECKED : BST_UNCHECKED);
+}
 
 int CountColumns(HWND list)
 {
@@ -132,9 +138,10 @@ void RefreshBoxList(HWND list)
     for (int column = 1; column <= 4; ++column)
         InsertColumn(list, column, kCoordinateColumnWidth, kCoordinateHeaders[column - 1]);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
-    if (!HasSprite()) return;
+    const Sprite* sprite = g_document.CurrentSprite();
+    if (sprite == nullptr) return;
 
-    const Sprite& s = workSet.sprites[g_currentSprite];
+    const Sprite& s = *sprite;
     const BoxRect* boxes = hit ? s.hitBoxes : s.atckBoxes;
     const int count = hit ? s.hitCount : s.atckCount;
     for (int i = 0; i < count; ++i) {

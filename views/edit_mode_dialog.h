@@ -15,6 +15,9 @@ INT_PTR CALLBACK EditModeDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 // (no dialog) is left alone.
 void RefreshBoxList(HWND list);
 
+// The compression box shows whether the current sprite is compressed (unchecked with none).
+void SyncCompressCheck(HWND dialog);
+
 // The number of columns of the list view `list`.
 int CountColumns(HWND list);
 

@@ -5,8 +5,8 @@
 #include <windowsx.h>
 
 #include "app/document.h"
-#include "panels/info_window.h"
 #include "kit/window_object.h"
+#include "panels/info_window.h"
 #include "resources/resource.h"
 #include "views/auto_scroll.h"
 
@@ -37,6 +37,12 @@ LRESULT CALLBACK SelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         if (strip->OnLButtonDown(x, y)) return 0;
         break;
     case WM_LBUTTONUP: strip->OnLButtonUp(x, y); return 0;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != window) strip->CancelDrag();
+        return 0;
+    case WM_CANCELMODE:
+        strip->CancelDrag();
+        return 0;
     case WM_LBUTTONDBLCLK:
         if (strip->OnLButtonDblClk(x, y)) return 0;
         break;
@@ -100,7 +106,7 @@ void SelChildWindow::OnMouseMove(int x, int y)
         return;
     }
     const int hit = HitTest(x, y);
-    SetCursor(hit == -1 || hit == g_currentSprite ? noDropCursor : dropCursor);
+    SetCursor(hit == -1 || hit == g_document.Current() ? noDropCursor : dropCursor);
     // Held beyond the left or right edge, the strip scrolls one step every auto-scroll period.
     RECT client;
     GetClientRect(window, &client);
@@ -127,16 +133,22 @@ void SelChildWindow::OnLButtonUp(int x, int y)
     if (dragging) {
         dragging = 0;
         ReleaseCapture();
+        // The dragged (current) sprite goes to the place it was dropped on. Dropped on itself it
+        // stays, and dropped off every thumbnail the drag is given up.
         const int hit = HitTest(x, y);
-        const int current = g_currentSprite;
-        if (hit != -1 || current != -1) {
-            // The dragged (current) sprite goes to the place it was dropped on.
-            if (!workSet.Move(hit, current)) workSet.ShowMessage(window);
-            SelectSprite(hit);
-            g_modified = 1;
-        }
+        if (hit != -1 && !g_document.Move(hit, g_document.Current())) workSet.ShowMessage(window);
     }
     g_autoScroll.End();
+}
+
+bool SelChildWindow::CancelDrag()
+{
+    if (!dragging) return false;
+    dragging = 0;  // first: letting the mouse go tells the strip its capture is lost
+    if (GetCapture() == window) ReleaseCapture();
+    g_autoScroll.End();
+    SetCursor(arrowCursor);
+    return true;
 }
 
 int SelChildWindow::OnLButtonDblClk(int x, int y)

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "platform/win32.h"
+#include "sprite/document.h"
 
 class SelChildWindow {
 public:
@@ -62,10 +63,15 @@ public:
     int OnLButtonDown(int x, int y);    // 0 when the press is not on a thumbnail
     void OnLButtonUp(int x, int y);
     int OnLButtonDblClk(int x, int y);  // 0 when the double-click is not on a thumbnail
+    // The drag ends without a move: the mouse was taken away (or Esc). True when one was under way.
+    bool CancelDrag();
+    // The strip's share of a document change: its scroll state, the current sprite in view, and
+    // a repaint.
+    void OnDocumentChanged(const DocumentChange& change);
 };
 
-// Makes sprite n of the set the current sprite and brings every view that shows it up to date.
-// The one way the current sprite changes; a number outside the set does nothing.
+// Makes sprite n of the set the current sprite (through the document, which tells every view that
+// shows it); a number outside the set does nothing.
 void SelectSprite(int n);
 
 extern SelChildWindow g_selChild;

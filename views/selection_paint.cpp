@@ -74,7 +74,7 @@ void SelChildWindow::Paint()
         const int length = std::snprintf(label, sizeof label, "<%d>", i);
         const int labelX = x - thumbWidth / 2 - (length * kLabelCharWidth) / 2 - gap;
         if (client.left < labelX && labelX < client.right) {
-            SetTextColor(dc, i == g_currentSprite ? kCurrentLabelColor : kLabelColor);
+            SetTextColor(dc, i == g_document.Current() ? kCurrentLabelColor : kLabelColor);
             TextOutText(dc, labelX, 0, label);
         }
         PixelRect source, destination;

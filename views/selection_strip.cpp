@@ -1,13 +1,8 @@
-// The selection strip's geometry: thumbnail sizes, the scroll state, hit testing, and
-// SelectSprite, through which the current sprite changes.
+// The selection strip's geometry: thumbnail sizes, the scroll state, hit testing, and what the
+// strip does when the document changes.
 #include "views/selection.h"
 
 #include "app/document.h"
-#include "panels/edit_mode_window.h"
-#include "panels/sprite_info_window.h"
-#include "resources/resource.h"
-#include "views/canvas.h"
-#include "views/edit_mode_dialog.h"
 
 namespace {
 
@@ -110,17 +105,13 @@ int SelChildWindow::HitTest(int x, int y) const
     return hit;
 }
 
-void SelectSprite(int n)
+void SelChildWindow::OnDocumentChanged(const DocumentChange& change)
 {
-    if (SpriteAt(n) == nullptr) return;
-    g_currentSprite = n;
-    if (g_sprInfo.window != nullptr) InvalidateRect(g_sprInfo.window, nullptr, TRUE);
-    g_selChild.ScrollToSprite(n);
-    if (g_editMode.dialog != nullptr)
-        CheckDlgButton(g_editMode.dialog, IDC_EDIT_COMPRESS,
-                       workSet.sprites[n].compressed != 0 ? BST_CHECKED : BST_UNCHECKED);
-    if (g_bmpChild.editMode && g_bmpChild.window != nullptr)
-        InvalidateRect(g_bmpChild.window, nullptr, TRUE);
-    if (g_selChild.window != nullptr) InvalidateRect(g_selChild.window, nullptr, TRUE);
-    RefreshBoxList(g_editMode.boxList);
+    if (change.what & kChangeStructure) UpdateScroll();
+    if (change.what & (kChangeStructure | kChangeCurrent)) ScrollToSprite(g_document.Current());
+    // Thumbnails show the sprites' images; labels mark the current one.
+    if (window != nullptr && (change.what & (kChangeStructure | kChangeCurrent | kChangeImage)) != 0)
+        InvalidateRect(window, nullptr, TRUE);
 }
+
+void SelectSprite(int n) { g_document.Select(n); }

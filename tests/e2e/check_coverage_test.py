@@ -36,8 +36,9 @@ class CheckCoverageTest(unittest.TestCase):
         places = check_coverage.menu_places(open(RC, encoding="utf-8").read())
         self.assertEqual(places["ID_NEW"], (0, 0, -1))
         self.assertEqual(places["ID_SAVE_SPRITE"], (0, 4, -1))  # separators are not counted
-        self.assertEqual(places["ID_SEL_ZOOM_OUT"], (2, 5, 1))  # in the second submenu
-        self.assertEqual(places["ID_OPTIONS"], (2, 7, -1))
+        self.assertEqual(places["ID_SEL_ZOOM_OUT"], (3, 5, 1))  # in the second submenu
+        self.assertEqual(places["ID_UNDO"], (1, 0, -1))
+        self.assertEqual(places["ID_OPTIONS"], (3, 7, -1))
 
     def test_every_command_in_its_place_or_failure(self):
         places = check_coverage.menu_places(open(RC, encoding="utf-8").read())

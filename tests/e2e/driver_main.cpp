@@ -147,6 +147,16 @@ POINT Thumbnail(const Session& s, int index)
     return point;
 }
 
+// A key with Ctrl held, as the user presses it.
+void PressCtrlKey(WORD vk)
+{
+    Note("Ctrl+%c", char(vk));
+    PressKey(VK_CONTROL);
+    TapKey(vk);
+    ReleaseKey(VK_CONTROL);
+    Sleep(200);
+}
+
 void DragThumbnail(Session& s, int from, int to)
 {
     Note("drag thumbnail %d onto thumbnail %d", from, to);
@@ -543,6 +553,23 @@ void SaveAndReopen(Session& s)
     Sleep(300);
     Shot("reopened-first");
     OpenFile(s, ID_SAVE_SPRITE, true, s.work + "third.spr");
+
+    Step("a reorder and a deletion, both undone (Edit > Undo, Ctrl+Z, Edit > Redo, Ctrl+Z); Save as fourth.spr");
+    DragThumbnail(s, 0, 2);
+    ClickControl(FindChildById(s.lowerPane, IDC_DELETE_BUTTON));
+    HWND dialog = WaitForDialog(s.pid, nullptr, "the delete dialog");
+    SetButtonCheck(dialog, IDC_DELETE_SELECTED, true);
+    ClickDialogItem(dialog, IDOK);
+    if (!WaitForWindowGone(dialog, kStepTimeout)) Fail("the delete dialog did not close");
+    Sleep(300);
+    ChooseMenu(ID_UNDO);
+    PressCtrlKey('Z');
+    ChooseMenu(ID_REDO);
+    PressCtrlKey('Z');
+    s.set = first;  // as opened
+    Sleep(300);
+    Shot("edits-undone");
+    OpenFile(s, ID_SAVE_SPRITE, false, s.work + "fourth.spr");
 
     Step("change the order; toolbar Open Sprite asks to save: No; second.spr");
     DragThumbnail(s, 1, 0);

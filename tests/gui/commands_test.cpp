@@ -7,6 +7,7 @@
 #include "app/document.h"
 #include "app/pages.h"
 #include "resources/resource.h"
+#include "tests/gui/document_helpers.h"
 #include "tests/gui/gui_fixture.h"
 #include "tests/gui/message_log.h"
 #include "views/animation.h"
@@ -16,8 +17,7 @@ using CommandsTest = MainWindowTest;
 
 TEST_F(CommandsTest, NewWithoutChangesClearsButKeepsTheFileNames)
 {
-    MakeModifiedDocument();
-    g_modified = 0;
+    OpenDocument({{2, 1}});
     lstrcpyA(g_bmpChild.spritePath, "C:\\work\\hero.spr");
     lstrcpyA(g_bmpChild.spriteTitle, "hero.spr");
     Command(ID_NEW);
@@ -40,7 +40,7 @@ TEST_F(CommandsTest, NewAnsweredNoDropsChangesAndResetsTheNames)
     EXPECT_EQ(modal.Seen()[0].caption, "New");
     EXPECT_EQ(modal.Seen()[0].text, "변경된 스프라이트 파일을 저장할까요?");
     EXPECT_EQ(workSet.Count(), 0);
-    EXPECT_EQ(g_modified, 0);
+    EXPECT_FALSE(g_document.Modified());
     EXPECT_EQ(g_bmpChild.playing, 0) << "the prompt stops playback";
     EXPECT_STREQ(g_bmpChild.spritePath, "noname.spr");
     EXPECT_STREQ(g_bmpChild.spriteTitle, "noname.spr");
@@ -53,7 +53,7 @@ TEST_F(CommandsTest, NewCancelledChangesNothing)
     modal.Answer(IDCANCEL);
     Command(ID_NEW);
     EXPECT_EQ(workSet.Count(), 1);
-    EXPECT_EQ(g_modified, 1);
+    EXPECT_TRUE(g_document.Modified());
     EXPECT_STREQ(g_bmpChild.spritePath, "C:\\work\\hero.spr");
 }
 
@@ -67,7 +67,7 @@ TEST_F(CommandsTest, NewAnsweredYesSavesFirst)
     Command(ID_NEW);
     EXPECT_TRUE(FileExistsA(path));
     EXPECT_EQ(workSet.Count(), 0);
-    EXPECT_EQ(g_modified, 0);
+    EXPECT_FALSE(g_document.Modified());
     EXPECT_STREQ(g_bmpChild.spritePath, "noname.spr");
 }
 
@@ -78,7 +78,7 @@ TEST_F(CommandsTest, NewAnsweredYesWithCancelledSaveAbandonsNew)
     modal.Answer(IDCANCEL);
     EXPECT_EQ(ConfirmDiscard(window), IDCANCEL);
     EXPECT_EQ(workSet.Count(), 1);
-    EXPECT_EQ(g_modified, 1);
+    EXPECT_TRUE(g_document.Modified());
 }
 
 // Stop goes out with the save-changes prompt's answer, before New clears anything, and only when
@@ -109,8 +109,8 @@ TEST_F(CommandsTest, NewSendsStopWithEveryAnswerThatGoesOn)
     int saved = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        if (workSet.Count() == 0) MakeModifiedDocument();
-        g_modified = c.modified ? 1 : 0;
+        if (c.modified) MakeModifiedDocument();
+        else OpenDocument({{2, 1}});
         g_bmpChild.playing = 1;
         g_bmpChild.paused = 1;
         std::string path = WorkFile(("saved" + std::to_string(++saved) + ".spr").c_str());

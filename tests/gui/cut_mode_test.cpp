@@ -64,8 +64,8 @@ TEST_F(CutModeTest, DragAndDoubleClickCutExactlyTheRectangle)
         EXPECT_EQ(made.my, made.height / 2);
         EXPECT_EQ(made.hitCount + made.atckCount, 0);
         EXPECT_EQ(SpritePixels(count), PictureRegion(sheet, left, top, right, bottom));
-        EXPECT_EQ(g_modified, 1);
-        EXPECT_EQ(g_currentSprite, count) << "the new sprite is the current one";
+        EXPECT_TRUE(g_document.Modified());
+        EXPECT_EQ(g_document.Current(), count) << "the new sprite is the current one";
         widths += made.width;
         EXPECT_EQ(g_selChild.stripWidth, widths + (count + 1) * 2 * 15) << "the strip has its slot";
         EXPECT_EQ(g_bmpChild.cutState, 2) << "the rectangle stays shown";
@@ -147,7 +147,7 @@ TEST_F(CutModeTest, ARectangleReachingOutsideThePictureAddsNothing)
     EXPECT_EQ(modal.Seen()[0].caption, "Error Messages...");
     EXPECT_EQ(modal.Seen()[0].text, "이미지 포인터가 NULL입니다(At Insert)");
     EXPECT_EQ(workSet.Count(), 0);
-    EXPECT_EQ(g_modified, 0);
+    EXPECT_FALSE(g_document.Modified());
     EXPECT_EQ(g_bmpChild.cutState, 2) << "the rectangle stays";
 }
 
@@ -213,13 +213,13 @@ TEST_F(CutModeTest, ACutWiderThanTheSpriteFileCanHoldIsRefused)
         modal.ClearSeen();
         DoubleClick({32767, 0});
         ASSERT_EQ(workSet.Count(), c.added);
-        EXPECT_EQ(g_modified, c.added);
+        EXPECT_EQ(g_document.Modified(), c.added == 1);
         if (c.added) {
             EXPECT_EQ(workSet.sprites[0].width, 32767);
             EXPECT_TRUE(modal.Seen().empty());
         } else {
             ASSERT_EQ(modal.Seen().size(), 1u);
-            EXPECT_EQ(modal.Seen()[0].caption, "Message");
+            EXPECT_EQ(modal.Seen()[0].caption, "Error Messages...");
             EXPECT_EQ(modal.Seen()[0].text, "스프라이트가 너무 큽니다(32768 x 1): 가로와 세로는 32767 이하여야 합니다");
         }
         Mouse(WM_RBUTTONDOWN, b.x, b.y, MK_RBUTTON);

@@ -1,6 +1,6 @@
 // The delete dialog behind the lower pane's "Delete" button: single deletion, range deletion
-// after asking (with the set's own error for every number that is gone), the remembered mode,
-// and up-down arrows that keep the numbers inside the set.
+// after asking (one message naming the numbers that are not there), the remembered mode, and
+// up-down arrows that keep the numbers inside the set.
 #include <string>
 #include <vector>
 
@@ -44,14 +44,16 @@ TEST_F(DeleteDialogTest, RangeDeletionAsksThenDeletesAtTheSameNumber)
         {"3 to 5 of 10", 3, 5, IDYES,
          {"3번부터 5번까지 3개의 스프라이트를 지울까요?"},
          {1, 2, 3, 7, 8, 9, 10}, 1},
-        {"8 to 12 of 10", 8, 12, IDYES,
+        {"8 to 12 of 10: one message for the missing", 8, 12, IDYES,
          {"8번부터 12번까지 5개의 스프라이트를 지울까요?",
-          "8번 스프라이트는 존재하지 않습니다(At Delete)",
-          "9번 스프라이트는 존재하지 않습니다(At Delete)",
-          "10번 스프라이트는 존재하지 않습니다(At Delete)"},
+          "10~12번 스프라이트는 존재하지 않습니다(At Delete)"},
          WidthsFromTo(1, 8), 1},
-        {"first after last", 5, 3, IDYES, {"5번부터 3번까지 -1개의 스프라이트를 지울까요?"},
-         WidthsFromTo(1, 10), 1},
+        {"5 to 999 of 10", 5, 999, IDYES,
+         {"5번부터 999번까지 995개의 스프라이트를 지울까요?",
+          "10~999번 스프라이트는 존재하지 않습니다(At Delete)"},
+         WidthsFromTo(1, 5), 1},
+        {"first after last: nothing to delete", 5, 3, IDYES,
+         {"5번부터 3번까지 -1개의 스프라이트를 지울까요?"}, WidthsFromTo(1, 10), 0},
         {"answered No", 3, 5, IDNO, {"3번부터 5번까지 3개의 스프라이트를 지울까요?"},
          WidthsFromTo(1, 10), 0},
     };
@@ -71,8 +73,8 @@ TEST_F(DeleteDialogTest, RangeDeletionAsksThenDeletesAtTheSameNumber)
         for (size_t i = 2; i < modal.Seen().size(); ++i)
             EXPECT_EQ(modal.Seen()[i].caption, "Error Messages...");
         EXPECT_EQ(Widths(workSet), c.widthsLeft);
-        EXPECT_EQ(g_currentSprite, int(c.widthsLeft.size()) - 1);
-        EXPECT_EQ(g_modified, c.modified);
+        EXPECT_EQ(g_document.Current(), int(c.widthsLeft.size()) - 1);
+        EXPECT_EQ(g_document.Modified(), c.modified == 1);
     }
 }
 
@@ -107,8 +109,8 @@ TEST_F(DeleteDialogTest, SingleDeletionKeepsTheCurrentNumberInTheSet)
             EXPECT_FALSE(dialog.Control(id)->enabled) << id;
         }
         EXPECT_EQ(Widths(workSet), c.widthsLeft);
-        EXPECT_EQ(g_currentSprite, c.currentAfter);
-        EXPECT_EQ(g_modified, 1);
+        EXPECT_EQ(g_document.Current(), c.currentAfter);
+        EXPECT_TRUE(g_document.Modified());
     }
 }
 
@@ -126,7 +128,7 @@ TEST_F(DeleteDialogTest, CancelInRangeModeOpensInRangeModeNextTime)
     ASSERT_NE(modal.Seen()[1].Control(IDC_RANGE_FIRST), nullptr);
     EXPECT_TRUE(modal.Seen()[1].Control(IDC_RANGE_FIRST)->enabled);
     EXPECT_EQ(Widths(workSet), WidthsFromTo(1, 4));
-    EXPECT_EQ(g_modified, 0);
+    EXPECT_FALSE(g_document.Modified());
 }
 
 TEST_F(DeleteDialogTest, ArrowsNeverLeaveTheSet)

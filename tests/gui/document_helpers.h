@@ -32,6 +32,29 @@ inline void MakeSprites(SpriteSet& set, const std::vector<SpriteSize>& sizes)
     }
 }
 
+// Makes the document what the set holds now, as if that file had just been opened: nothing to
+// undo, nothing modified, sprite `current` current (an empty set gives a new document).
+inline void ReopenDocument(int current = 0)
+{
+    uint8_t* data = nullptr;
+    size_t size = 0;
+    if (workSet.sprites == nullptr || !workSet.SaveToMemory(&data, &size)) {
+        g_document.New();
+        return;
+    }
+    const int loaded = g_document.LoadFromMemory(data, size, "test.spr");
+    std::free(data);
+    ASSERT_EQ(loaded, 1);
+    g_document.Select(current);
+}
+
+// The document as a file of sprites of the given sizes (see MakeSprites), just opened.
+inline void OpenDocument(const std::vector<SpriteSize>& sizes, int current = 0)
+{
+    MakeSprites(workSet, sizes);
+    ReopenDocument(current);
+}
+
 // The widths of the set's sprites, in order: with distinct widths, the order of the sprites.
 inline std::vector<int> Widths(const SpriteSet& set)
 {

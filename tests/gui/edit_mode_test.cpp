@@ -45,8 +45,7 @@ protected:
         MoveWindow(g_editMode.window, 420, 0, 320, 520, TRUE);
         g_options = kDefaultOptions;
         g_options.crossHair = 0;
-        MakeSprites(workSet, {{kSpriteWidth, kSpriteHeight}});
-        SelectSprite(0);
+        OpenDocument({{kSpriteWidth, kSpriteHeight}});
         g_bmpChild.animWidth = kPageWidth;
         g_bmpChild.animHeight = kPageHeight;
         g_bmpChild.editMode = 1;
@@ -144,8 +143,7 @@ TEST_F(EditModeTest, BoxDragsAreStoredOrderedAndListedAndShown)
     };
     for (const BoxCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "tool " << c.tool << " from " << c.from.x << "," << c.from.y);
-        MakeSprites(workSet, {{kSpriteWidth, kSpriteHeight}});
-        g_modified = 0;
+        OpenDocument({{kSpriteWidth, kSpriteHeight}});
         ClickDialog(c.tool);
         const bool hit = c.tool == IDC_TOOL_HIT_BOX;
         DragLocal(c.from, c.to);
@@ -155,7 +153,7 @@ TEST_F(EditModeTest, BoxDragsAreStoredOrderedAndListedAndShown)
         const BoxRect& box = hit ? S().hitBoxes[0] : S().atckBoxes[0];
         EXPECT_EQ(std::vector<int>({box.x1, box.y1, box.x2, box.y2}),
                   std::vector<int>({c.stored.x1, c.stored.y1, c.stored.x2, c.stored.y2}));
-        EXPECT_EQ(g_modified, 1);
+        EXPECT_TRUE(g_document.Modified());
         EXPECT_EQ(g_bmpChild.editState, 2);
         EXPECT_EQ(GetCapture(), nullptr);
 
@@ -189,17 +187,16 @@ TEST_F(EditModeTest, CoordinateToolsFollowTheMouseOnePagePixelPerPagePixel)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "tool " << c.tool << " zoom " << c.zoom);
-        MakeSprites(workSet, {{kSpriteWidth, kSpriteHeight}});
+        OpenDocument({{kSpriteWidth, kSpriteHeight}});
         while (g_bmpChild.editZoom > 1) DispatchCommand(window, ID_ZOOM_OUT, 0);
         for (int z = 1; z < c.zoom; ++z) DispatchCommand(window, ID_ZOOM_IN, 0);
         ASSERT_EQ(g_bmpChild.curZoom, c.zoom);
         ClickDialog(c.tool);
         const Sprite before = S();
-        g_modified = 0;
 
         POINT at = LocalWindowPoint(2, 2);
         Mouse(WM_LBUTTONDOWN, at.x, at.y, MK_LBUTTON);
-        EXPECT_EQ(g_modified, 1);  // a press alone changes the document
+        EXPECT_FALSE(g_document.Modified()) << "a press alone moves nothing";
         // The second move would count twice if the sprite-local point followed the moved rx.
         Mouse(WM_MOUSEMOVE, at.x + c.dx / 2, at.y + c.dy / 2, MK_LBUTTON);
         Mouse(WM_MOUSEMOVE, at.x + c.dx, at.y + c.dy, MK_LBUTTON);
@@ -214,6 +211,8 @@ TEST_F(EditModeTest, CoordinateToolsFollowTheMouseOnePagePixelPerPagePixel)
         EXPECT_EQ(S().mx, before.mx + (relative ? 0 : mx));
         EXPECT_EQ(S().my, before.my + (relative ? 0 : my));
         EXPECT_EQ(S().hitCount, 0);
+        EXPECT_TRUE(g_document.Modified());
+        EXPECT_EQ(g_document.UndoName(), relative ? "Move relative coordinate" : "Move center coordinate");
         EXPECT_EQ(Status(), relative ? "상대좌표(rx,ry) = " + std::to_string(S().rx) + ", " + std::to_string(S().ry)
                                      : "중심좌표(mx,my) = " + std::to_string(S().mx) + ", " + std::to_string(S().my));
         // Coordinate tools have no list: no columns, greyed.
@@ -233,13 +232,12 @@ TEST_F(EditModeTest, RightClickRemovesTheNewestBoxOfTheChosenKindAndItsRow)
     ClickDialog(IDC_TOOL_HIT_BOX);
     ASSERT_EQ(ListRows().size(), 3u);
 
-    g_modified = 0;
     RightClick();
     ASSERT_EQ(S().hitCount, 2);
     EXPECT_EQ(S().atckCount, 1);
     EXPECT_EQ(S().hitBoxes[1].x1, 2);  // the newest went, the older stay in order
     EXPECT_EQ(ListRows(), Rows({BoxRow(0, S().hitBoxes[0]), BoxRow(1, S().hitBoxes[1])}));
-    EXPECT_EQ(g_modified, 1);
+    EXPECT_EQ(g_document.UndoName(), "Delete hit box");
     EXPECT_EQ(g_bmpChild.editState, 0);
 
     ClickDialog(IDC_TOOL_ATCK_BOX);
@@ -249,12 +247,12 @@ TEST_F(EditModeTest, RightClickRemovesTheNewestBoxOfTheChosenKindAndItsRow)
     EXPECT_EQ(CountColumns(List()), 5);  // the header stays
 
     // No box of the kind left, or a coordinate tool: nothing removed and nothing changed.
-    g_modified = 0;
+    EXPECT_EQ(g_document.UndoName(), "Delete attack box");
     RightClick();
     ClickDialog(IDC_TOOL_RELATIVE);
     RightClick();
     EXPECT_EQ(S().hitCount, 2);
-    EXPECT_EQ(g_modified, 0);
+    EXPECT_EQ(g_document.UndoName(), "Delete attack box") << "no step was added";
     EXPECT_EQ(modal.Seen().size(), 0u);
 }
 
@@ -282,30 +280,27 @@ TEST_F(EditModeTest, CompressionBoxTogglesTheCurrentSpritesForm)
         SCOPED_TRACE(testing::Message() << "compressed at start " << compressedAtStart);
         MakeSprites(workSet, {{kSpriteWidth, kSpriteHeight}});
         if (compressedAtStart) ASSERT_EQ(workSet.Compress(0), 1);
-        SelectSprite(0);  // the box follows the current sprite
+        ReopenDocument(0);  // the box follows the current sprite
         HWND box = GetDlgItem(g_editMode.dialog, IDC_EDIT_COMPRESS);
         EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), compressedAtStart ? BST_CHECKED : BST_UNCHECKED);
         const std::vector<uint8_t> pixels = SpritePixels(0);
-        g_modified = 0;
 
         ClickDialog(IDC_EDIT_COMPRESS);
         EXPECT_EQ(S().compressed, compressedAtStart ? 0 : 1);
         EXPECT_EQ(SpritePixels(0), pixels);
-        EXPECT_EQ(g_modified, 1);
+        EXPECT_TRUE(g_document.Modified());
         ClickDialog(IDC_EDIT_COMPRESS);
         EXPECT_EQ(S().compressed, compressedAtStart);
         EXPECT_EQ(SpritePixels(0), pixels);
     }
     EXPECT_EQ(modal.Seen().size(), 0u);
 
-    // With no sprite the set refuses, and says so; the modified flag is set all the same.
-    workSet.Clear();
-    g_modified = 0;
-    modal.Answer(IDOK);
+    // With no sprite there is nothing to compress: nothing happens, and the box stays unchecked.
+    g_document.New();
     ClickDialog(IDC_EDIT_COMPRESS);
-    ASSERT_EQ(modal.Seen().size(), 1u);
-    EXPECT_EQ(modal.Seen()[0].caption, "Error Messages...");
-    EXPECT_EQ(g_modified, 1);
+    EXPECT_EQ(modal.Seen().size(), 0u);
+    EXPECT_FALSE(g_document.Modified());
+    EXPECT_EQ(SendMessageW(GetDlgItem(g_editMode.dialog, IDC_EDIT_COMPRESS), BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
 
 TEST_F(EditModeTest, StartEditPageResetsOnlyAnAnchorOffThePage)
@@ -379,14 +374,13 @@ TEST_F(EditModeTest, FailuresAreShownAndPressesWithoutSpritesDoNothing)
     g_bmpChild.animWidth = kPageWidth;
     g_bmpChild.editMode = 1;
     g_bmpChild.StartEditPage();
-    workSet.Clear();
-    g_modified = 0;
+    g_document.New();
     Mouse(WM_LBUTTONDOWN, 200, 200, MK_LBUTTON);
     Mouse(WM_MOUSEMOVE, 210, 210, MK_LBUTTON);
     Mouse(WM_LBUTTONUP, 210, 210);
     PumpMessages();
     EXPECT_EQ(g_bmpChild.editState, 0);
-    EXPECT_EQ(g_modified, 0);
+    EXPECT_FALSE(g_document.Modified());
     EXPECT_EQ(Status(), "Ready");
 }
 

@@ -137,7 +137,7 @@ TEST_F(FileCommandsTest, EachDialogIsMadeAsItsCommandNeedsAndCancelChangesNothin
     };
     GuiTempDir dir;
     const std::string proposed = dir.File("hero.spr");
-    MakeSprites(workSet, {{4, 3}, {5, 2}});
+    OpenDocument({{4, 3}, {5, 2}});
     lstrcpyA(g_bmpChild.spritePath, proposed.c_str());
     for (const Case& c : cases) {
         modal.ClearSeen();
@@ -154,7 +154,7 @@ TEST_F(FileCommandsTest, EachDialogIsMadeAsItsCommandNeedsAndCancelChangesNothin
         EXPECT_EQ(Widths(workSet), (std::vector<int>{4, 5}));
         EXPECT_EQ(pictureSet.Count(), 0);
         EXPECT_EQ(g_palette, nullptr);
-        EXPECT_EQ(g_modified, 0);
+        EXPECT_FALSE(g_document.Modified());
         EXPECT_STREQ(g_bmpChild.spritePath, proposed.c_str());
         EXPECT_STREQ(g_bmpChild.bitmapPath, "");
     }
@@ -293,15 +293,14 @@ TEST_F(FileCommandsTest, OpenSpriteWarnsWithoutAPaletteAndStillOpens)
             modal.Answer(IDOK, palettePath);
             Command(ID_OPEN_PALETTE);
         }
-        workSet.Clear();
-        g_currentSprite = 2;
+        OpenDocument({{1, 1}, {2, 1}, {3, 1}}, 2);
         modal.ClearSeen();
         modal.Answer(IDOK, setPath);
         if (!withPalette) modal.Answer(IDOK);
         Command(ID_OPEN_SPRITE);
         EXPECT_EQ(Widths(workSet), (std::vector<int>{4, 9, 5}));
-        EXPECT_EQ(g_currentSprite, 0);
-        EXPECT_EQ(g_modified, 0);
+        EXPECT_EQ(g_document.Current(), 0);
+        EXPECT_FALSE(g_document.Modified());
         EXPECT_STREQ(g_bmpChild.spriteTitle, "set.spr");
         ASSERT_EQ(modal.Seen().size(), withPalette ? 1u : 2u);
         if (!withPalette) {
@@ -326,8 +325,8 @@ TEST_F(FileCommandsTest, OpenSpriteStopsPlaybackBeforeItsDialogOnEveryAnswer)
         {1, {IDCANCEL}, {1}},
     };
     for (const Case& c : cases) {
-        MakeSprites(workSet, {{2, 1}});
-        g_modified = c.modified;
+        OpenDocument({{2, 1}});
+        if (c.modified) ASSERT_EQ(g_document.SetRelative(0, 1, 0), 1);
         g_bmpChild.playing = 1;
         std::vector<int> playing;
         DialogWatcher watcher([&playing] { playing.push_back(g_bmpChild.playing); });
@@ -435,8 +434,9 @@ TEST_F(FileCommandsTest, AFailedSaveKeepsTheSetMarkedChanged)
         {{{2, 1}}, noFolder, "파일생성 실패 (" + noFolder + ")"},
     };
     for (const Case& c : cases) {
-        MakeSprites(workSet, c.sprites);
-        g_modified = 1;
+        // A changed set: one sprite moved, or the only one deleted.
+        OpenDocument({{2, 1}});
+        ASSERT_EQ(c.sprites.empty() ? g_document.Delete(0) : g_document.SetRelative(0, 1, 0), 1);
         modal.ClearSeen();
         modal.Answer(IDOK, c.path);
         modal.Answer(IDOK);
@@ -444,7 +444,7 @@ TEST_F(FileCommandsTest, AFailedSaveKeepsTheSetMarkedChanged)
         ASSERT_EQ(modal.Seen().size(), 2u);
         EXPECT_EQ(modal.Seen()[1].caption, "Error Messages...");
         EXPECT_EQ(modal.Seen()[1].text, c.text);
-        EXPECT_EQ(g_modified, 1);
+        EXPECT_TRUE(g_document.Modified());
         EXPECT_FALSE(FileExistsA(c.path));
     }
 }
@@ -453,11 +453,11 @@ TEST_F(FileCommandsTest, ASaveTakesTheDefaultExtensionAndClearsTheChangedMark)
 {
     GuiTempDir dir;
     const std::string path = dir.File("round");
-    MakeSprites(workSet, {{3, 2}, {1, 5}});
-    g_modified = 1;
+    OpenDocument({{3, 2}, {1, 5}});
+    ASSERT_EQ(g_document.SetRelative(1, 4, 4), 1);
     modal.Answer(IDOK, path);
     Command(ID_SAVE_SPRITE);
-    EXPECT_EQ(g_modified, 0);
+    EXPECT_FALSE(g_document.Modified());
     EXPECT_STREQ(g_bmpChild.spritePath, (path + ".spr").c_str());
     EXPECT_TRUE(FileExistsA(path + ".spr"));
 }

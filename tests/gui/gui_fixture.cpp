@@ -6,6 +6,7 @@
 
 #include "app/document.h"
 #include "app/main_window.h"
+#include "tests/gui/document_helpers.h"
 
 bool PumpMessages(int limit)
 {
@@ -134,9 +135,6 @@ LRESULT MainWindowTest::Command(int id, LPARAM value)
 
 void MainWindowTest::MakeModifiedDocument()
 {
-    auto* image = static_cast<uint8_t*>(std::malloc(2));
-    image[0] = 5;
-    image[1] = 0;
-    ASSERT_EQ(workSet.NewSpace(2, 1, image, 0), 1);
-    g_modified = 1;
+    OpenDocument({{2, 1}});
+    ASSERT_EQ(g_document.SetRelative(0, 1, 0), 1);
 }

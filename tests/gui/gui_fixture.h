@@ -55,7 +55,7 @@ protected:
     LRESULT Command(int id, LPARAM value = 0);
     // The full path of `name` in the test's working folder.
     std::string WorkFile(const char* name) const { return workDir_->File(name); }
-    // Gives the document one 2 x 1 sprite and marks it changed.
+    // Gives the document one 2 x 1 sprite and changes it, so it differs from its file.
     void MakeModifiedDocument();
 
     ModalResponder modal;

@@ -124,7 +124,7 @@ TEST_F(InfoWindowTest, TheEditModePanelFollowsTheMainWindowsSize)
         EXPECT_EQ(HeightOf(RectInParent(g_editMode.dialog)), HeightOf(inside));
         ExpectPanels({false, true, false});
         EXPECT_EQ(g_bmpChild.editMode, 1);
-        EXPECT_EQ(g_currentSprite, 1);
+        EXPECT_EQ(g_document.Current(), 1);
     }
 }
 
@@ -216,8 +216,6 @@ TEST_F(InfoWindowTest, SpriteInfoLines)
         std::vector<InfoLine> lines;
     } cases[] = {
         {"empty set", 0, 0, false, noSprite},
-        {"no current sprite", 3, -1, false,
-         {{10, RGB(150, 0, 0), "총 스프라이트 개수 : 3"}, {30, RGB(0, 0, 0), "총 액션 개수 : 0"}}},
         {"raw sprite", 3, 2, false,
          {{10, RGB(150, 0, 0), "총 스프라이트 개수 : 3"},
           {30, RGB(0, 0, 0), "총 액션 개수 : 0"},

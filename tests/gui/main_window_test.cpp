@@ -25,7 +25,7 @@ TEST_F(MainWindowTest, WindowHasItsClassTitleIconAndMenu)
     GetClassNameA(window, text, sizeof text);
     EXPECT_STREQ(text, "Quillon");
     GetWindowTextA(window, text, sizeof text);
-    EXPECT_STREQ(text, "Quillon for Windows95");
+    EXPECT_STREQ(text, "Quillon for Windows95 - noname.spr");
     EXPECT_NE(GetClassLongPtrA(window, GCLP_HICON), 0);
     EXPECT_NE(GetClassLongPtrA(window, GCLP_HICONSM), 0);
     EXPECT_EQ(g_mainWnd, window);
@@ -33,9 +33,9 @@ TEST_F(MainWindowTest, WindowHasItsClassTitleIconAndMenu)
     HMENU menu = GetMenu(window);
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(g_mainMenu, menu);
-    ASSERT_EQ(GetMenuItemCount(menu), 4);
-    const char* tops[] = {"File", "Animation", "View", "Help"};
-    for (int i = 0; i < 4; ++i) {
+    ASSERT_EQ(GetMenuItemCount(menu), 5);
+    const char* tops[] = {"File", "&Edit", "Animation", "View", "Help"};
+    for (int i = 0; i < 5; ++i) {
         GetMenuStringA(menu, UINT(i), text, sizeof text, MF_BYPOSITION);
         EXPECT_STREQ(text, tops[i]);
     }
@@ -64,7 +64,7 @@ TEST_F(MainWindowTest, WindowHasItsClassTitleIconAndMenu)
     EXPECT_EQ(GetMenuState(menu, ID_VIEW_BITMAP, MF_BYCOMMAND) & MF_CHECKED, 0u);
 
     // The two zoom submenus of View, in this order.
-    HMENU view = GetSubMenu(menu, 2);
+    HMENU view = GetSubMenu(menu, 3);
     GetMenuStringA(view, 5, text, sizeof text, MF_BYPOSITION);
     EXPECT_STREQ(text, "Zoom bitmap window");
     GetMenuStringA(view, 6, text, sizeof text, MF_BYPOSITION);
@@ -89,7 +89,7 @@ TEST_F(MainWindowTest, CloseWithChangesAsksAndCancelKeepsEverything)
     EXPECT_EQ(modal.Seen()[0].caption, "Exit");
     EXPECT_EQ(modal.Seen()[0].text, "스프라이트 파일을 저장할까요?");
     EXPECT_EQ(workSet.Count(), 1);
-    EXPECT_EQ(g_modified, 1);
+    EXPECT_TRUE(g_document.Modified());
 }
 
 TEST_F(MainWindowTest, CloseAnsweredNoQuitsWithoutSaving)
@@ -110,7 +110,7 @@ TEST_F(MainWindowTest, CloseAnsweredYesThenCancelledSaveKeepsRunning)
     EXPECT_FALSE(PumpMessages());
     EXPECT_EQ(modal.Seen().size(), 2u);
     EXPECT_EQ(workSet.Count(), 1);
-    EXPECT_EQ(g_modified, 1);
+    EXPECT_TRUE(g_document.Modified());
 }
 
 TEST_F(MainWindowTest, CloseAnsweredYesSavesThenQuits)
@@ -123,7 +123,7 @@ TEST_F(MainWindowTest, CloseAnsweredYesSavesThenQuits)
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(PumpMessages());
     EXPECT_TRUE(FileExistsA(path));
-    EXPECT_EQ(g_modified, 0);
+    EXPECT_FALSE(g_document.Modified());
     EXPECT_STREQ(g_bmpChild.spritePath, path.c_str());
 }
 

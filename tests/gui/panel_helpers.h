@@ -14,9 +14,7 @@ inline void MakeNumberedSprites(int count, int current)
 {
     std::vector<SpriteSize> sizes;
     for (int i = 0; i < count; ++i) sizes.push_back({i + 1, 2});
-    MakeSprites(workSet, sizes);
-    g_currentSprite = current;
-    g_modified = 0;
+    OpenDocument(sizes, current);
 }
 
 inline std::vector<int> WidthsFromTo(int first, int last)

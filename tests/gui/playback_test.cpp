@@ -55,7 +55,7 @@ protected:
     {
         std::vector<SpriteSize> sizes;
         for (int i = 0; i < count; ++i) sizes.push_back({4 + i, 3});
-        MakeSprites(workSet, sizes);
+        OpenDocument(sizes);
         for (int position = 0; position < kFrameRateCount; ++position)
             if (FrameRateAt(position) == fps) SendMessageA(g_fpsCombo, CB_SETCURSEL, WPARAM(position), 0);
         Command(ID_FPS_CHANGED, fps);

@@ -26,6 +26,7 @@ const struct {
     {VK_UP, false, false},    {VK_DOWN, false, false},  {VK_HOME, false, false}, {VK_END, false, false},
     {VK_OEM_PLUS, true, false}, {VK_OEM_MINUS, true, false}, {VK_ADD, true, false}, {VK_SUBTRACT, true, false},
     {VK_DELETE, false, false}, {VK_ESCAPE, false, false}, {'Z', true, false},    {'Y', true, false},
+    {'Z', true, true},
 };
 
 // Keys a careless hand hits; letters and digits are added at random.

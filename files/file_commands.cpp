@@ -1,11 +1,10 @@
 // Shell code. The File commands that read and write the document. They belong to the canvas,
 // which owns the file names and whose window owns every message box shown here.
-#include <cctype>
-#include <cstring>
-
 #include "app/document.h"
 #include "app/pages.h"
 #include "app/picture.h"
+#include "codec/sheet_reader.h"
+#include "image/true_color.h"
 #include "files/file_dialog.h"
 #include "files/palette_commands.h"
 #include "kit/show_info.h"
@@ -19,25 +18,6 @@ namespace {
 void Repaint(HWND window)
 {
     if (window != nullptr) InvalidateRect(window, nullptr, TRUE);
-}
-
-// Whether the path's last three characters are `ending`, in any case.
-bool EndsWith(const char* path, const char* ending)
-{
-    const size_t length = std::strlen(path);
-    if (length < 3) return false;
-    for (int i = 0; i < 3; ++i)
-        if (std::tolower(static_cast<unsigned char>(path[length - 3 + i])) != ending[i]) return false;
-    return true;
-}
-
-// Reads the picture into `picture` by its name's ending: bmp as BMP, pcx as PCX, anything else as
-// BMP and, when that fails, as PCX.
-int LoadPicture(const char* path, ImageBuffer& picture)
-{
-    if (EndsWith(path, "bmp")) return picture.LoadBmp(path);
-    if (EndsWith(path, "pcx")) return picture.LoadPcx(path);
-    return picture.LoadBmp(path) || picture.LoadPcx(path);
 }
 
 }  // namespace
@@ -57,10 +37,15 @@ int BmpChildWindow::OpenBitmap()
     }
     // All or nothing: the picture is read into a buffer of its own and copied out whole before
     // anything the program shows changes. A failure leaves the picture, its sprite, the pages,
-    // the palette and the names as they were.
+    // the palette and the names as they were. The reader goes by the name's ending (bmp, pcx,
+    // png), else by the file's first bytes.
     ImageBuffer picture;
-    if (!LoadPicture(path, picture)) {
-        ShowInfo(window, "비트맵 읽기 실패(%s)", path);
+    if (!LoadSheet(picture, path)) {
+        // A true-colour sheet of too many colours says how many and what to do.
+        if (picture.sheetColors > kMaxSheetColors)
+            ShowInfo(window, "%s\n비트맵 읽기 실패(%s)", picture.message, path);
+        else
+            ShowInfo(window, "비트맵 읽기 실패(%s)", path);
         return 0;
     }
     const int width = picture.Width(), height = picture.Height();

@@ -35,7 +35,7 @@ int32_t ColorCountForBits(int bits)
 
 ImageBuffer::ImageBuffer()
     : info(nullptr), bitmapInfo(nullptr), block(nullptr), logPalette(nullptr), paletteHandle(nullptr),
-      colorCount(0), bitCount(0), width(0), height(0), stride(0)
+      colorCount(0), bitCount(0), width(0), height(0), stride(0), sheetColors(0)
 {
     fileName[0] = '\0';
     message[0] = '\0';
@@ -65,6 +65,7 @@ void ImageBuffer::Swap(ImageBuffer& other)
     std::swap(width, other.width);
     std::swap(height, other.height);
     std::swap(stride, other.stride);
+    std::swap(sheetColors, other.sheetColors);
 }
 
 void ImageBuffer::Unload()
@@ -82,6 +83,7 @@ void ImageBuffer::Unload()
     width = 0;
     height = 0;
     stride = 0;
+    sheetColors = 0;
 }
 
 int ImageBuffer::BuildPalette()

@@ -68,6 +68,14 @@
 #define IDC_SHOW_HIT_BOXES 1051
 #define IDC_SHOW_ATCK_BOXES 1052
 #define IDC_SHOW_CENTER 1053
+// What came after the first controls: choosing and typing boxes and coordinates, the onion skin.
+#define IDC_DELETE_BOX 1060
+#define IDC_EDIT_RX 1061
+#define IDC_EDIT_RY 1062
+#define IDC_EDIT_MX 1063
+#define IDC_EDIT_MY 1064
+#define IDC_ONION_PREVIOUS 1065
+#define IDC_ONION_NEXT 1066
 
 // Control identifiers of the main window's children
 #define IDC_TOOLBAR 1
@@ -103,6 +111,8 @@
 // File menu from 40060, the box workflow's from 40100. Each block keeps to its own numbers.
 #define ID_UNDO 40051
 #define ID_REDO 40052
+#define ID_FLIP_HORIZONTAL 40120  // the preview mirrored left-right (edit and animation pages)
+#define ID_FLIP_VERTICAL 40121    // and top-bottom
 
 // Commands of the lower work pane (its buttons' identifiers)
 #define IDC_SEL_ZOOM_IN_BUTTON 1

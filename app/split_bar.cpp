@@ -18,6 +18,11 @@ LRESULT CALLBACK SplitBarProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_LBUTTONDOWN: bar->OnButtonDown(MouseX(lParam), MouseY(lParam)); break;
     case WM_MOUSEMOVE: bar->OnMouseMove(MouseX(lParam), MouseY(lParam)); break;
     case WM_LBUTTONUP: bar->OnButtonUp(); break;
+    // The capture taken away (another window took it, the program lost the focus, a box came
+    // up) or a mode cancelled: the drag ends where it began. WM_CANCELMODE then goes on to the
+    // default procedure, which releases a capture the bar still holds.
+    case WM_CAPTURECHANGED:
+    case WM_CANCELMODE: bar->CancelDrag(); break;
     case WM_PAINT: bar->OnPaint(); return 0;
     case WM_SETCURSOR: bar->OnSetCursor(); return 0;
     default: break;
@@ -173,6 +178,14 @@ void SplitBarWindow::OnButtonUp()
     ReleaseCapture();
     position += dragCurrent - dragStart;
     Layout();
+}
+
+void SplitBarWindow::CancelDrag()
+{
+    if (!dragging) return;
+    dragging = 0;
+    DrawTrackingRect(dragOffset);
+    if (GetCapture() == window) ReleaseCapture();
 }
 
 // The bar's outline moved `offset` pixels along the axis, drawn inverted on the parent: drawing it

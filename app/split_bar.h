@@ -67,6 +67,8 @@ public:
     void OnButtonDown(int x, int y);
     void OnMouseMove(int x, int y);
     void OnButtonUp();
+    // Ends a drag without moving the bar: its outline goes and the capture is let go.
+    void CancelDrag();
     void OnPaint();
     void OnSetCursor();
 

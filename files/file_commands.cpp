@@ -33,41 +33,54 @@ void ShowTitle(HWND window, const char* title)
 
 int BmpChildWindow::OpenBitmap()
 {
-    if (!AskOpenFile(window, kBitmapFilter, bitmapPath, bitmapTitle, kBitmapExtension)) {
+    // The dialog proposes the last picture's name; the name chosen becomes the canvas's only
+    // once the picture has loaded.
+    char path[kFilePathBytes];
+    char title[kFileTitleBytes];
+    lstrcpynA(path, bitmapPath, sizeof path);
+    lstrcpynA(title, bitmapTitle, sizeof title);
+    if (!AskOpenFile(window, kBitmapFilter, path, title, kBitmapExtension)) {
         Repaint(window);
         return 0;
     }
-    return ReadBitmap();
+    return ReadBitmap(path, title);
 }
 
 int BmpChildWindow::OpenBitmapFile(const char* path)
 {
-    lstrcpynA(bitmapPath, path, sizeof bitmapPath);
-    lstrcpynA(bitmapTitle, FileTitleOf(bitmapPath), sizeof bitmapTitle);
-    return ReadBitmap();
+    const std::string name = path;  // the canvas's own names may be what is given
+    return ReadBitmap(name.c_str(), FileTitleOf(name.c_str()));
 }
 
-int BmpChildWindow::ReadBitmap()
+int BmpChildWindow::ReadBitmap(const char* path, const char* title)
 {
-    // The readers release the picture first; a palette that lived in its color table goes too.
-    const bool paletteInPicture =
-        g_palette != nullptr && g_palette == PicturePalette(g_picture);
-    // The reader by the name's ending (bmp, pcx, png), else by the file's first bytes.
-    if (!LoadSheet(g_picture, bitmapPath)) {
-        if (paletteInPicture) g_palette = nullptr;
+    // All or nothing: the picture is read into a buffer of its own and copied out whole before
+    // anything the program shows changes. A failure leaves the picture, its sprite, the pages,
+    // the palette and the names as they were. The reader goes by the name's ending (bmp, pcx,
+    // png), else by the file's first bytes.
+    ImageBuffer picture;
+    if (!LoadSheet(picture, path)) {
         // A true-colour sheet of too many colours says how many and what to do.
-        const std::string failed = g_picture.sheetColors > kMaxSheetColors
-                                       ? std::string(g_picture.message) + "\n비트맵 읽기 실패(%s)"
+        const std::string failed = picture.sheetColors > kMaxSheetColors
+                                       ? std::string(picture.message) + "\n비트맵 읽기 실패(%s)"
                                        : std::string("비트맵 읽기 실패(%s)");
-        ShowInfoNaming(window, failed.c_str(), bitmapPath);
+        ShowInfoNaming(window, failed.c_str(), path);
         return 0;
     }
-    const int width = g_picture.Width(), height = g_picture.Height();
+    const int width = picture.Width(), height = picture.Height();
+    uint8_t* whole = picture.CopyRegion(0, 0, width, height);
+    if (whole == nullptr) {
+        ShowInfo(window, "비트맵을 스프라이트로 전환 실패");
+        return 0;
+    }
+    g_picture.Swap(picture);  // the earlier picture goes with `picture`, after its palette below
+    lstrcpynA(bitmapPath, path, sizeof bitmapPath);
+    lstrcpynA(bitmapTitle, title, sizeof bitmapTitle);
     if (!g_bmpPage.Create(width, height, 8, nullptr)) ShowInfo(window, "Bmp Page 초기화 실패");
     UsePalette(window, PicturePalette(g_picture));
-    if (!pictureSet.TransToSpr(width, height, g_picture.CopyRegion(0, 0, width, height))) {
-        // The sheet shown and cut from must be the picture now loaded: the earlier picture's
-        // sprite goes rather than being shown on (and cut as) the new one.
+    if (!pictureSet.TransToSpr(width, height, whole)) {
+        // Only the sprite's record could not be had: the sheet shown and cut from must be the
+        // picture now loaded, so the earlier picture's sprite goes rather than stand in for it.
         pictureSet.Clear();
         RefreshPage();
         Repaint(window);

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "image/image_layout.h"
 #include "image/image_message.h"
@@ -42,6 +43,30 @@ ImageBuffer::ImageBuffer()
 }
 
 ImageBuffer::~ImageBuffer() { Unload(); }
+
+void ImageBuffer::Swap(ImageBuffer& other)
+{
+    // Every field by name: a field added to the class belongs here too.
+    char text[kImagePathSize];
+    std::memcpy(text, fileName, sizeof fileName);
+    std::memcpy(fileName, other.fileName, sizeof fileName);
+    std::memcpy(other.fileName, text, sizeof fileName);
+    std::memcpy(text, message, sizeof message);
+    std::memcpy(message, other.message, sizeof message);
+    std::memcpy(other.message, text, sizeof message);
+    std::swap(fileHeader, other.fileHeader);
+    std::swap(info, other.info);
+    std::swap(bitmapInfo, other.bitmapInfo);
+    std::swap(block, other.block);
+    std::swap(logPalette, other.logPalette);
+    std::swap(paletteHandle, other.paletteHandle);
+    std::swap(colorCount, other.colorCount);
+    std::swap(bitCount, other.bitCount);
+    std::swap(width, other.width);
+    std::swap(height, other.height);
+    std::swap(stride, other.stride);
+    std::swap(sheetColors, other.sheetColors);
+}
 
 void ImageBuffer::Unload()
 {

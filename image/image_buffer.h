@@ -42,6 +42,9 @@ public:
     ImageBuffer& operator=(const ImageBuffer&) = delete;
 
     void Unload();
+    // Exchanges everything with `other`: the picture, its palettes, the file name and message.
+    // A picture is read into a buffer of its own and swapped in only once it has loaded whole.
+    void Swap(ImageBuffer& other);
     int LoadBmp(const char* path);
     int LoadPcx(const char* path);
     // The same readers on a file's bytes in memory (the file functions read the file and call

@@ -6,3 +6,12 @@
 
 using MillisecondClock = DWORD (*)();
 extern MillisecondClock g_clock;
+
+// While `fine` is true the program holds a timer period of 1 ms from the system
+// (timeBeginPeriod), so that the clock reads to the millisecond and the message loop's timed
+// waits end when asked rather than at the next tick of the default 15.6 ms. False gives it back
+// (timeEndPeriod). Only a change reaches the system: calling it every loop pass costs nothing.
+void UseFineTimer(bool fine);
+
+// Whether the program holds the fine timer period now.
+bool FineTimerInUse();

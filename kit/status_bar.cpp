@@ -60,3 +60,10 @@ void ShowHeldStatusText()
     SetStatusText(text.c_str());
     g_paced.lastShown = g_clock();
 }
+
+DWORD HeldStatusTextDueIn()
+{
+    if (g_statusBar == nullptr || !g_paced.holding) return INFINITE;
+    const DWORD since = g_clock() - g_paced.lastShown;
+    return since >= kStatusRepaintPace ? 0 : kStatusRepaintPace - since;
+}

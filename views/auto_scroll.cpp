@@ -23,3 +23,10 @@ void AutoScroll::Tick()
     if (dy < 0) PostMessageA(target, WM_VSCROLL, SB_LINEUP, 0);
     if (dy > 0) PostMessageA(target, WM_VSCROLL, SB_LINEDOWN, 0);
 }
+
+DWORD AutoScroll::NextStepIn() const
+{
+    if (!active) return INFINITE;
+    const DWORD since = g_clock() - lastTick;
+    return since >= kAutoScrollPeriod ? 0 : kAutoScrollPeriod - since;
+}

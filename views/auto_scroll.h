@@ -18,6 +18,9 @@ public:
     void Begin(HWND target, int dx, int dy);
     void End();
     void Tick();
+    // Milliseconds until Tick has a step to post: 0 when one is due now, INFINITE while the
+    // repeater is idle.
+    DWORD NextStepIn() const;
 };
 
 extern AutoScroll g_autoScroll;

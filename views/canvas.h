@@ -209,6 +209,12 @@ public:
     // puts the anchor on it; one animation frame at most per call, from the idle loop and paint.
     void StartAnimPage();
     void AnimStep();
+    // Milliseconds until AnimStep has a frame to show: 0 when one is due now; INFINITE when none
+    // will be until something changes (stopped, paused with no step asked for, no sprites).
+    DWORD NextFrameIn() const;
+    // The frame last shown, drawn again where it is (a paint between frames, or while paused):
+    // at the anchor and zoom of now, without stepping or counting a frame.
+    void RedrawFrame();
     // Ends playback after a failure: clears playing, shows `text`, then stops as Stop does.
     void StopPlayback(const char* text);
 
@@ -226,9 +232,9 @@ public:
     // Save: to the file the set came from or was saved to (the document's), without asking; a
     // set without one asks as SaveSprite does.
     int Save();
-    // What the commands do once the name is known: read bitmapPath; read or write the sprite
-    // file `path`, whose title becomes spriteTitle.
-    int ReadBitmap();
+    // What the commands do once the name is known: read the picture `path`, whose title becomes
+    // bitmapTitle; read or write the sprite file `path`, whose title becomes spriteTitle.
+    int ReadBitmap(const char* path, const char* title);
     int ReadSprite(const char* path, const char* title);
     int WriteSprite(const char* path, const char* title);
 };

@@ -84,7 +84,12 @@ void BmpChildWindow::OnPaint(HWND paintWindow, UINT message, WPARAM wParam, LPAR
     }
 
     if (playing) {
-        AnimStep();
+        // A paint between frames shows the last frame again: the class brush has erased the
+        // window, and the next frame may be a long way off (paused, or at a low rate).
+        if (NextFrameIn() == 0)
+            AnimStep();
+        else
+            RedrawFrame();
         return;
     }
     if (editMode) {

@@ -25,6 +25,7 @@ void BmpChildWindow::Play(int framesPerSecond)
     paused = 0;
     fps = framesPerSecond;
     SetFrameInterval(fps);
+    StartFrameClock();
     RefreshPage();
     Invalidate(window);
     StartAnimPage();
@@ -55,6 +56,7 @@ void BmpChildWindow::SetFrameRate(int framesPerSecond)
 {
     fps = framesPerSecond;
     SetFrameInterval(fps);
+    StartFrameClock();
 }
 
 void BmpChildWindow::EnterEditMode()

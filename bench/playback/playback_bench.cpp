@@ -10,6 +10,13 @@
 //                               frame-rate box) for S seconds through the idle loop on the real
 //                               clock, reads the status line once a second and prints the rates it
 //                               showed beside the rate chosen and the rate actually drawn.
+//   playback_bench hold STATE S FILE
+//                               Puts the window in STATE (idle: a set open, stopped; paused:
+//                               paused while playing at 30 fps; play30, play60: playing at that
+//                               rate on a 640 x 480 page), writes FILE to say the state is
+//                               reached, and runs the program's own message loop for S seconds.
+//                               tools/measure-cpu reads the processor time the process and the
+//                               Wine server take meanwhile.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -341,6 +348,38 @@ int RunRate(HWND window, int seconds, const std::vector<int>& rates)
     return 0;
 }
 
+void CALLBACK QuitTheLoop(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); }
+
+int RunHold(HWND window, const std::string& state, int seconds, const char* readyFile)
+{
+    SetUpCase(window, 640, 480, 1);
+    if (state == "idle") {
+        SendMessageA(window, WM_COMMAND, ID_STOP, 0);
+    } else if (state == "paused") {
+        Play(window, 30);
+        SendMessageA(window, WM_COMMAND, ID_PAUSE, 0);
+    } else if (state.rfind("play", 0) == 0) {
+        Play(window, std::atoi(state.c_str() + 4));
+    } else {
+        std::fprintf(stderr, "playback_bench: no state %s\n", state.c_str());
+        return 2;
+    }
+    Pump();
+    HANDLE ready = CreateFileA(readyFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (ready == INVALID_HANDLE_VALUE) return 1;
+    CloseHandle(ready);
+    const int before = g_bmpChild.animFrame;
+    SetTimer(nullptr, 0, UINT(seconds) * 1000, QuitTheLoop);
+    RunMessageLoop();
+    std::printf("%s: %d s in the message loop; last sprite %d (from %d); status line \"%s\"; active %d\n",
+                state.c_str(), seconds, g_bmpChild.animFrame, before, [] {
+                    static char text[256];
+                    SendMessageA(g_statusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+                    return text;
+                }(), int(g_appActive));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -354,7 +393,9 @@ int main(int argc, char** argv)
     MakeSprites();
 
     int result;
-    if (argc >= 2 && std::strcmp(argv[1], "rate") == 0) {
+    if (argc >= 5 && std::strcmp(argv[1], "hold") == 0) {
+        result = RunHold(window, argv[2], std::atoi(argv[3]), argv[4]);
+    } else if (argc >= 2 && std::strcmp(argv[1], "rate") == 0) {
         int seconds = argc >= 3 ? std::atoi(argv[2]) : 60;
         std::vector<int> rates;
         for (int i = 3; i < argc; ++i) rates.push_back(std::atoi(argv[i]));

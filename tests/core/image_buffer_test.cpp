@@ -158,6 +158,41 @@ TEST_F(PictureTest, UnloadReleasesEverything)
     EXPECT_EQ(picture.CopyRegion(0, 0, 1, 1), nullptr);
 }
 
+// A picture read into a buffer of its own and swapped in: each buffer holds and later releases
+// exactly what the other held (under the sanitizers a shared or lost block would show), names
+// and messages included.
+TEST_F(PictureTest, SwapExchangesPicturesWhole)
+{
+    const TestPicture first = PatternPicture(5, 3), second = PatternPicture(9, 7);
+    Load(MakeBmp8(first));
+    ImageBuffer other;
+    const std::string path = dir.File("second.bmp");
+    ASSERT_TRUE(WriteBytes(path, MakeBmp8(second)));
+    ASSERT_EQ(other.LoadBmp(path.c_str()), 1);
+    std::strcpy(picture.message, "first's message");
+
+    picture.Swap(other);
+    EXPECT_STREQ(picture.fileName, path.c_str());
+    EXPECT_STREQ(other.message, "first's message");
+    EXPECT_EQ(picture.Width(), 9);
+    EXPECT_EQ(other.Width(), 5);
+    EXPECT_EQ(picture.stride, 12);
+    EXPECT_EQ(other.stride, 8);
+    EXPECT_EQ(reinterpret_cast<uint8_t*>(picture.info), picture.block);
+    EXPECT_EQ(picture.ColorTable(), &picture.bitmapInfo->bmiColors[0]);
+    EXPECT_NE(picture.paletteHandle, other.paletteHandle);
+    ExpectRegion(0, 0, 9, 7, second);
+    picture.Swap(other);  // and back again
+    EXPECT_EQ(picture.Width(), 5);
+    ExpectRegion(0, 0, 5, 3, first);
+
+    ImageBuffer empty;
+    picture.Swap(empty);
+    EXPECT_EQ(picture.block, nullptr);
+    EXPECT_EQ(picture.Width(), 0);
+    EXPECT_EQ(empty.Width(), 5);
+}
+
 }  // namespace
 
 // The one size computation of pictures and pages: rows padded to 4 bytes, the caps inclusive.

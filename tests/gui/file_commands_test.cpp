@@ -1,6 +1,7 @@
 // The File commands through their dialogs, answered by the responder with a typed path: the
 // dialogs' settings, cancelling, the picture readers chosen by the name's ending, the palette
 // warning, palette files, and the modified flag after saves that fail.
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,70 @@ ByteBlock PaletteInUse()
 {
     const auto* bytes = reinterpret_cast<const uint8_t*>(g_palette);
     return g_palette != nullptr ? ByteBlock(bytes, bytes + 1024) : ByteBlock();
+}
+
+// Everything an open may change, as bytes: the picture and its sprite, the three pages, the
+// palette in use, the names.
+struct OpenState {
+    std::string pictureName;
+    ByteBlock picture;  // size, bits, color table and rows
+    ByteBlock sheetSprite;
+    ByteBlock bmpPage;  // size, pixels and color table
+    ByteBlock animColors, selColors;
+    const Palette* palette;
+    ByteBlock paletteBytes;
+    std::string bitmapPath, bitmapTitle, canvasText;
+
+    bool operator==(const OpenState& o) const
+    {
+        return pictureName == o.pictureName && picture == o.picture && sheetSprite == o.sheetSprite &&
+               bmpPage == o.bmpPage && animColors == o.animColors && selColors == o.selColors &&
+               palette == o.palette && paletteBytes == o.paletteBytes && bitmapPath == o.bitmapPath &&
+               bitmapTitle == o.bitmapTitle && canvasText == o.canvasText;
+    }
+};
+
+void Append(ByteBlock* into, const void* data, size_t size)
+{
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    if (bytes != nullptr) into->insert(into->end(), bytes, bytes + size);
+}
+
+ByteBlock PageColors(const DibPage& page)
+{
+    ByteBlock colors;
+    if (page.info != nullptr) Append(&colors, page.info->bmiColors, sizeof(RGBQUAD) * 256);
+    return colors;
+}
+
+OpenState CaptureOpenState()
+{
+    OpenState s;
+    s.pictureName = g_picture.fileName;
+    const int32_t numbers[] = {g_picture.Width(), g_picture.Height(), g_picture.bitCount,
+                               g_picture.colorCount, g_picture.stride};
+    Append(&s.picture, numbers, sizeof numbers);
+    Append(&s.picture, g_picture.ColorTable(), sizeof(RGBQUAD) * size_t(g_picture.colorCount));
+    Append(&s.picture, g_picture.Pixels(), size_t(g_picture.stride) * size_t(g_picture.Height()));
+    if (pictureSet.Count() == 1) {
+        const Sprite& sheet = pictureSet.sprites[0];
+        Append(&s.sheetSprite, sheet.image, size_t(sheet.width) * size_t(sheet.height));
+    }
+    const int32_t page[] = {g_bmpPage.width, g_bmpPage.height};
+    Append(&s.bmpPage, page, sizeof page);
+    Append(&s.bmpPage, g_bmpPage.pixels, size_t(g_bmpPage.pitch) * size_t(g_bmpPage.height));
+    const ByteBlock colors = PageColors(g_bmpPage);
+    s.bmpPage.insert(s.bmpPage.end(), colors.begin(), colors.end());
+    s.animColors = PageColors(g_animPage);
+    s.selColors = PageColors(g_selPage);
+    s.palette = g_palette;
+    s.paletteBytes = PaletteInUse();
+    s.bitmapPath = g_bmpChild.bitmapPath;
+    s.bitmapTitle = g_bmpChild.bitmapTitle;
+    char text[512] = "";
+    GetWindowTextA(g_bmpChild.window, text, sizeof text);
+    s.canvasText = text;
+    return s;
 }
 
 const char kNoPaletteWarning[] =
@@ -123,13 +188,12 @@ TEST_F(FileCommandsTest, OpenBitmapPicksTheReaderByTheNamesEnding)
         if (!c.loads) modal.Answer(IDOK);
         Command(ID_OPEN_BITMAP);
         EXPECT_EQ(g_bmpChild.playing, 0) << c.name << ": Open Bitmap stops playback";
-        EXPECT_STREQ(g_bmpChild.bitmapPath, path.c_str());
+        EXPECT_STREQ(g_bmpChild.bitmapPath, c.loads ? path.c_str() : "");
         if (!c.loads) {
             ASSERT_EQ(modal.Seen().size(), 2u) << c.name << SeenList(modal.Seen());
             EXPECT_EQ(modal.Seen()[1].caption, "Message");
             EXPECT_EQ(modal.Seen()[1].text, "비트맵 읽기 실패(" + path + ")");
             EXPECT_EQ(pictureSet.Count(), 0);
-            EXPECT_EQ(g_palette, nullptr) << "the failed reader released the picture's colors";
             continue;
         }
         EXPECT_EQ(modal.Seen().size(), 1u) << c.name << SeenList(modal.Seen());
@@ -148,35 +212,75 @@ TEST_F(FileCommandsTest, OpenBitmapPicksTheReaderByTheNamesEnding)
     }
 }
 
-TEST_F(FileCommandsTest, ASixteenColorPictureGivesAWholePaletteAndNoSprite)
+// Opening is all or nothing: a picture or palette file that does not load, for whatever reason,
+// leaves the picture, its sprite, the pages, the palette and the names exactly as they were (and
+// the picture still cuts), with an earlier picture's palette in use and with a palette file's.
+TEST_F(FileCommandsTest, AFailedOpenLeavesEverythingAsItWas)
 {
     GuiTempDir dir;
-    const std::string earlier = dir.File("earlier.bmp");
-    ASSERT_TRUE(WriteFileBytes(earlier, MakeBmp8(PatternPicture(3, 3))));
-    modal.Answer(IDOK, earlier);
-    Command(ID_OPEN_BITMAP);
-    ASSERT_EQ(pictureSet.Count(), 1);
-    modal.ClearSeen();
+    const std::string earlier = dir.File("earlier.bmp"), colors = dir.File("colors.pal");
+    ASSERT_TRUE(WriteFileBytes(earlier, MakeBmp8(PatternPicture(9, 4))));
+    ASSERT_TRUE(WriteFileBytes(colors, PaletteBytes()));
 
-    BmpFields fields;
-    fields.width = 6;
-    fields.height = 2;
-    fields.bits = 4;
-    fields.table = TestColorTable(16);
-    fields.pixels = ByteBlock(2 * RowBytes(6, 4), 0x12);
-    const std::string path = dir.File("four.bmp");
-    ASSERT_TRUE(WriteFileBytes(path, MakeBmp(fields)));
-    modal.Answer(IDOK, path);
-    modal.Answer(IDOK);
-    Command(ID_OPEN_BITMAP);
-    ASSERT_EQ(modal.Seen().size(), 2u);
-    EXPECT_EQ(modal.Seen()[1].text, "비트맵을 스프라이트로 전환 실패");
-    EXPECT_EQ(pictureSet.Count(), 0) << "the earlier picture is not shown as this one";
-    // The 16 colors of the picture, the other 240 entries black: nothing is read past the
-    // picture's table.
-    ByteBlock expected = fields.table;
-    expected.resize(1024, 0);
-    EXPECT_EQ(PaletteInUse(), expected);
+    BmpFields sixteen;
+    sixteen.width = 6;
+    sixteen.height = 2;
+    sixteen.bits = 4;
+    sixteen.table = TestColorTable(16);
+    sixteen.pixels = ByteBlock(2 * RowBytes(6, 4), 0x12);
+    PcxFields fourPlanes;
+    fourPlanes.xmax = 3;
+    fourPlanes.ymax = 1;
+    fourPlanes.planes = 4;
+    const ByteBlock sheet = MakeBmp8(PatternPicture(7, 5));
+    const ByteBlock pcx = MakePcxOf(PatternPicture(7, 5));
+    struct Case {
+        int command;
+        const char* name;
+        bool exists;
+        ByteBlock bytes;
+        const char* text;
+    };
+    const char* kUnread = "비트맵 읽기 실패";
+    const Case cases[] = {
+        {ID_OPEN_BITMAP, "missing.bmp", false, {}, kUnread},
+        {ID_OPEN_BITMAP, "empty.bmp", true, {}, kUnread},
+        {ID_OPEN_BITMAP, "short.bmp", true, ByteBlock(sheet.begin(), sheet.begin() + 60), kUnread},
+        {ID_OPEN_BITMAP, "pcx.bmp", true, pcx, kUnread},
+        {ID_OPEN_BITMAP, "planes.pcx", true, MakePcx(fourPlanes), kUnread},
+        {ID_OPEN_BITMAP, "noise.dat", true, ByteBlock(100, 1), kUnread},
+        {ID_OPEN_BITMAP, "sixteen.bmp", true, MakeBmp(sixteen), "비트맵을 스프라이트로 전환 실패"},
+        {ID_OPEN_PALETTE, "missing.pal", false, {}, "파일이 없습니다."},
+    };
+    for (bool paletteFile : {false, true}) {
+        SCOPED_TRACE(paletteFile ? "a palette file in use" : "the picture's palette in use");
+        modal.Answer(IDOK, earlier);
+        Command(ID_OPEN_BITMAP);
+        if (paletteFile) {
+            modal.Answer(IDOK, colors);
+            Command(ID_OPEN_PALETTE);
+        }
+        PumpMessages();
+        ASSERT_EQ(pictureSet.Count(), 1);
+        const OpenState before = CaptureOpenState();
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            const std::string path = dir.File(c.name);
+            if (c.exists) ASSERT_TRUE(WriteFileBytes(path, c.bytes));
+            modal.ClearSeen();
+            modal.Answer(IDOK, path);
+            if (!c.exists) modal.Answer(IDYES);  // the dialog asks whether to create it
+            modal.Answer(IDOK);
+            Command(c.command);
+            PumpMessages();
+            ASSERT_FALSE(modal.Seen().empty());
+            EXPECT_EQ(modal.Seen().back().text.rfind(c.text, 0), 0u) << modal.Seen().back().text;
+            EXPECT_TRUE(CaptureOpenState() == before);
+            uint8_t* cut = g_picture.CopyRegion(1, 1, 3, 2);
+            EXPECT_NE(cut, nullptr) << "the picture still cuts";
+            std::free(cut);
+        }
+    }
 }
 
 TEST_F(FileCommandsTest, OpenSpriteWarnsWithoutAPaletteAndStillOpens)

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "app/frame_rate_box.h"
 #include "app/main_window.h"
@@ -205,6 +206,58 @@ TEST_F(LayoutTest, DraggingMovesTheBarsAndStopsAtTheEdges)
         EXPECT_EQ(vertical ? WidthOf(first) : HeightOf(first), expected);
         EXPECT_EQ(vertical ? second.left : second.top, expected + kBar);
         EXPECT_EQ(vertical ? second.right : second.bottom, total);
+    }
+}
+
+// A drag whose capture goes before the button comes up (another window takes it, a mode is
+// cancelled, the capture is let go) ends where it began: the bar and the panes stay, the outline
+// drawn on the parent is gone, and moving or releasing afterwards changes nothing.
+TEST_F(LayoutTest, ADragThatLosesTheCaptureLeavesTheBarWhereItWas)
+{
+    ResizeMainClient(window, 800, 600);
+    enum Loss { kOtherWindow, kCancelMode, kReleased };
+    const struct {
+        SplitBarWindow* bar;
+        Loss loss;
+    } cases[] = {
+        {&g_viewSplit, kOtherWindow}, {&g_viewSplit, kCancelMode}, {&g_viewSplit, kReleased},
+        {&g_workSplit, kOtherWindow}, {&g_workSplit, kCancelMode}, {&g_workSplit, kReleased},
+    };
+    for (const auto& c : cases) {
+        SplitBarWindow& bar = *c.bar;
+        SCOPED_TRACE(testing::Message() << (&bar == &g_viewSplit ? "view" : "work") << " bar, loss "
+                                        << c.loss);
+        PumpMessages(50);
+        const int position = bar.position;
+        const RECT first = RectInParent(bar.firstPane), second = RectInParent(bar.secondPane);
+        const std::vector<uint32_t> before = ScreenPixels(bar.parent);
+
+        SendBarMouse(bar, WM_LBUTTONDOWN, 0);
+        SendBarMouse(bar, WM_MOUSEMOVE, -60);
+        ASSERT_EQ(GetCapture(), bar.window);
+        EXPECT_TRUE(ScreenPixels(bar.parent) != before) << "the outline is drawn";
+        switch (c.loss) {
+        case kOtherWindow: SetCapture(g_bmpChild.window); break;
+        case kCancelMode: SendMessageA(bar.window, WM_CANCELMODE, 0, 0); break;
+        case kReleased: ReleaseCapture(); break;
+        }
+        EXPECT_EQ(bar.dragging, 0);
+        EXPECT_NE(GetCapture(), bar.window);
+        ReleaseCapture();
+        PumpMessages(50);
+        EXPECT_TRUE(ScreenPixels(bar.parent) == before) << "the outline is gone";
+
+        SendBarMouse(bar, WM_MOUSEMOVE, -90);
+        SendBarMouse(bar, WM_LBUTTONUP, -90);
+        PumpMessages(50);
+        EXPECT_EQ(bar.position, position);
+        const RECT firstAfter = RectInParent(bar.firstPane), secondAfter = RectInParent(bar.secondPane);
+        EXPECT_TRUE(EqualRect(&first, &firstAfter));
+        EXPECT_TRUE(EqualRect(&second, &secondAfter));
+        EXPECT_TRUE(ScreenPixels(bar.parent) == before);
+
+        DragBar(bar, 0, -20);  // and the next drag is an ordinary one
+        EXPECT_EQ(bar.position, position - 20);
     }
 }
 

@@ -98,3 +98,48 @@ std::string Describe(POINT at)
                   int(GetDlgCtrlID(window)), text.c_str(), at.x, at.y);
     return line;
 }
+
+namespace {
+
+// The driver's window handles its own messages only when asked: between actions it sleeps.
+void PumpOwnMessages(DWORD ms)
+{
+    const DWORD until = GetTickCount() + ms;
+    do {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(5);
+    } while (LONG(GetTickCount() - until) < 0);
+}
+
+}  // namespace
+
+void TakeTheFocus(Monkey& monkey)
+{
+    if (monkey.own == nullptr) {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        windowClass.lpszClassName = "MonkeyWindow";
+        RegisterClassA(&windowClass);
+        monkey.own = CreateWindowA("MonkeyWindow", "Another program", WS_OVERLAPPEDWINDOW, 40, 40, 240, 120,
+                                   nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        if (monkey.own == nullptr) return;
+    }
+    ShowWindow(monkey.own, SW_SHOW);
+    SetForegroundWindow(monkey.own);
+    PumpOwnMessages(60);
+}
+
+void GiveTheFocusBack(Monkey& monkey)
+{
+    if (monkey.own == nullptr || !IsWindowVisible(monkey.own)) return;
+    ShowWindow(monkey.own, SW_HIDE);
+    PumpOwnMessages(20);
+    if (monkey.main != nullptr && IsWindow(monkey.main)) SetForegroundWindow(monkey.main);
+    PumpOwnMessages(20);
+}

@@ -26,6 +26,7 @@ struct Monkey {
     int saves = 0;      // sprite file dialogs answered with a new file's name
     int actions = 0;
     DWORD start = 0;
+    HWND own = nullptr;  // the driver's own window, which takes the focus away now and then
     FILE* log = nullptr;
 
     int Pick(int count);                // 0 .. count - 1
@@ -36,6 +37,11 @@ struct Monkey {
     // A line of the log that is no action.
     void Note(const char* format, ...);
 };
+
+// Brings the driver's own window forward, as another program taking the focus would; and
+// hides it again and gives the program the foreground back.
+void TakeTheFocus(Monkey& monkey);
+void GiveTheFocusBack(Monkey& monkey);
 
 // The class name of `window`.
 std::string ClassOf(HWND window);

@@ -15,6 +15,20 @@ const WORD kCommands[] = {
     ID_SEL_ZOOM_OUT, ID_OPEN_PALETTE,  ID_SAVE_PALETTE,
 };
 
+// The program's own shortcuts, each with the modifiers that make it: file commands, playback,
+// stepping, zoom, delete, cancel, undo and redo.
+const struct {
+    WORD key;
+    bool ctrl, shift;
+} kShortcuts[] = {
+    {'N', true, false},       {'O', true, false},      {'B', true, false},      {'S', true, false},
+    {'S', true, true},        {VK_SPACE, false, false}, {VK_LEFT, false, false}, {VK_RIGHT, false, false},
+    {VK_UP, false, false},    {VK_DOWN, false, false},  {VK_HOME, false, false}, {VK_END, false, false},
+    {VK_OEM_PLUS, true, false}, {VK_OEM_MINUS, true, false}, {VK_ADD, true, false}, {VK_SUBTRACT, true, false},
+    {VK_DELETE, false, false}, {VK_ESCAPE, false, false}, {'Z', true, false},    {'Y', true, false},
+    {'Z', true, true},
+};
+
 // Keys a careless hand hits; letters and digits are added at random.
 const WORD kKeys[] = {
     VK_LEFT,  VK_RIGHT, VK_UP,     VK_DOWN,   VK_PRIOR,  VK_NEXT,  VK_HOME,   VK_END,
@@ -145,13 +159,105 @@ void PressKeys(Monkey& monkey)
     if (modifier != 0) ReleaseKey(modifier);
 }
 
+void PressShortcut(Monkey& monkey)
+{
+    const auto& shortcut = kShortcuts[monkey.Pick(int(sizeof kShortcuts / sizeof kShortcuts[0]))];
+    monkey.Action("shortcut %s%s%#x", shortcut.ctrl ? "Ctrl+" : "", shortcut.shift ? "Shift+" : "", shortcut.key);
+    if (shortcut.ctrl) PressKey(VK_CONTROL);
+    if (shortcut.shift) PressKey(VK_SHIFT);
+    TapKey(shortcut.key);
+    if (shortcut.shift) ReleaseKey(VK_SHIFT);
+    if (shortcut.ctrl) ReleaseKey(VK_CONTROL);
+}
+
+// The wheel over the canvas or the strip mostly, alone or with Ctrl (zoom) or Shift (across).
 void TurnTheWheel(Monkey& monkey)
 {
     POINT at = PickPoint(monkey);
+    if (monkey.Chance(50)) {
+        HWND view = FindDescendant(monkey.main, monkey.Chance(60) ? "BmpChildWindow" : "SelChildWindow");
+        if (view != nullptr && IsWindowVisible(view)) at = PointIn(monkey, ScreenRect(view));
+    }
     MoveMouse(at.x, at.y);
     int notches = monkey.Between(-3, 3);
-    monkey.Action("wheel %d over %s", notches, Describe(at).c_str());
+    const WORD held[] = {0, 0, VK_CONTROL, VK_SHIFT};
+    WORD key = held[monkey.Pick(4)];
+    monkey.Action("wheel %d%s over %s", notches, key == VK_CONTROL ? " with Ctrl" : key ? " with Shift" : "",
+                  Describe(at).c_str());
+    if (key != 0) PressKey(key);
     TurnWheel(notches * WHEEL_DELTA);
+    if (key != 0) ReleaseKey(key);
+}
+
+struct ClassSearch {
+    const char* name;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectOfClass(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<ClassSearch*>(data);
+    if (IsWindowVisible(window) && ClassOf(window) == search->name) search->found.push_back(window);
+    return TRUE;
+}
+
+// A place where a drag does something: the canvas, the selection strip or a split bar.
+POINT PickDragStart(Monkey& monkey)
+{
+    const char* kinds[] = {"BmpChildWindow", "BmpChildWindow", "SelChildWindow", "SplitBarWindow"};
+    ClassSearch search = {kinds[monkey.Pick(4)], {}};
+    EnumChildWindows(monkey.main, CollectOfClass, reinterpret_cast<LPARAM>(&search));
+    if (search.found.empty()) return PickPoint(monkey);
+    return PointIn(monkey, ScreenRect(search.found[monkey.Pick(int(search.found.size()))]));
+}
+
+// A drag cut short before the button comes up: another window takes the focus, the mouse
+// capture is cancelled (WM_CANCELMODE to the window that holds it, as the system sends when a
+// box comes up or the program is switched away from), Esc is pressed, or the right button.
+// Then the mouse goes on moving, and the button comes up somewhere.
+void InterruptedDrag(Monkey& monkey)
+{
+    POINT from = PickDragStart(monkey);
+    POINT mid = {from.x + monkey.Between(-60, 60), from.y + monkey.Between(-60, 60)};
+    POINT to = {mid.x + monkey.Between(-80, 80), mid.y + monkey.Between(-80, 80)};
+    static const char* const kHow[] = {"another window takes the focus", "WM_CANCELMODE", "Esc",
+                                       "the right button"};
+    const int how = monkey.Pick(4);
+    monkey.Action("drag from %s to (%ld, %ld), then %s, then on to (%ld, %ld)", Describe(from).c_str(), mid.x,
+                  mid.y, kHow[how], to.x, to.y);
+    MoveMouse(from.x, from.y);
+    const DWORD down = MOUSEEVENTF_LEFTDOWN, up = MOUSEEVENTF_LEFTUP;
+    SendMouseButtons(&down, 1);
+    Sleep(40);
+    for (int i = 1; i <= 4; ++i) {
+        MoveMouse(from.x + (mid.x - from.x) * i / 4, from.y + (mid.y - from.y) * i / 4);
+        Sleep(monkey.Between(5, 40));
+    }
+    switch (how) {
+    case 0: TakeTheFocus(monkey); break;
+    case 1: {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        DWORD thread = GetWindowThreadProcessId(monkey.main, nullptr);
+        HWND target = GetGUIThreadInfo(thread, &info) && info.hwndCapture != nullptr ? info.hwndCapture : monkey.main;
+        monkey.Note("WM_CANCELMODE to %s", ClassOf(target).c_str());
+        PostMessageA(target, WM_CANCELMODE, 0, 0);
+        break;
+    }
+    case 2: TapKey(VK_ESCAPE); break;
+    default: {
+        const DWORD right[] = {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP};
+        SendMouseButtons(right, 2);
+        break;
+    }
+    }
+    Sleep(monkey.Between(20, 120));
+    for (int i = 1; i <= 4; ++i) {
+        MoveMouse(mid.x + (to.x - mid.x) * i / 4, mid.y + (to.y - mid.y) * i / 4);
+        Sleep(monkey.Between(5, 40));
+    }
+    SendMouseButtons(&up, 1);
+    GiveTheFocusBack(monkey);
 }
 
 void PostCommand(Monkey& monkey)
@@ -245,16 +351,18 @@ void MainWindowAction(Monkey& monkey)
     if (monkey.saveWanted > 0) --monkey.saveWanted;
     if (monkey.sheetWanted > 0) --monkey.sheetWanted;
     int roll = monkey.Pick(1000);
-    if (roll < 200) return Click(monkey);
-    if (roll < 240) return ClickTab(monkey);
-    if (roll < 390) return DragSomewhere(monkey);
-    if (roll < 470) return DoubleClickSomewhere(monkey);
-    if (roll < 540) return RightClickSomewhere(monkey);
-    if (roll < 690) return PressKeys(monkey);
-    if (roll < 780) return PostCommand(monkey);
-    if (roll < 830) return UseMenuBar(monkey);
-    if (roll < 860) return TurnTheWheel(monkey);
-    if (roll < 950) return CutSprite(monkey);
+    if (roll < 170) return Click(monkey);
+    if (roll < 210) return ClickTab(monkey);
+    if (roll < 360) return DragSomewhere(monkey);
+    if (roll < 430) return DoubleClickSomewhere(monkey);
+    if (roll < 500) return RightClickSomewhere(monkey);
+    if (roll < 620) return PressKeys(monkey);
+    if (roll < 710) return PostCommand(monkey);
+    if (roll < 760) return UseMenuBar(monkey);
+    if (roll < 790) return TurnTheWheel(monkey);
+    if (roll < 880) return CutSprite(monkey);
+    if (roll < 910) return InterruptedDrag(monkey);
+    if (roll < 950) return PressShortcut(monkey);
     if (roll < 990) return SaveSprites(monkey);
     return OpenSheet(monkey);
 }

@@ -12,8 +12,8 @@
 #include "cli/input_files.h"
 #include "cli/output_files.h"
 #include "cli/png_encode.h"
-#include "cli/regions.h"
 #include "cli/set_json.h"
+#include "image/regions.h"
 #include "render/sprite_draw.h"
 #include "sprite/sprite_set.h"
 
@@ -182,7 +182,7 @@ int RunBuild(const BuildArgs& args)
         }
         rects = GridCells(view, grid, args.keepEmpty);
     } else {
-        rects = FindRegions(view, args.gap);
+        rects = FindFigures(sheet, nullptr, args.gap);
     }
 
     SpriteSet set;

@@ -13,7 +13,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
-#include "cli/regions.h"
+#include "image/regions.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "app/view_modes.h"
 #include "kit/show_info.h"
 #include "kit/text.h"
+#include "panels/copy_boxes_dialog.h"
 #include "panels/info_window.h"
 #include "panels/work_windows.h"
 #include "resources/resource.h"
@@ -156,6 +157,8 @@ void DispatchCommand(HWND window, int id, LPARAM value)
     case ID_FPS_CHANGED: g_bmpChild.SetFrameRate(int(value)); break;
     case ID_UNDO: OnHistory(window, &Document::Undo); break;
     case ID_REDO: OnHistory(window, &Document::Redo); break;
+    case ID_COPY_BOXES: RunCopyBoxesDialog(window); break;
+    case ID_CUT_ALL: g_bmpChild.CutAll(window); break;
     default: break;
     }
 }

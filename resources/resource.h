@@ -29,6 +29,7 @@
 #define IDD_DELETE 115
 #define IDD_OPTIONS 116
 #define IDD_EDIT_MODE 120
+#define IDD_COPY_BOXES 130
 
 // Controls of the options dialog (116)
 #define IDC_MODE_320X200 1014
@@ -69,6 +70,17 @@
 #define IDC_SHOW_ATCK_BOXES 1052
 #define IDC_SHOW_CENTER 1053
 
+// Controls of the copy-boxes dialog (130)
+#define IDC_COPY_TO_NEXT 1101
+#define IDC_COPY_TO_ALL 1102
+#define IDC_COPY_TO_RANGE 1103
+#define IDC_COPY_FIRST 1104
+#define IDC_COPY_LAST 1105
+#define IDC_COPY_HIT_BOXES 1106
+#define IDC_COPY_ATCK_BOXES 1107
+#define IDC_COPY_REPLACE 1108
+#define IDC_COPY_ADD 1109
+
 // Control identifiers of the main window's children
 #define IDC_TOOLBAR 1
 #define IDC_STATUS_BAR 2
@@ -103,6 +115,8 @@
 // File menu from 40060, the box workflow's from 40100. Each block keeps to its own numbers.
 #define ID_UNDO 40051
 #define ID_REDO 40052
+#define ID_COPY_BOXES 40100  // Edit > Copy Boxes...: the current sprite's boxes to others
+#define ID_CUT_ALL 40101     // Edit > Cut All: every figure of the sheet (or the cut rectangle)
 
 // Commands of the lower work pane (its buttons' identifiers)
 #define IDC_SEL_ZOOM_IN_BUTTON 1

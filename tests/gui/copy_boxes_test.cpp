@@ -1,0 +1,112 @@
+// Edit > Copy Boxes...: the dialog answered as a user would, its result in the set, the step named
+// in the Edit menu and taken back by one Undo; its choices remembered for the next opening.
+#include <string>
+#include <vector>
+
+#include "app/document.h"
+#include "resources/resource.h"
+#include "tests/gui/gui_fixture.h"
+#include "tests/gui/panel_helpers.h"
+
+namespace {
+
+using CopyBoxesTest = MainWindowTest;
+
+std::wstring MenuItemText(HWND window, int command)
+{
+    wchar_t text[128] = L"";
+    GetMenuStringW(GetMenu(window), UINT(command), text, 128, MF_BYCOMMAND);
+    return text;
+}
+
+// Sprite n's hit and attack box counts, for every sprite.
+std::vector<std::pair<int, int>> BoxCounts()
+{
+    std::vector<std::pair<int, int>> counts;
+    for (int n = 0; n < workSet.Count(); ++n) counts.push_back({workSet.sprites[n].hitCount, workSet.sprites[n].atckCount});
+    return counts;
+}
+
+// Six sprites; sprite 1 current, with two hit boxes and an attack box; sprite 3 with a hit box.
+void MakeBoxedSprites()
+{
+    MakeNumberedSprites(6, 1);
+    ASSERT_EQ(workSet.InsertHitBox(1, 0, {0, 0, 1, 1}), 1);
+    ASSERT_EQ(workSet.InsertHitBox(1, 1, {1, 0, 1, 1}), 1);
+    ASSERT_EQ(workSet.InsertAtckBox(1, 0, {0, 1, 1, 1}), 1);
+    ASSERT_EQ(workSet.InsertHitBox(3, 0, {0, 0, 0, 0}), 1);
+    ReopenDocument(1);
+}
+
+}  // namespace
+
+TEST_F(CopyBoxesTest, ARangeOfHitBoxesAddedIsOneStepThatOneUndoTakesBack)
+{
+    MakeBoxedSprites();
+    const auto before = BoxCounts();
+    modal.Answer(IDOK, {ClickControl(IDC_COPY_TO_RANGE), SetText(IDC_COPY_FIRST, "2"), SetText(IDC_COPY_LAST, "4"),
+                        SetCheck(IDC_COPY_ATCK_BOXES, false), ClickControl(IDC_COPY_ADD)});
+    Command(ID_COPY_BOXES);
+    EXPECT_EQ(modal.Pending(), 0u);
+    EXPECT_TRUE(modal.Problems().empty());
+    ASSERT_EQ(modal.Seen().size(), 1u) << "no message after a copy within the set";
+    const SeenDialog& dialog = modal.Seen()[0];
+    EXPECT_EQ(dialog.caption, "Copy boxes of sprite 1");
+    EXPECT_EQ(dialog.fontFace, "굴림");
+    EXPECT_TRUE(dialog.Checked(IDC_COPY_TO_NEXT)) << "first opening: the next sprite";
+    EXPECT_EQ(dialog.Text(IDC_COPY_FIRST), "2") << "the range proposed: the sprites after the current one";
+    EXPECT_EQ(dialog.Text(IDC_COPY_LAST), "5");
+    EXPECT_FALSE(dialog.Control(IDC_COPY_FIRST)->enabled);
+
+    const std::vector<std::pair<int, int>> copied = {{0, 0}, {2, 1}, {2, 0}, {3, 0}, {2, 0}, {0, 0}};
+    EXPECT_EQ(BoxCounts(), copied);
+    EXPECT_EQ(MenuItemText(window, ID_UNDO), L"&Undo Copy hit boxes to sprites 2\u20134\tCtrl+Z");
+    EXPECT_EQ(g_document.Current(), 1);
+    Command(ID_UNDO);
+    EXPECT_EQ(BoxCounts(), before);
+    EXPECT_FALSE(g_document.Modified());
+    Command(ID_REDO);
+    EXPECT_EQ(BoxCounts(), copied);
+
+    // The choices come back at the next opening; Cancel copies nothing.
+    modal.Answer(IDCANCEL);
+    Command(ID_COPY_BOXES);
+    ASSERT_EQ(modal.Seen().size(), 2u);
+    EXPECT_TRUE(modal.Seen()[1].Checked(IDC_COPY_TO_RANGE));
+    EXPECT_TRUE(modal.Seen()[1].Control(IDC_COPY_FIRST)->enabled);
+    EXPECT_TRUE(modal.Seen()[1].Checked(IDC_COPY_HIT_BOXES));
+    EXPECT_FALSE(modal.Seen()[1].Checked(IDC_COPY_ATCK_BOXES));
+    EXPECT_TRUE(modal.Seen()[1].Checked(IDC_COPY_ADD));
+    EXPECT_EQ(BoxCounts(), copied);
+}
+
+// To all sprites, replacing: the current sprite's lists everywhere; a range past the end copies
+// to the sprites there are and names the rest in one message; with no sprite, no dialog.
+TEST_F(CopyBoxesTest, AllSpritesReplacedAndARangePastTheEndNamed)
+{
+    MakeBoxedSprites();
+    modal.Answer(IDOK, {ClickControl(IDC_COPY_TO_ALL)});
+    Command(ID_COPY_BOXES);
+    EXPECT_EQ(BoxCounts(), (std::vector<std::pair<int, int>>(6, {2, 1})));
+    EXPECT_EQ(MenuItemText(window, ID_UNDO), L"&Undo Copy boxes to sprites 0\u20135\tCtrl+Z");
+
+    MakeBoxedSprites();
+    modal.ClearSeen();
+    modal.Answer(IDOK, {ClickControl(IDC_COPY_TO_RANGE), SetText(IDC_COPY_FIRST, "4"), SetText(IDC_COPY_LAST, "9")});
+    modal.Answer(IDOK);
+    Command(ID_COPY_BOXES);
+    ASSERT_EQ(modal.Seen().size(), 2u);
+    EXPECT_EQ(modal.Seen()[1].caption, "Error Messages...");
+    EXPECT_EQ(modal.Seen()[1].text, "6~9번 스프라이트는 존재하지 않습니다");
+    const std::vector<std::pair<int, int>> clipped = {{0, 0}, {2, 1}, {0, 0}, {1, 0}, {2, 1}, {2, 1}};
+    EXPECT_EQ(BoxCounts(), clipped);
+    Command(ID_UNDO);
+    EXPECT_FALSE(g_document.Modified());
+
+    g_document.New();
+    modal.ClearSeen();
+    modal.Answer(IDOK);
+    Command(ID_COPY_BOXES);
+    ASSERT_EQ(modal.Seen().size(), 1u);
+    EXPECT_EQ(modal.Seen()[0].text, "스프라이트 파일을 먼저 읽으세요");
+}

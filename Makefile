@@ -60,6 +60,7 @@ bench:
 	    --benchmark_out=build/bench/last-run.json --benchmark_out_format=json $(BENCH_ARGS)
 	python3 tools/bench-table.py build/bench/last-run.json | tee build/bench/table.md
 	build/bench/bench/quillon_cli_bench | tee build/bench/cli-table.md
+	build/bench/bench/quillon_document_bench | tee build/bench/document-table.md
 
 fuzz:
 	@sh tools/install-deps.sh fuzz

@@ -9,6 +9,6 @@
 #include "sprite/sprite_set.h"
 
 // Appends one sprite per rectangle to `set`, in order. Returns 1, or 0 with the set's message when
-// the core refuses one (a rectangle outside the picture, a full set, no memory); the sprites cut
-// before it stay in the set.
+// the core refuses one (a rectangle outside the picture, a full set, no memory); the set is then
+// as it was.
 int CutSprites(ImageBuffer& sheet, const std::vector<PixelRect>& rects, const CutOptions& options, SpriteSet& set);

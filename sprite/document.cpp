@@ -206,17 +206,7 @@ int Document::CutAll(ImageBuffer& picture, const std::vector<PixelRect>& rects, 
 {
     if (rects.empty()) return 1;
     const int start = Count();
-    for (size_t i = 0; i < rects.size(); ++i) {
-        if (CutRegion(set_, start + int(i), picture, rects[i], options)) continue;
-        // All or nothing: the sprites cut before this one go again, the reason stays.
-        char reason[kSpriteMessageSize];
-        std::memcpy(reason, set_.message, sizeof reason);
-        std::vector<Sprite> made(i);
-        if (set_.RemoveRecords(start, int(i), made.data()))
-            for (Sprite& sprite : made) ReleaseSprite(sprite);
-        std::memcpy(set_.message, reason, sizeof reason);
-        return 0;
-    }
+    if (!CutRegions(set_, picture, rects, options)) return 0;  // all or nothing: the set is as it was
     const int count = int(rects.size());
     StepFor(count == 1 ? Name("Cut sprite %d", start) : Name("Cut %d sprites", count));
     Command command;

@@ -76,6 +76,11 @@ struct Operation {
 const Operation kOperations[] = {
     {"Cut sprite 5", [](Document& d, ImageBuffer& p) { return d.Cut(p, {12, 3, 2, 10}, {true, true, false}); },
      kChangeStructure | kChangeCurrent},
+    {"Cut 3 sprites", [](Document& d, ImageBuffer& p) {
+         return d.CutAll(p, {{0, 0, 3, 3}, {39, 29, 30, 20}, {5, 9, 5, 9}}, {true, false, true}) && d.Count() == 8 &&
+                d.Current() == 5;
+     },
+     kChangeStructure | kChangeCurrent},
     {"Move sprite 3 to 0", [](Document& d, ImageBuffer&) { return d.Move(0, 3); }, kChangeStructure | kChangeCurrent},
     {"Delete sprite 1", [](Document& d, ImageBuffer&) { return d.Delete(1); }, kChangeStructure | kChangeCurrent},
     {u8"Delete sprites 1\u20133", [](Document& d, ImageBuffer&) {
@@ -154,6 +159,12 @@ TEST_F(DocumentTest, ARefusedOperationChangesNothingAndSaysWhy)
         {"cut outside the picture", [&] { return doc.Cut(picture, {30, 20, 45, 25}, {}); },
          "이미지 포인터가 NULL입니다(At Insert)"},
         {"cut larger than the file holds", [&] { return doc.Cut(picture, {0, 0, 40000, 2}, {}); }, nullptr},
+        {"cut all, the second outside the picture",
+         [&] { return doc.CutAll(picture, {{0, 0, 3, 3}, {30, 20, 45, 25}, {1, 1, 2, 2}}, {true, true, true}); },
+         "이미지 포인터가 NULL입니다(At Insert)"},
+        {"cut all, more sprites than the file counts",
+         [&] { return doc.CutAll(picture, std::vector<PixelRect>(size_t(kMaxSprites), PixelRect{0, 0, 1, 1}), {}); },
+         "스프라이트 컷 삽입 범위 초과(At Insert)"},
         {"compress a missing sprite", [&] { return doc.SetCompressed(7, true); }, nullptr},
         {"copy boxes to sprites wholly past the end",
          [&] {

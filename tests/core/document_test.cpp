@@ -103,16 +103,6 @@ const Operation kOperations[] = {
     {"Delete hit box", [](Document& d, ImageBuffer&) { return d.RemoveBox(2, BoxKind::kHit, 1); }, kChangeBoxes},
     {"Compress sprite 0", [](Document& d, ImageBuffer&) { return d.SetCompressed(0, true); }, kChangeImage},
     {"Decompress sprite 3", [](Document& d, ImageBuffer&) { return d.SetCompressed(3, false); }, kChangeImage},
-    {u8"Copy boxes to sprites 0\u20134", [](Document& d, ImageBuffer&) {
-         bool missing = true;
-         return d.CopyBoxes(2, 0, 4, kHitBoxes | kAttackBoxes, true, &missing) && !missing;
-     },
-     kChangeBoxes},
-    {"Copy hit boxes to sprite 3", [](Document& d, ImageBuffer&) {
-         bool missing = true;
-         return d.CopyBoxes(1, 3, 3, kHitBoxes, false, &missing) && !missing;
-     },
-     kChangeBoxes},
 };
 
 }  // namespace
@@ -149,6 +139,10 @@ TEST_F(DocumentTest, ARefusedOperationChangesNothingAndSaysWhy)
         std::function<int()> run;
         const char* text;  // the message, when it is worth pinning
     };
+    auto copy = [&](int from, int first, int last, unsigned kinds) {
+        bool missing = false;
+        return doc.CopyBoxes(from, first, last, kinds, true, &missing);
+    };
     const Refusal refusals[] = {
         {"delete a missing sprite", [&] { return doc.Delete(5); }, "5번 스프라이트는 존재하지 않습니다(At Delete)"},
         {"move a missing sprite", [&] { return doc.Move(0, 9); }, nullptr},
@@ -166,36 +160,13 @@ TEST_F(DocumentTest, ARefusedOperationChangesNothingAndSaysWhy)
          [&] { return doc.CutAll(picture, std::vector<PixelRect>(size_t(kMaxSprites), PixelRect{0, 0, 1, 1}), {}); },
          "스프라이트 컷 삽입 범위 초과(At Insert)"},
         {"compress a missing sprite", [&] { return doc.SetCompressed(7, true); }, nullptr},
-        {"copy boxes to sprites wholly past the end",
-         [&] {
-             bool missing = false;
-             return doc.CopyBoxes(0, 5, 7, kHitBoxes, true, &missing);
-         },
+        {"copy boxes to sprites wholly past the end", [&] { return copy(0, 5, 7, kHitBoxes); },
          "5~7번 스프라이트는 존재하지 않습니다"},
-        {"copy boxes to the source alone",
-         [&] {
-             bool missing = false;
-             return doc.CopyBoxes(2, 2, 2, kHitBoxes, true, &missing);
-         },
+        {"copy boxes to the source alone", [&] { return copy(2, 2, 2, kHitBoxes); }, "상자를 복사할 스프라이트가 없습니다"},
+        {"copy boxes to a range whose first is after its last", [&] { return copy(0, 3, 1, kHitBoxes); },
          "상자를 복사할 스프라이트가 없습니다"},
-        {"copy boxes to a range whose first is after its last",
-         [&] {
-             bool missing = false;
-             return doc.CopyBoxes(0, 3, 1, kHitBoxes, true, &missing);
-         },
-         "상자를 복사할 스프라이트가 없습니다"},
-        {"copy boxes of no kind",
-         [&] {
-             bool missing = false;
-             return doc.CopyBoxes(2, 0, 4, 0, true, &missing);
-         },
-         nullptr},
-        {"copy boxes from a missing sprite",
-         [&] {
-             bool missing = false;
-             return doc.CopyBoxes(5, 0, 4, kHitBoxes, true, &missing);
-         },
-         "5번 스프라이트는 존재하지 않습니다"},
+        {"copy boxes of no kind", [&] { return copy(2, 0, 4, 0); }, nullptr},
+        {"copy boxes from a missing sprite", [&] { return copy(5, 0, 4, kHitBoxes); }, "5번 스프라이트는 존재하지 않습니다"},
         {"a range of missing sprites",
          [&] {
              bool missing = false;

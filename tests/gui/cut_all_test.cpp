@@ -50,8 +50,7 @@ TEST_F(CutAllTest, EveryFigureInReadingOrderWithTheCreationOptionsAsOneStep)
         EXPECT_EQ(made.width, r.x2 - r.x1 + 1);
         EXPECT_EQ(made.height, r.y2 - r.y1 + 1);
         EXPECT_EQ(made.compressed, 1);
-        ASSERT_EQ(made.hitCount, 1);
-        EXPECT_EQ(made.hitBoxes[0].x2, made.width - 1);
+        EXPECT_EQ(made.hitCount, 1);
         EXPECT_EQ(made.atckCount, 0);
         EXPECT_EQ(SpritePixels(n), PictureRegion(sheet, r.x1, r.y1, r.x2, r.y2));
         widths += made.width;

@@ -92,6 +92,15 @@ void OnPause(HWND window)
     g_bmpChild.Pause();
 }
 
+// The preview's mirroring, switched one way at a time; the View menu shows it with check marks.
+void OnFlip(int flip)
+{
+    g_bmpChild.SetPreviewFlips(g_bmpChild.previewFlips ^ flip);
+    const int on = g_bmpChild.previewFlips;
+    CheckMenuItem(g_mainMenu, ID_FLIP_HORIZONTAL, (on & kFlipHorizontal) ? MF_CHECKED : MF_UNCHECKED);
+    CheckMenuItem(g_mainMenu, ID_FLIP_VERTICAL, (on & kFlipVertical) ? MF_CHECKED : MF_UNCHECKED);
+}
+
 // Undo and Redo; a step that cannot be taken (no memory to put sprites back) says why.
 void OnHistory(HWND window, int (Document::*step)())
 {
@@ -156,6 +165,8 @@ void DispatchCommand(HWND window, int id, LPARAM value)
     case ID_SEL_ZOOM_OUT: SendMessageA(g_subWork2.window, WM_COMMAND, kStripZoomOut, 0); break;
     case ID_FPS_CHANGED: g_bmpChild.SetFrameRate(int(value)); break;
     case ID_UNDO: OnHistory(window, &Document::Undo); break;
+    case ID_FLIP_HORIZONTAL: OnFlip(kFlipHorizontal); break;
+    case ID_FLIP_VERTICAL: OnFlip(kFlipVertical); break;
     case ID_REDO: OnHistory(window, &Document::Redo); break;
     case ID_COPY_BOXES: RunCopyBoxesDialog(window); break;
     case ID_CUT_ALL: g_bmpChild.CutAll(window); break;

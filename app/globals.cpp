@@ -55,6 +55,7 @@ HWND g_fpsCombo = nullptr;
 HWND g_statusBar = nullptr;
 HMENU g_mainMenu = nullptr;
 Options g_options = {};
+EditorOptions g_editorOptions;
 Palette* g_palette = nullptr;
 int editTool = IDC_TOOL_HIT_BOX;
 int showAnchor = 1;

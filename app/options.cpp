@@ -30,9 +30,12 @@ PageSize PageSizeOfMode(int mode)
 int LoadOptions()
 {
     ReadOptionsFile(kOptionsFileName, &g_options);
+    g_editorOptions = ReadEditorOptions(kEditorOptionsFileName);
     PageSize size = PageSizeOfMode(g_options.resolutionMode);
     g_bmpChild.SetPageSize(size.width, size.height);
     return 1;
 }
 
 int SaveOptions() { return WriteOptionsFile(kOptionsFileName, g_options); }
+
+int SaveEditorOptions() { return WriteEditorOptions(kEditorOptionsFileName, g_editorOptions); }

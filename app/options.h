@@ -2,6 +2,7 @@
 // the main window is made, written on every OK of the options dialog.
 #pragma once
 
+#include "settings/editor_options.h"
 #include "settings/options_file.h"
 
 // The animation and edit page size of a resolution mode (1014..1020); any other number gives
@@ -12,7 +13,8 @@ struct PageSize {
 };
 PageSize PageSizeOfMode(int mode);
 
-// Reads OPTION.CFG from the current directory into g_options, or sets the defaults when the file
+// Reads OPTION.CFG from the current directory into g_options (and EDITOR.CFG into
+// g_editorOptions), or sets the defaults when the file
 // is missing, unreadable or shorter than 36 bytes; then sets the canvas's animation page size
 // from the resolution mode. Always 1.
 int LoadOptions();
@@ -23,3 +25,7 @@ int LoadOptions();
 int SaveOptions();
 
 extern Options g_options;  // zero until loaded when the main window is created
+extern EditorOptions g_editorOptions;  // EDITOR.CFG's, loaded with the options
+
+// Writes g_editorOptions to EDITOR.CFG in the current directory. 1 when written.
+int SaveEditorOptions();

@@ -16,6 +16,7 @@
 void RegisterDrawBenchmarks();      // RawKey and RleCopy beside SDL and Allegro
 void RegisterCompressBenchmarks();  // CompressImage beside SDL's and Allegro's RLE encoders
 void RegisterCopyBenchmarks();      // RawCopy of the whole sheet beside memcpy
+void RegisterIndexBenchmarks();     // IndexTrueColor of a 4096 x 4096 true-colour sheet beside memcpy
 
 // Registers one row, "ours" first among its contenders. Each repetition of the benchmark is one
 // paired trial (see bench/paired_trials.h); it reports every contender's time per pass in

@@ -16,6 +16,7 @@ int main(int argc, char** argv)
     RegisterDrawBenchmarks();
     RegisterCompressBenchmarks();
     RegisterCopyBenchmarks();
+    RegisterIndexBenchmarks();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -11,9 +11,10 @@
 #include "cli/export.h"
 #include "cli/input_files.h"
 #include "cli/output_files.h"
-#include "cli/png_encode.h"
 #include "cli/set_json.h"
+#include "codec/png_codec.h"
 #include "image/regions.h"
+#include "image/true_color.h"
 #include "render/sprite_draw.h"
 #include "sprite/sprite_set.h"
 
@@ -84,7 +85,7 @@ bool Exists(const std::string& path)
 bool CheckOne(const std::string& path, FileKind kind, std::string* line)
 {
     if (kind == FileKind::kUnknown) {
-        *line = Exists(path) ? "not a sprite file, BMP or PCX (name the kind with --as spr|bmp|pcx)"
+        *line = Exists(path) ? "not a sprite file, BMP, PCX or PNG (name the kind with --as spr|bmp|pcx|png)"
                              : "no such file";
         return false;
     }
@@ -99,11 +100,17 @@ bool CheckOne(const std::string& path, FileKind kind, std::string* line)
     }
     ImageBuffer picture;
     if (!LoadPicture(picture, path, kind)) {
-        *line = ConsoleText(picture.message, path);
+        // The line already starts with the path; the core's own texts hold it again, as typed.
+        *line = picture.sheetColors > kMaxSheetColors ? TooManyColorsSentence(picture.sheetColors)
+                                                      : ConsoleText(picture.message, path);
         return false;
     }
-    *line = std::string("OK, ") + (kind == FileKind::kBmp ? "BMP" : "PCX") + " " + std::to_string(picture.Width()) +
-            " x " + std::to_string(picture.Height()) + ", " + std::to_string(picture.bitCount) + " bits per pixel";
+    *line = std::string("OK, ") + SheetKindName(kind) + " " + std::to_string(picture.Width()) + " x " +
+            std::to_string(picture.Height()) + ", ";
+    if (picture.sheetColors > 0)
+        *line += "true color, " + std::to_string(picture.sheetColors) + " colors (indexed to 8 bits)";
+    else
+        *line += std::to_string(picture.bitCount) + " bits per pixel";
     return true;
 }
 
@@ -164,10 +171,10 @@ int RunExport(const ExportArgs& args)
 int RunBuild(const BuildArgs& args)
 {
     const FileKind kind = KindOfFile(args.sheet);
-    if (kind != FileKind::kBmp && kind != FileKind::kPcx)
-        return Refused(args.sheet + ": " + (Exists(args.sheet) ? "not a BMP or PCX sheet" : "no such file"));
+    if (kind != FileKind::kBmp && kind != FileKind::kPcx && kind != FileKind::kPng)
+        return Refused(args.sheet + ": " + (Exists(args.sheet) ? "not a BMP, PCX or PNG sheet" : "no such file"));
     ImageBuffer sheet;
-    if (!LoadPicture(sheet, args.sheet, kind)) return Refused(ConsoleText(sheet.message, args.sheet));
+    if (!LoadPicture(sheet, args.sheet, kind)) return Refused(SheetRefusal(sheet, args.sheet));
     const SheetView view = ViewOfSheet(sheet);
     if (view.top == nullptr)
         return Refused(args.sheet + ": the sheet has " + std::to_string(sheet.bitCount) +

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "cli/atlas.h"
-#include "cli/png_encode.h"
+#include "codec/png_codec.h"
 #include "cli/set_json.h"
 #include "sprite/compress.h"
 

@@ -1,5 +1,7 @@
-// The files the command line reads: sprite files, picture sheets (BMP, PCX) and palette files,
-// recognised by their extension, by their first bytes, or as the user says.
+// The files the command line reads: sprite files, picture sheets (BMP, PCX, PNG) and palette
+// files, recognised by their extension, by their first bytes, or as the user says. Sheets are read
+// as the window reads them (codec/sheet_reader.h): true-colour sheets of up to 256 colours are
+// indexed on loading.
 #pragma once
 
 #include <string>
@@ -7,15 +9,22 @@
 #include "image/image_buffer.h"
 #include "image/palette.h"
 
-enum class FileKind { kUnknown, kSprite, kBmp, kPcx };
+enum class FileKind { kUnknown, kSprite, kBmp, kPcx, kPng };
 
-// "spr", "bmp" or "pcx" (any case); kUnknown for anything else.
+// "spr", "bmp", "pcx" or "png" (any case); kUnknown for anything else.
 FileKind KindFromName(const std::string& name);
 // By the extension of `path`, else by the file's first bytes; kUnknown when neither tells.
 FileKind KindOfFile(const std::string& path);
 
-// Loads a BMP or PCX picture. Returns 1, or 0 with the reader's text in picture.message.
+// Loads a BMP, PCX or PNG sheet. Returns 1, or 0 with the reader's text in picture.message.
 int LoadPicture(ImageBuffer& picture, const std::string& path, FileKind kind);
+// The line for the user about a sheet that failed to load: the reader's text in UTF-8, or for a
+// true-colour sheet of too many colours an English sentence with their count.
+std::string SheetRefusal(const ImageBuffer& picture, const std::string& path);
+// The sentence for a true-colour sheet of `colors` colours, more than sprites take.
+std::string TooManyColorsSentence(int colors);
+// "BMP", "PCX" or "PNG".
+const char* SheetKindName(FileKind kind);
 
 // A palette for writing pictures, and where it came from (for the user and sprites.json).
 struct PaletteSource {
@@ -28,6 +37,6 @@ struct PaletteSource {
 PaletteSource GreyRamp();
 // Reads a palette file (the first 1024 bytes; missing entries stay 0). False with a UTF-8 text.
 bool PaletteFromFile(const std::string& path, PaletteSource* source, std::string* error);
-// Takes the color table of a BMP or PCX sheet. False with a UTF-8 text for a sheet that cannot
-// be read or has no color table (24 bits per pixel).
+// Takes the color table of a sheet (that of a true-colour sheet is the one its indexing makes).
+// False with a UTF-8 text for a sheet that cannot be read or has no color table.
 bool PaletteFromSheet(const std::string& path, PaletteSource* source, std::string* error);

@@ -1,7 +1,7 @@
 // quillon-cli: the sprite data of Quillon from a terminal or a Makefile. Links the core only.
 //
 //   quillon-cli info FILE.spr [--json]
-//   quillon-cli check [--as spr|bmp|pcx] FILE...
+//   quillon-cli check [--as spr|bmp|pcx|png] FILE...
 //   quillon-cli export FILE.spr OUTDIR [--palette FILE.pal | --sheet SHEET] [--atlas]
 //   quillon-cli build SHEET OUT.spr (--grid WxH[+X+Y] | --auto [--gap N]) [--compress] [--boxes]
 //   quillon-cli dump FILE.spr N OUT.png [--flip h|v|hv] [--boxes] [--zoom K] [--palette … | --sheet …]
@@ -20,7 +20,7 @@ namespace {
 void AddPaletteOptions(CLI::App* command, PaletteArgs* args)
 {
     CLI::Option* file = command->add_option("--palette", args->paletteFile, "palette file (.pal) for the colors");
-    CLI::Option* sheet = command->add_option("--sheet", args->sheet, "take the colors of this BMP or PCX sheet");
+    CLI::Option* sheet = command->add_option("--sheet", args->sheet, "take the colors of this sheet (BMP, PCX or PNG)");
     file->excludes(sheet);
 }
 
@@ -46,9 +46,9 @@ int main(int argc, char** argv)
 
     CheckArgs check;
     CLI::App* checkCommand = app.add_subcommand("check", "load sprite files and sheets; report OK or why not");
-    checkCommand->add_option("files", check.files, "sprite files, BMP or PCX sheets")->required();
+    checkCommand->add_option("files", check.files, "sprite files, BMP, PCX or PNG sheets")->required();
     checkCommand->add_option("--as", check.kind, "read every file as this kind instead of by its name")
-        ->check(CLI::IsMember({"spr", "bmp", "pcx"}));
+        ->check(CLI::IsMember({"spr", "bmp", "pcx", "png"}));
 
     ExportArgs exportArgs;
     CLI::App* exportCommand = app.add_subcommand("export", "write each sprite as a PNG plus sprites.json, or one atlas");
@@ -59,7 +59,7 @@ int main(int argc, char** argv)
 
     BuildArgs build;
     CLI::App* buildCommand = app.add_subcommand("build", "cut the sprites of a sheet into a new sprite file");
-    buildCommand->add_option("sheet", build.sheet, "8-bit BMP or PCX sheet")->required();
+    buildCommand->add_option("sheet", build.sheet, "sheet: BMP, PCX or PNG, 8-bit or true color of at most 256 colors")->required();
     buildCommand->add_option("output", build.output, "sprite file to write (.spr)")->required();
     CLI::Option_group* method = buildCommand->add_option_group("method", "how the sprites are found (one of)");
     method->add_option("--grid", build.grid, "cells of W x H pixels, the first at (X, Y)")->check(kGridSpec);
@@ -75,6 +75,11 @@ int main(int argc, char** argv)
     buildCommand->add_flag("--hit-box", build.hitBox, "give each sprite a hit box covering it");
     buildCommand->add_flag("--attack-box", build.attackBox, "give each sprite an attack box covering it");
     buildCommand->add_flag("--list", build.list, "print each sprite's size and place on the sheet");
+    buildCommand->footer(
+        "A true-color sheet (24- or 32-bit BMP, 24-bit PCX, a PNG that is not indexed) is indexed as the window\n"
+        "indexes it: index 0 is the background (the color of fully transparent pixels, or without them the\n"
+        "top-left pixel's), the other colors in the order they first appear, top row first; partial alpha\n"
+        "counts as opaque. A sheet of more than 256 colors is refused. An indexed PNG keeps its indices.\n");
 
     DumpArgs dump;
     CLI::App* dumpCommand = app.add_subcommand("dump", "draw one sprite into a PNG as the program draws it");

@@ -1,11 +1,10 @@
 // Shell code. The File commands that read and write the document. They belong to the canvas,
 // which owns the file names and whose window owns every message box shown here.
-#include <cctype>
-#include <cstring>
-
 #include "app/document.h"
 #include "app/pages.h"
 #include "app/picture.h"
+#include "codec/sheet_reader.h"
+#include "image/true_color.h"
 #include "files/file_dialog.h"
 #include "files/palette_commands.h"
 #include "kit/show_info.h"
@@ -21,25 +20,6 @@ void Repaint(HWND window)
     if (window != nullptr) InvalidateRect(window, nullptr, TRUE);
 }
 
-// Whether the path's last three characters are `ending`, in any case.
-bool EndsWith(const char* path, const char* ending)
-{
-    const size_t length = std::strlen(path);
-    if (length < 3) return false;
-    for (int i = 0; i < 3; ++i)
-        if (std::tolower(static_cast<unsigned char>(path[length - 3 + i])) != ending[i]) return false;
-    return true;
-}
-
-// Reads the picture by its name's ending: bmp as BMP, pcx as PCX, anything else as BMP and,
-// when that fails, as PCX.
-int LoadPicture(const char* path)
-{
-    if (EndsWith(path, "bmp")) return g_picture.LoadBmp(path);
-    if (EndsWith(path, "pcx")) return g_picture.LoadPcx(path);
-    return g_picture.LoadBmp(path) || g_picture.LoadPcx(path);
-}
-
 }  // namespace
 
 int BmpChildWindow::OpenBitmap()
@@ -53,9 +33,14 @@ int BmpChildWindow::OpenBitmap()
     // The readers release the picture first; a palette that lived in its color table goes too.
     const bool paletteInPicture =
         g_palette != nullptr && g_palette == PicturePalette(g_picture);
-    if (!LoadPicture(bitmapPath)) {
+    // The reader by the name's ending (bmp, pcx, png), else by the file's first bytes.
+    if (!LoadSheet(g_picture, bitmapPath)) {
         if (paletteInPicture) g_palette = nullptr;
-        ShowInfo(window, "비트맵 읽기 실패(%s)", bitmapPath);
+        // A true-colour sheet of too many colours says how many and what to do.
+        if (g_picture.sheetColors > kMaxSheetColors)
+            ShowInfo(window, "%s\n비트맵 읽기 실패(%s)", g_picture.message, bitmapPath);
+        else
+            ShowInfo(window, "비트맵 읽기 실패(%s)", bitmapPath);
         return 0;
     }
     const int width = g_picture.Width(), height = g_picture.Height();

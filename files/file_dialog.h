@@ -15,8 +15,8 @@ constexpr DWORD kSaveDialogFlags = OFN_CREATEPROMPT | OFN_OVERWRITEPROMPT | OFN_
 
 // Filters: pairs of a description and its patterns, each zero-terminated, and a final zero.
 constexpr const char kBitmapFilter[] =
-    "All image files (*.bmp;*.pcx)\0*.bmp;*.pcx\0Bitmap files (*.bmp)\0*.bmp\0"
-    "PCX files    (*.pcx)\0*.pcx\0All files(*.*)\0*.*\0";
+    "All image files (*.bmp;*.pcx;*.png)\0*.bmp;*.pcx;*.png\0Bitmap files (*.bmp)\0*.bmp\0"
+    "PCX files    (*.pcx)\0*.pcx\0PNG files    (*.png)\0*.png\0All files(*.*)\0*.*\0";
 constexpr const char kSpriteFilter[] = "Sprite Files (*.spr)\0*.spr\0All Files(*.*)\0*.*\0";
 constexpr const char kOpenPaletteFilter[] = "Palette Files (*.pal)\0*.pal\0All Files(*.*)\0*.*\0";
 constexpr const char kSavePaletteFilter[] = "palette Files (*.pal)\0*.pal\0All Files(*.*)\0*.*\0";

@@ -6,9 +6,11 @@
 // Whatever the file holds, the reader builds the one layout the rest of the program knows: a
 // 40-byte info header with a positive height and no compression, the full color table
 // (2, 16 or 256 entries; entries the file does not hold are zero), then the rows bottom row
-// first. A file already in that layout loads byte for byte. Every size is checked against the
-// file's length and the caps before anything is allocated. The reader parses bytes in memory;
-// LoadBmp reads the whole file first.
+// first. A file already in that layout loads byte for byte. True-colour files (24 bits, 32 bits
+// blue-green-red with the fourth byte as alpha, or 32 bits with byte-wide bit fields) are
+// indexed to 8 bits (image/true_color.h). Every size is checked against the file's length and
+// the caps before anything is allocated. The reader parses bytes in memory; LoadBmp reads the
+// whole file first.
 #include "image/image_buffer.h"
 
 #include <cstdlib>
@@ -16,6 +18,7 @@
 
 #include "image/image_layout.h"
 #include "image/image_message.h"
+#include "image/true_color.h"
 #include "sprite/file_io.h"
 
 namespace {
@@ -23,6 +26,13 @@ namespace {
 constexpr uint16_t kBmpSignature = 0x4D42;  // "BM"
 constexpr int kFileHeaderSize = 14;
 constexpr uint32_t kCoreHeaderSize = 12;    // the old OS/2 header, which we do not read
+// The channel masks of a bit-field file: inside the info header from its 52-byte form on (alpha
+// from the 56-byte form on), otherwise the three 4-byte masks right after a 40-byte header.
+constexpr int kMaskOffset = 40;
+constexpr int kAlphaMaskOffset = 52;
+constexpr int kHeaderWithMasks = 52;
+constexpr int kHeaderWithAlphaMask = 56;
+constexpr int kMaskBytes = 12;
 
 const char kMissingText[] = "%s 파일이 없습니다.";
 const char kHeaderText[] = "%s BMP헤더를 읽을수 없읍니다.";
@@ -131,6 +141,50 @@ bool IsKnownDepth(int bits)
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
 }
 
+// The byte of a 32-bit pixel that a channel mask covers: 0 to 3, or -1 for a mask of any other
+// shape (fewer or more than 8 bits, or not on a byte).
+int MaskByte(uint32_t mask)
+{
+    for (int byte = 0; byte < 4; ++byte)
+        if (mask == uint32_t(0xFF) << (8 * byte)) return byte;
+    return -1;
+}
+
+// Where the channels of a 24- or 32-bit file are, and the first pixel row in the file (bottom or
+// top, as the file stores them). False for bit fields this reader does not take: masks that are
+// not whole distinct bytes.
+bool DescribeTrueColor(ByteReader& file, const uint8_t* infoBytes, int64_t infoSize, int64_t tableStart,
+                       int64_t pixelOffset, TrueColorPixels* pixels)
+{
+    const int bits = ReadLe16(infoBytes + 14);
+    pixels->bytesPerPixel = bits / 8;
+    pixels->blue = 0;
+    pixels->green = 1;
+    pixels->red = 2;
+    // A fourth byte that many writers leave 0: alpha when any pixel sets it.
+    pixels->alpha = bits == 32 ? 3 : -1;
+    pixels->zeroAlphaMeansOpaque = true;
+    if (ReadLe32(infoBytes + 16) == BI_BITFIELDS) {
+        uint8_t masks[kMaskBytes];
+        if (infoSize >= kHeaderWithMasks) {
+            std::memcpy(masks, infoBytes + kMaskOffset, sizeof masks);
+        } else if (!file.Seek(uint64_t(tableStart)) || !file.Read(masks, sizeof masks)) {
+            return false;
+        }
+        pixels->red = MaskByte(ReadLe32(masks));
+        pixels->green = MaskByte(ReadLe32(masks + 4));
+        pixels->blue = MaskByte(ReadLe32(masks + 8));
+        const uint32_t alphaMask = infoSize >= kHeaderWithAlphaMask ? ReadLe32(infoBytes + kAlphaMaskOffset) : 0;
+        pixels->alpha = alphaMask != 0 ? MaskByte(alphaMask) : -1;
+        const int r = pixels->red, g = pixels->green, b = pixels->blue, a = pixels->alpha;
+        if (r < 0 || g < 0 || b < 0 || r == g || r == b || g == b || (alphaMask != 0 && (a < 0 || a == r || a == g || a == b)))
+            return false;
+    }
+    if (!file.Seek(uint64_t(pixelOffset))) return false;
+    pixels->topRow = file.Take(0);
+    return pixels->topRow != nullptr;
+}
+
 int ReadBmp(ImageBuffer& image, ByteReader& file)
 {
     uint8_t fileHeader[kFileHeaderSize];
@@ -146,13 +200,14 @@ int ReadBmp(ImageBuffer& image, ByteReader& file)
     // The file must hold as many bytes as its header says, and the info header.
     const int64_t fileLength = int64_t(file.Size());
     if (int64_t(header.bfSize) > fileLength) return SetImageMessage(image, kReadText);
-    uint8_t infoBytes[kInfoHeaderSize];
+    uint8_t infoBytes[kHeaderWithAlphaMask] = {};
     if (fileLength < kFileHeaderSize + 4 || !file.Seek(kFileHeaderSize) || !file.Read(infoBytes, 4))
         return SetImageMessage(image, kReadText);
     int64_t infoSize = ReadLe32(infoBytes);
     if (infoSize == kCoreHeaderSize) return SetImageMessage(image, kUnsupportedText);
     if (infoSize < kInfoHeaderSize) return SetImageMessage(image, kBadHeaderText);
-    if (kFileHeaderSize + infoSize > fileLength || !file.Read(infoBytes + 4, kInfoHeaderSize - 4))
+    const int64_t infoRead = infoSize < kHeaderWithAlphaMask ? infoSize : kHeaderWithAlphaMask;
+    if (kFileHeaderSize + infoSize > fileLength || !file.Read(infoBytes + 4, uint64_t(infoRead - 4)))
         return SetImageMessage(image, kReadText);
 
     BITMAPINFOHEADER info;
@@ -171,7 +226,7 @@ int ReadBmp(ImageBuffer& image, ByteReader& file)
     // The kind of pixel data first: a file holding a JPEG or a PNG (compression 4 or 5) says bit
     // count 0, and is a kind we do not read rather than a damaged header.
     const DWORD compression = info.biCompression;
-    if (compression != BI_RGB && compression != BI_RLE8 && compression != BI_RLE4)
+    if (compression != BI_RGB && compression != BI_RLE8 && compression != BI_RLE4 && compression != BI_BITFIELDS)
         return SetImageMessage(image, kUnsupportedText);
     int bits = info.biBitCount;
     if (info.biWidth <= 0 || info.biHeight == 0 || info.biHeight == INT32_MIN || !IsKnownDepth(bits))
@@ -179,8 +234,9 @@ int ReadBmp(ImageBuffer& image, ByteReader& file)
     bool topDown = info.biHeight < 0;
     int64_t width = info.biWidth;
     int64_t height = topDown ? -int64_t(info.biHeight) : int64_t(info.biHeight);
-    bool rle = compression != BI_RGB;
-    if ((compression == BI_RLE8 && bits != 8) || (compression == BI_RLE4 && bits != 4) || (rle && topDown))
+    bool rle = compression == BI_RLE8 || compression == BI_RLE4;
+    if ((compression == BI_RLE8 && bits != 8) || (compression == BI_RLE4 && bits != 4) || (rle && topDown) ||
+        (compression == BI_BITFIELDS && bits != 32))
         return SetImageMessage(image, kUnsupportedText);
 
     PictureSize rows;
@@ -195,10 +251,22 @@ int ReadBmp(ImageBuffer& image, ByteReader& file)
     if (info.biClrUsed > 0 && info.biClrUsed < colorCount) entriesInFile = info.biClrUsed;
     int64_t tableStart = kFileHeaderSize + infoSize;
     int64_t tableEnd = tableStart + entriesInFile * kColorEntrySize;
+    if (compression == BI_BITFIELDS && infoSize < kHeaderWithMasks) tableEnd += kMaskBytes;
     if (tableEnd > fileLength) return SetImageMessage(image, kReadText);
     int64_t pixelOffset = header.bfOffBits >= tableEnd ? int64_t(header.bfOffBits) : tableEnd;
     if (rle ? pixelOffset >= fileLength : pixelOffset + rows.bytes > fileLength)
         return SetImageMessage(image, kReadText);
+
+    if (bits == 24 || bits == 32) {
+        TrueColorPixels pixels;
+        if (!DescribeTrueColor(file, infoBytes, infoSize, tableStart, pixelOffset, &pixels))
+            return SetImageMessage(image, kUnsupportedText);
+        pixels.width = int32_t(width);
+        pixels.height = int32_t(height);
+        pixels.rowStep = topDown ? rowBytes : -rowBytes;
+        if (!topDown) pixels.topRow += (height - 1) * rowBytes;
+        return IndexTrueColor(image, pixels);
+    }
 
     if (info.biClrUsed != 0 && info.biClrUsed != colorCount) info.biClrUsed = 0;  // the table is full now
     if (topDown) info.biHeight = LONG(height);

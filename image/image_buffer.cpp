@@ -34,7 +34,7 @@ int32_t ColorCountForBits(int bits)
 
 ImageBuffer::ImageBuffer()
     : info(nullptr), bitmapInfo(nullptr), block(nullptr), logPalette(nullptr), paletteHandle(nullptr),
-      colorCount(0), bitCount(0), width(0), height(0), stride(0)
+      colorCount(0), bitCount(0), width(0), height(0), stride(0), sheetColors(0)
 {
     fileName[0] = '\0';
     message[0] = '\0';
@@ -58,6 +58,7 @@ void ImageBuffer::Unload()
     width = 0;
     height = 0;
     stride = 0;
+    sheetColors = 0;
 }
 
 int ImageBuffer::BuildPalette()

@@ -1,6 +1,8 @@
 // A loaded picture sheet in device-independent bitmap layout: a 40-byte info header, the color
-// table, then the pixel rows bottom row first, each `stride` bytes. The BMP and PCX readers both
-// build exactly this layout, so nothing after loading cares which kind of file it came from.
+// table, then the pixel rows bottom row first, each `stride` bytes. The BMP and PCX readers (and
+// the PNG reader at the edge, codec/) all build exactly this layout, true-colour sheets indexed
+// to 8 bits on the way (image/true_color.h), so nothing after loading cares which kind of file
+// it came from.
 #pragma once
 
 #include <cstddef>
@@ -28,6 +30,9 @@ public:
     int32_t width;
     int32_t height;
     int32_t stride;
+    // Distinct colours of the true-colour sheet last read (set also when it is refused for
+    // having more than 256); 0 after reading a picture that has a color table of its own.
+    int32_t sheetColors;
 
     ImageBuffer();
     ~ImageBuffer();

@@ -41,6 +41,12 @@ int SetImageMessage(ImageBuffer& image, const char* format)
     return 0;
 }
 
+int SetImageText(ImageBuffer& image, const char* text)
+{
+    CopyCut(image.message, sizeof image.message, text);
+    return 0;
+}
+
 void SetImageFileName(ImageBuffer& image, const char* path)
 {
     CopyCut(image.fileName, sizeof image.fileName, path != nullptr ? path : "");

@@ -8,5 +8,8 @@
 // Returns 0, the result of every failed read.
 int SetImageMessage(ImageBuffer& image, const char* format);
 
+// Copies `text` (no format) into image.message, cut the same way. Returns 0.
+int SetImageText(ImageBuffer& image, const char* text);
+
 // Copies `path` into image.fileName, cut to fit; a null path gives an empty name.
 void SetImageFileName(ImageBuffer& image, const char* path);

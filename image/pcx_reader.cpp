@@ -4,8 +4,9 @@
 // palette (red, green, blue triples) at the end.
 //
 // The reader builds the picture layout of the BMP reader: 1 plane of 8 bits becomes an 8-bit
-// picture with a 256-entry color table, 3 planes of 8 bits a 24-bit picture (blue, green, red),
-// rows bottom row first. The reader parses bytes in memory; LoadPcx reads the whole file first.
+// picture with a 256-entry color table, rows bottom row first; 3 planes of 8 bits (red, green,
+// blue) are a true-colour picture, indexed to 8 bits (image/true_color.h). The reader parses
+// bytes in memory; LoadPcx reads the whole file first.
 #include "image/image_buffer.h"
 
 #include <cstdlib>
@@ -13,6 +14,7 @@
 
 #include "image/image_layout.h"
 #include "image/image_message.h"
+#include "image/true_color.h"
 #include "sprite/file_io.h"
 
 namespace {
@@ -114,10 +116,12 @@ int ReadPcx(ImageBuffer& image, ByteReader& file)
     if (bytesPerLine < width) return SetImageMessage(image, kLineText);
 
     bool indexed = planes == kPlanesIndexed;
+    // An indexed file's rows go straight into the picture; a true-colour file's into blue, green,
+    // red pixels, top row first, which are then indexed.
     int bits = indexed ? kPcxBitsPerPixel : kPcxBitsPerPixel * kPlanesTrueColor;
     PictureSize rows;
     if (!CheckPictureSize(width, height, bits, &rows)) return SetImageMessage(image, kMemoryText);
-    const int64_t stride = rows.rowBytes;
+    const int64_t stride = indexed ? rows.rowBytes : 3 * width;
 
     // Even a file of nothing but the longest runs cannot fill more than this; a shorter file is
     // cut short, and is refused before the picture is allocated.
@@ -126,29 +130,30 @@ int ReadPcx(ImageBuffer& image, ByteReader& file)
     if ((fileLength - kPcxHeaderSize) * kLongestRun < lineBytes * height) return SetImageMessage(image, kReadText);
 
     int64_t tableBytes = indexed ? kPaletteBytes : 0;
-    int64_t layoutBytes = kInfoHeaderSize + tableBytes + rows.bytes;
-    auto* block = static_cast<uint8_t*>(std::calloc(size_t(PictureBlockBytes(layoutBytes)), 1));
+    int64_t layoutBytes = indexed ? kInfoHeaderSize + tableBytes + rows.bytes : stride * height;
+    auto* block = static_cast<uint8_t*>(std::calloc(size_t(indexed ? PictureBlockBytes(layoutBytes) : layoutBytes), 1));
     if (block == nullptr) return SetImageMessage(image, kMemoryText);
     auto* line = static_cast<uint8_t*>(std::malloc(size_t(lineBytes)));  // at most 3 * 65535 bytes
     if (line == nullptr) {
         std::free(block);
         return SetImageMessage(image, kMemoryText);
     }
-    uint8_t* table = block + kInfoHeaderSize;
-    uint8_t* pixels = table + tableBytes;
+    uint8_t* table = indexed ? block + kInfoHeaderSize : nullptr;
+    uint8_t* pixels = indexed ? table + tableBytes : block;
 
-    // Scan line i becomes stored row height - 1 - i; only the first `width` bytes of each plane
-    // are pixels, the rest of the line is the encoder's padding.
+    // Scan line i becomes stored row height - 1 - i of an indexed picture, row i of a true-colour
+    // one; only the first `width` bytes of each plane are pixels, the rest of the line is the
+    // encoder's padding.
     RunReader<ByteReader> runs(file);
     bool complete = true;
     for (int64_t i = 0; i < height && complete; ++i) {
         complete = runs.Read(line, size_t(lineBytes)) == size_t(lineBytes);
         if (!complete) break;
-        uint8_t* row = pixels + (height - 1 - i) * stride;
         if (indexed) {
-            std::memcpy(row, line, size_t(width));
+            std::memcpy(pixels + (height - 1 - i) * stride, line, size_t(width));
             continue;
         }
+        uint8_t* row = pixels + i * stride;
         const uint8_t* red = line;
         const uint8_t* green = red + bytesPerLine;
         const uint8_t* blue = green + bytesPerLine;
@@ -174,6 +179,12 @@ int ReadPcx(ImageBuffer& image, ByteReader& file)
         std::free(block);
         return SetImageMessage(image, kReadText);
     }
+    if (!indexed) {
+        const TrueColorPixels rgb{block, stride, int32_t(width), int32_t(height), 3, 2, 1, 0, -1, false};
+        const int indexedOk = IndexTrueColor(image, rgb);
+        std::free(block);
+        return indexedOk;
+    }
 
     BITMAPINFOHEADER info;
     std::memset(&info, 0, sizeof info);
@@ -188,7 +199,7 @@ int ReadPcx(ImageBuffer& image, ByteReader& file)
     image.block = block;
     image.info = reinterpret_cast<BITMAPINFOHEADER*>(block);
     image.bitmapInfo = reinterpret_cast<BITMAPINFO*>(block);
-    image.colorCount = indexed ? kPaletteEntries : 0;
+    image.colorCount = kPaletteEntries;
     image.bitCount = bits;
     image.stride = int32_t(stride);
     image.BuildPalette();  // a palette failure leaves its text but the picture stands

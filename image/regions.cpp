@@ -199,9 +199,10 @@ int NextOpaque(const uint8_t* row, int from, int width)
 SheetView ViewOfSheet(const ImageBuffer& sheet)
 {
     SheetView view;
-    if (sheet.Pixels() == nullptr || sheet.info == nullptr || sheet.info->biBitCount != 8) return view;
-    // Rows are stored bottom row first, each padded to a multiple of 4 bytes.
-    const ptrdiff_t stride = (ptrdiff_t(sheet.Width()) + 3) / 4 * 4;
+    if (sheet.Pixels() == nullptr || sheet.info == nullptr || sheet.info->biBitCount != 8 || sheet.stride < sheet.Width())
+        return view;
+    // Rows are stored bottom row first, each `stride` bytes.
+    const ptrdiff_t stride = sheet.stride;
     view.width = sheet.Width();
     view.height = sheet.Height();
     view.rowStep = -stride;

@@ -83,4 +83,5 @@ void EditModeWindow::OnDocumentChanged(const DocumentChange& change)
 {
     if (change.what & (kChangeBoxes | kChangeCurrent | kChangeStructure)) RefreshBoxList(boxList);
     if (change.what & (kChangeImage | kChangeCurrent | kChangeStructure)) SyncCompressCheck(dialog);
+    if (change.what & (kChangeCoordinates | kChangeCurrent | kChangeStructure)) RefreshCoordinateFields(dialog, false);
 }

@@ -69,6 +69,14 @@
 #define IDC_SHOW_HIT_BOXES 1051
 #define IDC_SHOW_ATCK_BOXES 1052
 #define IDC_SHOW_CENTER 1053
+// What came after the first controls: choosing and typing boxes and coordinates, the onion skin.
+#define IDC_DELETE_BOX 1060
+#define IDC_EDIT_RX 1061
+#define IDC_EDIT_RY 1062
+#define IDC_EDIT_MX 1063
+#define IDC_EDIT_MY 1064
+#define IDC_ONION_PREVIOUS 1065
+#define IDC_ONION_NEXT 1066
 
 // Controls of the copy-boxes dialog (130)
 #define IDC_COPY_TO_NEXT 1101
@@ -117,6 +125,8 @@
 #define ID_REDO 40052
 #define ID_COPY_BOXES 40100  // Edit > Copy Boxes...: the current sprite's boxes to others
 #define ID_CUT_ALL 40101     // Edit > Cut All: every figure of the sheet (or the cut rectangle)
+#define ID_FLIP_HORIZONTAL 40120  // the preview mirrored left-right (edit and animation pages)
+#define ID_FLIP_VERTICAL 40121    // and top-bottom
 
 // Commands of the lower work pane (its buttons' identifiers)
 #define IDC_SEL_ZOOM_IN_BUTTON 1

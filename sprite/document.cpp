@@ -51,6 +51,14 @@ bool CopyBoxList(const BoxRect* boxes, int count, BoxRect** copy)
     return true;
 }
 
+// Whether the box already has the corners the set would store for `rect` (ordered, 16 bits).
+bool SameCorners(const BoxRect& box, const PixelRect& rect)
+{
+    const int16_t x1 = int16_t(rect.x1), x2 = int16_t(rect.x2), y1 = int16_t(rect.y1), y2 = int16_t(rect.y2);
+    return box.x1 == std::min(x1, x2) && box.x2 == std::max(x1, x2) && box.y1 == std::min(y1, y2) &&
+           box.y2 == std::max(y1, y2);
+}
+
 // "3", "3~7", "3, 12~999": the numbers first..last in runs.
 void AppendRun(std::string& text, int first, int last)
 {
@@ -325,6 +333,7 @@ int Document::ChangeBoxes(int n, BoxKind kind, BoxChange change, int b, const Pi
     if (sprite != nullptr) {
         const BoxRect* boxes = hit ? sprite->hitBoxes : sprite->atckBoxes;
         const int count = hit ? sprite->hitCount : sprite->atckCount;
+        if (change == BoxChange::kSet && b >= 0 && b < count && SameCorners(boxes[b], rect)) return 1;
         if (!CopyBoxList(boxes, count, &command.boxes)) {
             set_.SetMessage("메모리 할당 실패");
             return 0;

@@ -119,7 +119,9 @@ def format_table(rows):
     lines.append("Each trial times our routine and every peer of its row back to back on the thread's CPU clock, in "
                  "order and then in reverse. Times: the median over the trials of the time per pass: 16 different "
                  "128 × 128 sprites drawn unclipped at 16 places of a 640 × 480 page or compressed, or the whole 4096 × 4096 "
-                 "sheet copied as one 16 MiB block (memcpy-rows: row by row) onto a page of the same pitch.")
+                 "sheet copied as one 16 MiB block (memcpy-rows: row by row) onto a page of the same pitch, or that "
+                 "sheet in true colour (24-bit rows as a BMP holds them, or RGBA with transparent pixels) indexed to "
+                 "8 bits beside one memcpy of its bytes.")
     lines.append("peer/ours: the median of the trials' own ratios (above 1: ours is faster); quartiles: the lower and "
                  "upper quartile of those ratios. Met: the lower quartile reaches the goal. SDL's CompressImage time "
                  "is its encode+blit less its plain blit of the same surfaces, in the same trial.")

@@ -10,7 +10,7 @@ set -eu
 want="cmake ninja-build make g++ googletest libgtest-dev python3
       g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
       wine wine64 fonts-wine xvfb xauth xdotool x11-utils fonts-nanum locales
-      pkg-config libspng-dev nlohmann-json3-dev libcli11-dev python3 python3-pil"
+      pkg-config libspng-dev zlib1g-dev nlohmann-json3-dev libcli11-dev python3 python3-pil"
 for extra in "$@"; do
     case "$extra" in
         bench) want="$want libbenchmark-dev libsdl2-dev liballegro4-dev pkg-config" ;;

@@ -95,7 +95,10 @@ void BmpChildWindow::AnimStep()
     int frame = WrapFrame(animFrame, paused ? pendingStep : 1, workSet.Count());
     if (paused) pendingStep = 0;
     const Sprite& sprite = workSet.sprites[frame];
-    if (!g_animPage.DrawSprite(anchorX + sprite.rx, anchorY + sprite.ry, &sprite, 0, 0, 0))
+    // Mirrored about the anchor when the preview is flipped, as a game draws the sprite turned.
+    const int left = anchorX + FlippedLeft(sprite.rx, sprite.width, previewFlips);
+    const int top = anchorY + FlippedTop(sprite.ry, sprite.height, previewFlips);
+    if (!g_animPage.DrawSprite(left, top, &sprite, previewFlips, 0, 0))
         workSet.ShowMessage(window);
     animFrame = frame;
     if (g_animPage.FlipAt(window, pageLeft, pageTop, animZoom)) UpdateStatus();

@@ -5,6 +5,7 @@
 
 #include "files/file_dialog.h"
 #include "platform/win32.h"
+#include "sprite/box_geometry.h"
 #include "sprite/box_rect.h"
 #include "sprite/document.h"
 
@@ -88,6 +89,15 @@ public:
     POINT adjustPress = {0, 0};
     POINT adjustPressAnchor = {0, 0};
     int refreshing = 0;  // RefreshPage is under way
+    // The box chosen on the Edit Mode page (of the kind of the box tool), or -1; its handles show,
+    // the list's row follows it, and the arrows, Delete and the typed numbers act on it.
+    int selectedBox = -1;
+    // A press on a chosen box: which part is dragged and the box as it was (kNone: a new box is
+    // being drawn).
+    BoxPart boxDragPart = BoxPart::kNone;
+    BoxRect boxAtPress = {};
+    // The preview's mirroring (kFlipHorizontal, kFlipVertical) on the edit and animation pages.
+    int previewFlips = 0;
 
     BmpChildWindow();
     ~BmpChildWindow();
@@ -132,6 +142,13 @@ public:
     int CutAll(HWND owner);
     // The canvas's share of a document change.
     void OnDocumentChanged(const DocumentChange& change);
+    // The preview shown mirrored left-right and/or top-bottom (kFlip... bits).
+    void SetPreviewFlips(int flips);
+    // The box chosen on the Edit Mode page: chosen from the list or by a click (-1: none), moved
+    // by whole pixels (the arrow keys), deleted. Moving and deleting are false when none is chosen.
+    void SelectBox(int box);
+    bool NudgeSelectedBox(int dx, int dy);
+    bool DeleteSelectedBox();
 
     // Which page is shown, decided afresh from the flags every time: playing shows the animation
     // page, else edit mode the edit page, else the bitmap page. The animation and edit pages
@@ -174,6 +191,15 @@ public:
     void StartEditPage();
     void DrawEditPage(int n);
     void EditMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The sprite-local point under page point `page` of a sprite at relative coordinate
+    // `relative`, through the anchor and the preview's mirroring.
+    POINT EditLocalPoint(POINT page, POINT relative) const;
+    // The system cursor for a press at page point `page` with a box tool: over a box's inside,
+    // edge or corner, the move or resize cursor; elsewhere null.
+    LPCSTR PartCursor(POINT page);
+    // At the release of a new box that never grew past its press point, over another box: the
+    // click chooses that box instead, and the new one goes. True when it did.
+    bool ChooseClickedBox();
     // The status line of edit mode: the current tool's coordinates of the current sprite.
     void UpdateEditStatus();
 

@@ -8,6 +8,7 @@
 #include "resources/resource.h"
 #include "views/animation.h"
 #include "views/auto_scroll.h"
+#include "views/edit_mode_dialog.h"
 
 namespace {
 
@@ -148,8 +149,19 @@ bool BmpChildWindow::DropCutRect()
     return true;
 }
 
+void BmpChildWindow::SetPreviewFlips(int flips)
+{
+    previewFlips = flips & (kFlipHorizontal | kFlipVertical);
+    Invalidate(window);
+}
+
 void BmpChildWindow::OnDocumentChanged(const DocumentChange& change)
 {
+    // A chosen box belongs to the current sprite as it is: another sprite, or a list without it
+    // (an undo, a deletion), and nothing is chosen.
+    const Sprite* sprite = g_document.CurrentSprite();
+    const int boxes = sprite == nullptr ? 0 : editTool == IDC_TOOL_HIT_BOX ? sprite->hitCount : sprite->atckCount;
+    if ((change.what & (kChangeCurrent | kChangeStructure)) || selectedBox >= boxes) SelectBox(-1);
     // The edit page shows the current sprite with its coordinates and boxes; the sheet and the
     // animation page show nothing of the set between frames.
     if (editMode && !playing && (change.what & ~(kChangeModified | kChangeHistory)) != 0) {

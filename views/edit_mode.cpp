@@ -16,6 +16,7 @@
 #include "app/picture.h"
 #include "kit/show_info.h"
 #include "kit/status_bar.h"
+#include "panels/edit_mode_window.h"
 #include "resources/resource.h"
 #include "views/auto_scroll.h"
 #include "views/canvas.h"
@@ -24,8 +25,6 @@
 
 namespace {
 
-constexpr int kCenterArm = 7;                    // the center mark reaches this far each way
-constexpr int kCenterLength = 2 * kCenterArm + 1;  // 15 pixels per line
 constexpr int kStatusSize = 256;
 
 const Sprite* CurrentSprite() { return g_document.CurrentSprite(); }
@@ -36,64 +35,20 @@ BoxKind ToolBoxKind(int tool) { return tool == IDC_TOOL_HIT_BOX ? BoxKind::kHit 
 
 int BoxCount(const Sprite& sprite, int tool) { return tool == IDC_TOOL_HIT_BOX ? sprite.hitCount : sprite.atckCount; }
 
-void DrawBoxes(DibPage& page, const BoxRect* boxes, int count, int left, int top, int color)
+// The boxes of the tool's kind; null (and 0) for a coordinate tool.
+const BoxRect* ToolBoxes(const Sprite& sprite, int tool, int* count)
 {
-    for (int i = 0; i < count; ++i)
-        page.DrawFrame(left + boxes[i].x1, top + boxes[i].y1, left + boxes[i].x2, top + boxes[i].y2, color,
-                       kSolidMode);
+    *count = BoxTool(tool) ? BoxCount(sprite, tool) : 0;
+    if (!BoxTool(tool)) return nullptr;
+    return tool == IDC_TOOL_HIT_BOX ? sprite.hitBoxes : sprite.atckBoxes;
 }
+
+// How near a box's edge a press takes the edge: about two window pixels, never less than one
+// page pixel.
+constexpr int kReachWindowPixels = 2;
+int PartReach(int zoom) { return zoom > 0 ? (kReachWindowPixels + zoom - 1) / zoom : kReachWindowPixels; }
 
 }  // namespace
-
-void BmpChildWindow::StartEditPage()
-{
-    if (!g_animPage.Create(animWidth, animHeight, 8, g_palette)) ShowInfo(window, "Edit Page 초기화 실패");
-    pageWidth = animWidth;
-    pageHeight = animHeight;
-    // An anchor that fits the page stays, also across resolution changes.
-    if (anchorX <= 0 || anchorX >= animWidth) anchorX = animWidth / 2;
-    if (anchorY <= 0 || anchorY >= animHeight) anchorY = animHeight / 2;
-    RefreshPage();
-}
-
-void BmpChildWindow::DrawEditPage(int n)
-{
-    if (!editMode) return;
-    if (g_animPage.pixels == nullptr) {
-        // Out of edit mode before the box comes up: the box's own message loop paints the canvas,
-        // which would otherwise come here again and raise another box.
-        editMode = 0;
-        ShowInfo(window, "페이지가 초기화 되지 않았습니다.");
-        return;
-    }
-    DibPage& page = g_animPage;
-    page.FillBox(0, 0, page.width, page.height, g_options.backColor);
-
-    editAnchorX = anchorX;
-    editAnchorY = anchorY;
-    // With no sprite (the last one deleted) the page shows the anchor alone.
-    const Sprite* sprite = g_document.SpriteAt(n);
-    static const Sprite kNoSprite = {};
-    const Sprite& s = sprite != nullptr ? *sprite : kNoSprite;
-    const int left = editAnchorX + s.rx, top = editAnchorY + s.ry;  // the sprite's top-left pixel
-    if (sprite != nullptr && !page.DrawSprite(left, top, sprite, 0, 0, 0)) workSet.ShowMessage(window);
-
-    // What covers what: the boxes over the anchor lines over the sprite, the cross-hair last.
-    if (showAnchor) {
-        page.DrawHLine(0, editAnchorY, page.width, g_options.relCrossColor, kSolidMode);
-        page.DrawVLine(editAnchorX, 0, page.height, g_options.relCrossColor, kSolidMode);
-    }
-    if (showCenter && sprite != nullptr) {
-        const int cx = left + s.mx, cy = top + s.my;
-        page.DrawHLine(cx - kCenterArm, cy, kCenterLength, 0, kInvertMode);
-        page.DrawVLine(cx, cy - kCenterArm, kCenterLength, 0, kInvertMode);
-    }
-    if (showHitBoxes) DrawBoxes(page, s.hitBoxes, s.hitCount, left, top, g_options.hitBoxColor);
-    if (showAtckBoxes) DrawBoxes(page, s.atckBoxes, s.atckCount, left, top, g_options.atckBoxColor);
-    if (g_options.crossHair && crossVisible) DrawCrossHair(crossX, crossY);
-
-    if (!page.FlipAt(window, pageLeft, pageTop, editZoom)) ShowInfo(window, "페이지 플리핑 실패");
-}
 
 void BmpChildWindow::UpdateEditStatus()
 {
@@ -108,14 +63,15 @@ void BmpChildWindow::UpdateEditStatus()
     case IDC_TOOL_CENTER: std::snprintf(line, sizeof line, "중심좌표(mx,my) = %d, %d", s->mx, s->my); break;
     case IDC_TOOL_HIT_BOX:
         if (s->hitCount > 0) {
-            const BoxRect& b = s->hitBoxes[s->hitCount - 1];
+            const BoxRect& b = s->hitBoxes[selectedBox >= 0 && selectedBox < s->hitCount ? selectedBox : s->hitCount - 1];
             std::snprintf(line, sizeof line, "현재 그리는 중의 충돌상자 좌표(x1,y1,x2,y2) = %d, %d, %d, %d", b.x1, b.y1,
                           b.x2, b.y2);
         }
         break;
     case IDC_TOOL_ATCK_BOX:
         if (s->atckCount > 0) {
-            const BoxRect& b = s->atckBoxes[s->atckCount - 1];
+            const BoxRect& b =
+                s->atckBoxes[selectedBox >= 0 && selectedBox < s->atckCount ? selectedBox : s->atckCount - 1];
             std::snprintf(line, sizeof line, "현재 그리는 중의 공격상자 좌표(x1,y1,x2,y2) = %d, %d, %d, %d", b.x1, b.y1,
                           b.x2, b.y2);
         }
@@ -123,6 +79,89 @@ void BmpChildWindow::UpdateEditStatus()
     default: break;
     }
     SetStatusText(line);
+}
+
+POINT BmpChildWindow::EditLocalPoint(POINT page, POINT relative) const
+{
+    // Counted from the anchor, mirrored back when the preview is mirrored (the mirror is its own
+    // inverse), then from the sprite's top-left.
+    const int x = FlippedAnchorColumn(page.x - anchorX, previewFlips);
+    const int y = FlippedAnchorRow(page.y - anchorY, previewFlips);
+    return {x - relative.x, y - relative.y};
+}
+
+LPCSTR BmpChildWindow::PartCursor(POINT page)
+{
+    const Sprite* s = CurrentSprite();
+    int count = 0;
+    const BoxRect* boxes = s != nullptr ? ToolBoxes(*s, editTool, &count) : nullptr;
+    const POINT local = EditLocalPoint(page, s != nullptr ? POINT{s->rx, s->ry} : POINT{0, 0});
+    BoxPart part = BoxPart::kNone;
+    if (BoxAt(boxes, count, selectedBox, local.x, local.y, PartReach(editZoom), &part) < 0) return nullptr;
+    switch (part) {
+    case BoxPart::kInside: return IDC_SIZEALL;
+    case BoxPart::kLeft:
+    case BoxPart::kRight: return IDC_SIZEWE;
+    case BoxPart::kTop:
+    case BoxPart::kBottom: return IDC_SIZENS;
+    // Mirrored once, a corner's diagonal turns the other way on the screen.
+    case BoxPart::kTopLeft:
+    case BoxPart::kBottomRight:
+        return previewFlips == kFlipHorizontal || previewFlips == kFlipVertical ? IDC_SIZENESW : IDC_SIZENWSE;
+    default: return previewFlips == kFlipHorizontal || previewFlips == kFlipVertical ? IDC_SIZENWSE : IDC_SIZENESW;
+    }
+}
+
+void BmpChildWindow::SelectBox(int box)
+{
+    if (selectedBox == box) return;
+    selectedBox = box;
+    SelectBoxRow(g_editMode.boxList, box);
+    if (window != nullptr) InvalidateRect(window, nullptr, FALSE);
+    UpdateStatus();
+}
+
+bool BmpChildWindow::ChooseClickedBox()
+{
+    const Sprite* s = CurrentSprite();
+    int count = 0;
+    const BoxRect* boxes = s != nullptr ? ToolBoxes(*s, editTool, &count) : nullptr;
+    // Only a new box that never left its press point, made where another box already lies.
+    if (boxes == nullptr || boxDragPart != BoxPart::kNone || editCur.x != editStart.x || editCur.y != editStart.y)
+        return false;
+    const int under = BoxUnder(boxes, count - 1, editStart.x, editStart.y);
+    if (under < 0) return false;
+    g_document.CancelGesture();
+    SelectBox(under);
+    return true;
+}
+
+bool BmpChildWindow::NudgeSelectedBox(int dx, int dy)
+{
+    const Sprite* s = CurrentSprite();
+    int count = 0;
+    const BoxRect* boxes = s != nullptr ? ToolBoxes(*s, editTool, &count) : nullptr;
+    if (!editMode || playing || boxes == nullptr || selectedBox < 0 || selectedBox >= count) return false;
+    // The arrows move the box as it lies on the screen: mirrored, the other way in the set.
+    if (previewFlips & kFlipHorizontal) dx = -dx;
+    if (previewFlips & kFlipVertical) dy = -dy;
+    if (!g_document.SetBox(g_document.Current(), ToolBoxKind(editTool), selectedBox,
+                           DraggedBox(boxes[selectedBox], BoxPart::kInside, dx, dy)))
+        workSet.ShowMessage(window);
+    return true;
+}
+
+bool BmpChildWindow::DeleteSelectedBox()
+{
+    const Sprite* s = CurrentSprite();
+    int count = 0;
+    if (!editMode || s == nullptr || ToolBoxes(*s, editTool, &count) == nullptr || selectedBox < 0 ||
+        selectedBox >= count)
+        return false;
+    const int box = selectedBox;
+    SelectBox(-1);
+    if (!g_document.RemoveBox(g_document.Current(), ToolBoxKind(editTool), box)) workSet.ShowMessage(window);
+    return true;
 }
 
 void BmpChildWindow::EditMouse(HWND mouseWindow, UINT message, WPARAM, LPARAM lParam)
@@ -146,9 +185,25 @@ void BmpChildWindow::EditMouse(HWND mouseWindow, UINT message, WPARAM, LPARAM lP
         SetCapture(mouseWindow);
         g_document.BeginGesture();
         editRelAtPress = {s->rx, s->ry};
-        editStart = editCur = {at.x - anchorX - editRelAtPress.x, at.y - anchorY - editRelAtPress.y};
-        const PixelRect rect = {editStart.x, editStart.y, editCur.x, editCur.y};
-        if (BoxTool(editTool)) g_document.AddBox(n, ToolBoxKind(editTool), BoxCount(*s, editTool), rect);
+        editStart = editCur = EditLocalPoint(at, editRelAtPress);
+        boxDragPart = BoxPart::kNone;
+        if (BoxTool(editTool)) {
+            // A press on the chosen box takes it (its inside moves it, an edge or a corner resizes
+            // it); anywhere else a new box is drawn (a click without a drag chooses the box under
+            // it instead, on the release).
+            int count = 0;
+            const BoxRect* boxes = ToolBoxes(*s, editTool, &count);
+            BoxPart part = BoxPart::kNone;
+            const int hit = BoxAt(boxes, count, selectedBox, editStart.x, editStart.y, PartReach(editZoom), &part);
+            if (hit >= 0) {
+                boxDragPart = part;
+                boxAtPress = boxes[hit];
+                SelectBox(hit);
+            } else {
+                const PixelRect rect = {editStart.x, editStart.y, editCur.x, editCur.y};
+                if (g_document.AddBox(n, ToolBoxKind(editTool), count, rect)) SelectBox(count);
+            }
+        }
         UpdateStatus();
         break;
     }
@@ -157,8 +212,11 @@ void BmpChildWindow::EditMouse(HWND mouseWindow, UINT message, WPARAM, LPARAM lP
             const Sprite* s = CurrentSprite();
             if (s == nullptr) break;
             const int n = g_document.Current();
-            editCur = {at.x - anchorX - editRelAtPress.x, at.y - anchorY - editRelAtPress.y};
-            const PixelRect rect = {editStart.x, editStart.y, editCur.x, editCur.y};
+            editCur = EditLocalPoint(at, editRelAtPress);
+            const PixelRect rect = boxDragPart == BoxPart::kNone
+                                       ? PixelRect{editStart.x, editStart.y, editCur.x, editCur.y}
+                                       : DraggedBox(boxAtPress, boxDragPart, editCur.x - editStart.x,
+                                                    editCur.y - editStart.y);
             const int dx = editCur.x - editStart.x, dy = editCur.y - editStart.y;
             switch (editTool) {
             case IDC_TOOL_RELATIVE:
@@ -171,7 +229,7 @@ void BmpChildWindow::EditMouse(HWND mouseWindow, UINT message, WPARAM, LPARAM lP
                 break;
             case IDC_TOOL_HIT_BOX:
             case IDC_TOOL_ATCK_BOX:
-                g_document.SetBox(n, ToolBoxKind(editTool), BoxCount(*s, editTool) - 1, rect);
+                g_document.SetBox(n, ToolBoxKind(editTool), selectedBox, rect);
                 break;
             default: break;
             }
@@ -181,8 +239,12 @@ void BmpChildWindow::EditMouse(HWND mouseWindow, UINT message, WPARAM, LPARAM lP
             break;
         }
         if (InsidePage(g_animPage, at)) {
+            const LPCSTR sizing = BoxTool(editTool) ? PartCursor(at) : nullptr;
             if (!BoxTool(editTool)) {
                 SetCursor(moveCursor);
+                crossVisible = 0;
+            } else if (sizing != nullptr) {
+                SetCursor(LoadCursorA(nullptr, sizing));  // over a box: what a press would do to it
                 crossVisible = 0;
             } else {
                 FollowWithCrossHair(mouseWindow, at);
@@ -198,14 +260,15 @@ void BmpChildWindow::EditMouse(HWND mouseWindow, UINT message, WPARAM, LPARAM lP
             editState = kEditReleased;
             ReleaseCapture();
             SetCursor(moveCursor);
-            g_document.EndGesture();  // the whole drag, one step
+            if (!ChooseClickedBox()) g_document.EndGesture();  // the whole drag, one step
         }
         g_autoScroll.End();
         break;
     case WM_RBUTTONDOWN: {
         // A right click in the middle of a drag ends it: the mouse is let go at once, so the rest
         // of the program gets its clicks again. A box being drawn goes (what a right click does
-        // to the newest box); a coordinate being moved stays where it got to.
+        // to the newest box), a box being moved or resized goes back; a coordinate being moved
+        // stays where it got to.
         const bool dragging = editState == kEditDragging;
         editState = kEditIdle;
         if (dragging && GetCapture() == mouseWindow) ReleaseCapture();

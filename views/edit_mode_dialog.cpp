@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/document.h"
+#include "app/options.h"
 #include "kit/text.h"
 #include "panels/edit_mode_window.h"
 #include "resources/resource.h"
@@ -68,8 +69,41 @@ void OnInitDialog(HWND dialog)
     CheckRadioButton(dialog, IDC_TOOL_RELATIVE, IDC_TOOL_ATCK_BOX, editTool);
     for (const ShowSwitch& view : kShowSwitches) CheckDlgButton(dialog, view.id, BST_CHECKED);
     SyncCompressCheck(dialog);
+    CheckDlgButton(dialog, IDC_ONION_PREVIOUS, g_editorOptions.onionPrevious ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_ONION_NEXT, g_editorOptions.onionNext ? BST_CHECKED : BST_UNCHECKED);
+    PrepareCoordinateFields(dialog);
     g_editMode.boxList = GetDlgItem(dialog, IDC_BOX_LIST);
+    SendMessageW(g_editMode.boxList, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     RefreshBoxList(g_editMode.boxList);
+}
+
+// The onion skin's two boxes, remembered in the editor's own settings file.
+void OnOnion(HWND dialog)
+{
+    g_editorOptions.onionPrevious = IsDlgButtonChecked(dialog, IDC_ONION_PREVIOUS) == BST_CHECKED;
+    g_editorOptions.onionNext = IsDlgButtonChecked(dialog, IDC_ONION_NEXT) == BST_CHECKED;
+    SaveEditorOptions();
+}
+
+// The list tells which row the user chose (the box on the canvas follows) and which cell was
+// double-clicked (it opens for typing).
+INT_PTR OnNotify(const NMHDR* header)
+{
+    if (header->hwndFrom != g_editMode.boxList) return FALSE;
+    if (header->code == LVN_ITEMCHANGED) {
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+        if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) && !(change->uOldState & LVIS_SELECTED))
+            g_bmpChild.SelectBox(change->iItem);
+    } else if (header->code == NM_DBLCLK) {
+        const auto* click = reinterpret_cast<const NMITEMACTIVATE*>(header);
+        LVHITTESTINFO hit = {};
+        hit.pt = click->ptAction;
+        if (SendMessageW(header->hwndFrom, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)) >= 0) {
+            g_bmpChild.SelectBox(hit.iItem);
+            StartCellEdit(header->hwndFrom, hit.iItem, hit.iSubItem);
+        }
+    }
+    return FALSE;
 }
 
 // The box asks the document; with no sprite there is nothing to compress, and the box stays as
@@ -93,10 +127,16 @@ void OnCommand(HWND dialog, WPARAM command)
     case IDC_TOOL_HIT_BOX:
     case IDC_TOOL_ATCK_BOX:
         g_bmpChild.EndAdjustView();  // choosing a tool leaves the adjust-view mode
+        CancelCellEdit();
+        g_bmpChild.SelectBox(-1);
         editTool = int(command);
         RefreshBoxList(GetDlgItem(dialog, IDC_BOX_LIST));
         break;
     case IDC_EDIT_COMPRESS: OnCompress(dialog); break;
+    case IDC_DELETE_BOX: g_bmpChild.DeleteSelectedBox(); break;
+    case IDC_ONION_PREVIOUS:
+    case IDC_ONION_NEXT: OnOnion(dialog); break;
+    case IDCANCEL: CancelCellEdit(); break;
     default:
         for (const ShowSwitch& view : kShowSwitches)
             if (command == WPARAM(view.id)) *view.flag = !*view.flag;
@@ -153,13 +193,15 @@ void RefreshBoxList(HWND list)
         SetCell(list, i, 3, boxes[i].x2);
         SetCell(list, i, 4, boxes[i].y2);
     }
+    SelectBoxRow(list, g_bmpChild.selectedBox);
 }
 
-INT_PTR CALLBACK EditModeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK EditModeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG: OnInitDialog(dialog); return TRUE;
     case WM_COMMAND: OnCommand(dialog, wParam); return TRUE;
+    case WM_NOTIFY: return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
     case WM_CLOSE: DestroyWindow(dialog); return TRUE;
     case WM_SIZE: return TRUE;
     default: return FALSE;

@@ -18,6 +18,18 @@ void RefreshBoxList(HWND list);
 // The compression box shows whether the current sprite is compressed (unchecked with none).
 void SyncCompressCheck(HWND dialog);
 
+// The list's row of box `row` shown chosen (-1: none).
+void SelectBoxRow(HWND list, int row);
+
+// Typing numbers (edit_mode_fields.cpp): the four coordinate fields made to take Enter and Esc
+// and filled; filled again from the current sprite (the field being typed in too, or not);
+// a box list cell opened for typing, and closed without applying.
+void PrepareCoordinateFields(HWND dialog);
+void RefreshCoordinateFields(HWND dialog, bool evenTheFocused);
+void StartCellEdit(HWND list, int row, int column);
+void CancelCellEdit();
+HWND CellEditor();
+
 // The number of columns of the list view `list`.
 int CountColumns(HWND list);
 

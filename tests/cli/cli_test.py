@@ -6,6 +6,7 @@ per argument, e.g. `cli_test.py ExportTest`.
 """
 import json
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -21,7 +22,7 @@ REGIONS_BMP = os.path.join(DATA, "regions.bmp")
 REGIONS_PCX = os.path.join(DATA, "regions.pcx")
 GRID_BMP = os.path.join(DATA, "grid.bmp")
 TEST_PAL = os.path.join(DATA, "test.pal")
-GREY_BMP_24 = os.path.join(ROOT, "samples", "pictures", "pil-w7-24.bmp")
+SAMPLES = os.path.join(ROOT, "samples", "pictures")
 
 # The rectangles (x, y, w, h) an --auto cut finds on regions.bmp, in reading order: corners and
 # edges, figures touching at a corner only (one region), a ring with a dot in its hole and a U with
@@ -59,6 +60,25 @@ def listed_rects(stdout):
 def crop(sheet, rect):
     x, y, w, h = rect
     return list(sheet.crop((x, y, x + w, y + h)).getdata())
+
+
+def too_many_colors(path):
+    return f"{path}: the sheet has 300 colors; sprites take at most 256: reduce it to 256 colors in a paint program " \
+           "and try again"
+
+
+def many_colors(path):
+    """A true-color sheet of 300 colors, one a pixel."""
+    sheet = Image.new("RGB", (20, 15))
+    sheet.putdata([(i % 256, i // 256, 7) for i in range(300)])
+    sheet.save(path)
+    return path
+
+
+def colors_of(image):
+    """Every pixel's color, top row first: (r, g, b), or None for a transparent one."""
+    rgba = image.convert("RGBA")
+    return [None if a == 0 else (r, g, b) for r, g, b, a in rgba.getdata()]
 
 
 def palette_of(image):
@@ -159,10 +179,51 @@ class BuildTest(CliCase):
                 self.assertEqual(list(Image.open(os.path.join(out, f"sprite_{i:05d}.png")).getdata()),
                                  crop(sheet, rect), where)
 
+    def test_true_color_and_png_sheets_cut_as_their_indexed_original(self):
+        # The indexed PNG of a sheet gives the very sprite file of its BMP.
+        spr_bmp, rects = self.build(REGIONS_BMP, "--auto", "--compress", name="bmp.spr")
+        indexed = self.path("regions.png")
+        Image.open(REGIONS_BMP).save(indexed)
+        spr_png, png_rects = self.build(indexed, "--auto", "--compress", name="png.spr")
+        self.assertEqual(png_rects, rects)
+        with open(spr_png, "rb") as png, open(spr_bmp, "rb") as bmp:
+            self.assertEqual(png.read(), bmp.read())
+
+        # True colour: regions with index 0 made transparent (its red, green and blue varied), and the
+        # grid sheet in RGB, whose top-left pixel is its background. Cut and exported with the sheet's
+        # colors, every pixel shows the original's color, and index 0 stays transparent.
+        regions = Image.open(REGIONS_BMP)
+        rgba = regions.convert("RGBA")
+        rgba.putdata([(i % 7, 3, 5, 0) if v == 0 else p
+                      for i, (v, p) in enumerate(zip(regions.getdata(), rgba.getdata()))])
+        grid = Image.open(GRID_BMP)
+        sheets = []
+        for name, image in (("regions-rgba.png", rgba), ("regions-rgba.bmp", rgba)):
+            image.save(self.path(name))
+            sheets.append((self.path(name), REGIONS_BMP, ["--auto"], REGIONS_AUTO))
+        for name in ("grid-rgb.png", "grid-24.bmp", "grid-24.pcx"):
+            grid.convert("RGB").save(self.path(name))
+            sheets.append((self.path(name), GRID_BMP, ["--grid", "10x12+2+1"],
+                           [c for i, c in enumerate(GRID_CELLS) if i != 6]))
+        for sheet, original, method, expected in sheets:
+            spr, got = self.build(sheet, *method, name=os.path.basename(sheet) + ".spr")
+            self.assertEqual(got, expected, sheet)
+            out = self.path(os.path.basename(sheet) + "-out")
+            self.ok("export", spr, out, "--sheet", sheet)
+            source = Image.open(original)
+            background = source.getpixel((0, 0)) if original == GRID_BMP else 0
+            for i, rect in enumerate(got):
+                png = Image.open(os.path.join(out, f"sprite_{i:05d}.png"))
+                want = [None if v == background else c
+                        for v, c in zip(crop(source, rect), colors_of(source.crop((rect[0], rect[1], rect[0] + rect[2],
+                                                                                   rect[1] + rect[3]))))]
+                self.assertEqual(colors_of(png), want, (sheet, i))
+
     def test_refusals(self):
         out = self.path("x.spr")
-        text = self.refused("build", GREY_BMP_24, out, "--auto")
-        self.assertEqual(text, f"{GREY_BMP_24}: the sheet has 24 bits per pixel; sprites are cut from 8-bit sheets")
+        for many in (many_colors(self.path("many.png")), many_colors(self.path("many.bmp"))):
+            self.assertEqual(self.refused("build", many, out, "--auto"), too_many_colors(many))
+        self.assertFalse(os.path.exists(out))
         # No cell fits: the set is empty and the core will not save it; no file is left.
         self.assertEqual(self.refused("build", REGIONS_BMP, out, "--grid", "41x1"), "저장할 스프라이트가 없습니다.")
         self.assertFalse(os.path.exists(out))
@@ -210,8 +271,8 @@ class ExportTest(CliCase):
         spr, _ = self.build(REGIONS_BMP, "--auto")
         missing = self.path("none.pal")
         self.assertEqual(self.refused("export", spr, self.path("o"), "--palette", missing), f"{missing}: 파일이 없습니다.")
-        self.assertIn("no color table (24 bits per pixel)",
-                      self.refused("export", spr, self.path("o"), "--sheet", GREY_BMP_24))
+        many = many_colors(self.path("many.pcx"))
+        self.assertEqual(self.refused("export", spr, self.path("o"), "--sheet", many), too_many_colors(many))
         blocker = self.path("file")
         open(blocker, "w").close()
         self.assertIn(blocker, self.refused("export", spr, blocker))
@@ -298,6 +359,9 @@ CORE_TEXTS = {
     "pcx": ["파일이 존재하지 않습니다.(%s)", "%s는 PCX파일이 아닙니다.", "PCX파일이 8비트 혹은 24비트 컬러가 아닙니다",
             "메모리가 부족합니다", "%s PCX파일의 그림 크기가 잘못되었습니다.",
             "%s PCX파일의 한 줄 바이트 수가 잘못되었습니다.", "%s 파일을 읽을수 없습니다."],
+    "png": ["%s 파일이 없습니다.", "%s PNG파일이 아닙니다.", "%s PNG파일을 읽을수 없습니다.", "%s 메모리가 부족합니다.",
+            "%s PNG를 읽을 코덱을 쓸수 없습니다.",
+            "the sheet has 300 colors; sprites take at most 256: reduce it to 256 colors in a paint program and try again"],
     "spr": ["파일이 없습니다(%s)", "스프라이트 파일이 아닙니다(%s)", "스프라이트 파일이 손상되었습니다(%s)",
             "메모리 할당 실패(헤더)", "메모리 할당 실패(이미지)"],
 }
@@ -331,17 +395,24 @@ class CheckTest(CliCase):
 
     def test_every_corpus_file_is_answered_with_the_core_text(self):
         results = {}
-        for folder, kind in (("bmp", "bmp"), ("pcx", "pcx"), ("sprite_file", "spr"), ("sprite_draw", "spr")):
+        for folder, kind in (("bmp", "bmp"), ("pcx", "pcx"), ("png", "png"), ("sprite_file", "spr"),
+                             ("sprite_draw", "spr")):
             results[folder] = self.check_folder(folder, kind)
         for folder in results:
             for name, text in results[folder].items():
-                if name.startswith(("seed-", "good-")) and "bitfields" not in name and "4plane" not in name:
+                if name.startswith(("seed-", "good-")) and "4plane" not in name:
                     self.assertTrue(text.startswith("OK"), (folder, name, text))
                 if name.startswith("bad-"):
                     self.assertFalse(text.startswith("OK"), (folder, name, text))
         expected = {
             ("bmp", "hostile-bits-per-pixel-7.bmp"): "hostile-bits-per-pixel-7.bmp BMP헤더가 잘못되었습니다.",
-            ("bmp", "hostile-bitfields-32.bmp"): "hostile-bitfields-32.bmp 지원하지 않는 BMP형식입니다.",
+            ("bmp", "hostile-bitfields-32.bmp"): "hostile-bitfields-32.bmp 파일을 읽을수 없습니다.",  # no masks
+            ("bmp", "seed-pil-w7-24.bmp"): "OK, BMP 7 x 5, true color, 16 colors (indexed to 8 bits)",
+            ("png", "seed-pil-w7-rgba.png"): "OK, PNG 7 x 5, true color, 15 colors (indexed to 8 bits)",
+            ("png", "seed-pil-w33.png"): "OK, PNG 33 x 9, 8 bits per pixel",
+            ("png", "hostile-width-past-the-cap.png"): "hostile-width-past-the-cap.png 메모리가 부족합니다.",
+            ("png", "hostile-bad-checksum.png"): "hostile-bad-checksum.png PNG파일을 읽을수 없습니다.",
+            ("png", "hostile-300-colors.png"): too_many_colors("hostile-300-colors.png").split(": ", 1)[1],
             ("bmp", "hostile-size-overflow.bmp"): "hostile-size-overflow.bmp 메모리가 부족합니다.",
             ("bmp", "hostile-ends-in-pixels.bmp"): "hostile-ends-in-pixels.bmp 파일을 읽을수 없습니다.",
             ("pcx", "hostile-planes-4.pcx"): "PCX파일이 8비트 혹은 24비트 컬러가 아닙니다",
@@ -365,7 +436,12 @@ class CheckTest(CliCase):
         self.assertIn(f"{REGIONS_PCX}: OK, PCX 40 x 22, 8 bits per pixel", out)
         self.assertIn(f"{GRID_BMP}: OK, BMP 45 x 30, 8 bits per pixel", out)
         self.assertIn(f"{plain}: OK, sprite file, 4 sprites", out)
-        self.assertIn(f"{other}: not a sprite file, BMP or PCX", err)
+        self.assertIn(f"{other}: not a sprite file, BMP, PCX or PNG", err)
+        png = self.path("sheet")
+        shutil.copy(os.path.join(SAMPLES, "pil-w7-rgb.png"), png)
+        self.assertEqual(self.ok("check", png)[0], f"{png}: OK, PNG 7 x 5, true color, 16 colors (indexed to 8 bits)\n")
+        many = many_colors(self.path("many.png"))
+        self.assertEqual(self.refused("check", "--as", "png", many), too_many_colors(many))
         self.assertIn("gone.gif: no such file", err)
         # Named by the user, a sheet read as a sprite file is refused with the sprite file's text.
         self.assertEqual(self.refused("check", "--as", "spr", GRID_BMP),

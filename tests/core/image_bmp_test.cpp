@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/core/image_test_files.h"
+#include "tests/core/indexed_model.h"
 
 namespace {
 
@@ -153,20 +154,113 @@ TEST_F(BmpTest, PixelOffsetInsideTheHeadersMeansRightAfterTheTable)
 
 TEST_F(BmpTest, TopDownRowsAreStoredBottomUp)
 {
-    for (int p : {1, 3}) {
-        TestPicture source = PatternPicture(9, 6, p);
-        BmpFields f;
-        f.width = 9;
-        f.height = -6;
-        f.bits = uint16_t(8 * p);
-        if (p == 1) f.table = TestColorTable(256);
-        f.pixels = StoredRows(source, true);
-        ASSERT_EQ(LoadBytes(MakeBmp(f)), 1) << picture.message;
-        EXPECT_EQ(picture.info->biHeight, 6);
-        EXPECT_EQ(picture.Height(), 6);
-        EXPECT_EQ(Loaded().pixels, source.pixels);
-        EXPECT_EQ(0, std::memcmp(picture.Pixels(), StoredRows(source).data(), StoredRows(source).size()));
+    TestPicture source = PatternPicture(9, 6);
+    BmpFields f;
+    f.width = 9;
+    f.height = -6;
+    f.table = TestColorTable(256);
+    f.pixels = StoredRows(source, true);
+    ASSERT_EQ(LoadBytes(MakeBmp(f)), 1) << picture.message;
+    EXPECT_EQ(picture.info->biHeight, 6);
+    EXPECT_EQ(picture.Height(), 6);
+    EXPECT_EQ(Loaded().pixels, source.pixels);
+    EXPECT_EQ(0, std::memcmp(picture.Pixels(), StoredRows(source).data(), StoredRows(source).size()));
+}
+
+// A picture of few colours, some repeated, every channel different: red, green, blue, alpha.
+std::vector<Rgba> FewColors(int width, int height)
+{
+    std::vector<Rgba> pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const int i = (x * 3 + y * 5) % 11;
+            pixels.push_back(Rgba{uint8_t(i * 20 + 5), uint8_t(250 - i * 7), uint8_t(i * i), uint8_t(i == 4 ? 0 : 255)});
+        }
+    return pixels;
+}
+
+// The pixels in a file's rows: `bytes` a pixel (3 or 4), each channel at its byte (alpha -1: not
+// written), bottom row first unless topDown, rows padded to 4 bytes.
+Bytes TrueColorRows(const std::vector<Rgba>& pixels, int width, int height, int bytes, const int order[4], bool topDown)
+{
+    const size_t row = RowBytes(width, bytes * 8);
+    Bytes rows(row * size_t(height), 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const Rgba& c = pixels[size_t(y) * width + x];
+            const uint8_t channels[4] = {c.r, c.g, c.b, c.a};
+            uint8_t* at = &rows[size_t(topDown ? y : height - 1 - y) * row + size_t(x) * bytes];
+            for (int k = 0; k < 4; ++k)
+                if (order[k] >= 0) at[order[k]] = channels[k];
+        }
+    return rows;
+}
+
+Bytes Masks(const int order[4], int count)
+{
+    Bytes masks(size_t(count) * 4, 0);
+    for (int k = 0; k < count; ++k)
+        if (order[k] >= 0) WriteLe32(&masks[size_t(k) * 4], uint32_t(0xFF) << (8 * order[k]));
+    return masks;
+}
+
+// 24- and 32-bit files of every form today's tools write load as the one 8-bit layout, indexed
+// by the rule of true-colour sheets; the fourth byte of a 32-bit pixel is alpha when any pixel sets
+// it, or as its mask says.
+TEST_F(BmpTest, TrueColorFilesAreIndexed)
+{
+    const int bgr[4] = {2, 1, 0, -1};
+    const int bgra[4] = {2, 1, 0, 3};
+    const int rgba[4] = {0, 1, 2, 3};
+    const int argb[4] = {1, 2, 3, 0};
+    const struct {
+        const char* what;
+        int bits;
+        const int* order;
+        uint32_t infoSize;
+        bool bitfields;
+        bool topDown;
+        bool alphaCounts;
+    } cases[] = {
+        {"24 bits", 24, bgr, 40, false, false, false},
+        {"24 bits, top row first", 24, bgr, 124, false, true, false},
+        {"32 bits, fourth byte unused", 32, bgr, 40, false, false, false},
+        {"32 bits with alpha", 32, bgra, 40, false, false, true},
+        {"32 bits with alpha, top row first", 32, bgra, 108, false, true, true},
+        {"bit fields after a 40-byte header", 32, argb, 40, true, false, false},
+        {"bit fields in a 124-byte header with alpha", 32, rgba, 124, true, false, true},
+        {"bit fields in a 56-byte header with alpha", 32, argb, 56, true, true, true},
+    };
+    for (int width : {1, 3, 5, 9}) {
+        const std::vector<Rgba> pixels = FewColors(width, 4);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + ", width " + std::to_string(width));
+            BmpFields f;
+            f.width = width;
+            f.height = c.topDown ? -4 : 4;
+            f.bits = uint16_t(c.bits);
+            f.infoSize = c.infoSize;
+            f.compression = c.bitfields ? BI_BITFIELDS : BI_RGB;
+            if (c.bitfields && c.infoSize == 40) f.table = Masks(c.order, 3);
+            f.pixels = TrueColorRows(pixels, width, 4, c.bits / 8, c.order, c.topDown);
+            Bytes file = MakeBmp(f);
+            if (c.bitfields && c.infoSize > 40) {
+                const Bytes masks = Masks(c.order, 4);
+                std::copy(masks.begin(), masks.end(), file.begin() + 14 + 40);
+            }
+            ASSERT_EQ(LoadBytes(file), 1) << picture.message;
+            ExpectIndexedAs(picture, ModelIndexing(pixels, c.alphaCounts));
+            EXPECT_EQ(picture.fileHeader.bfType, 0x4D42);
+        }
     }
+}
+
+TEST_F(BmpTest, TrueColorFilesOfTooManyColoursAreRefusedWithTheirCount)
+{
+    TestPicture source{20, 15, 3, {}};  // 300 pixels, each its own colour
+    for (int i = 0; i < 300; ++i) source.pixels.insert(source.pixels.end(), {uint8_t(i), uint8_t(i >> 8), 7});
+    ExpectRefused(MakeBmp24(source), "그림의 색이 300가지입니다. 그림 프로그램에서 256색으로 줄여 주십시오.");
+    EXPECT_EQ(picture.sheetColors, 300);
 }
 
 // Run-length encoded rows: runs, literals with their padding, a delta, line and picture ends.
@@ -229,14 +323,26 @@ TEST_F(BmpTest, RunLengthDataMustReachThePictureEnd)
 
 TEST_F(BmpTest, KindsWeDoNotReadAreRefusedClearly)
 {
+    // Bit fields other than whole distinct bytes: 10 bits a channel, two channels on one byte,
+    // and 16-bit pixels.
     BmpFields bitfields;
     bitfields.width = 2;
     bitfields.height = 2;
     bitfields.bits = 32;
     bitfields.compression = BI_BITFIELDS;
     bitfields.pixels = Bytes(16, 0);
-    ExpectRefused(MakeBmp(bitfields), kUnsupportedText);
+    for (const Bytes& masks : {Bytes{0, 0, 0xF0, 0x3F, 0, 0xFC, 0x0F, 0, 0xFF, 0x03, 0, 0},
+                               Bytes{0, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF, 0}, Bytes(12, 0)}) {
+        bitfields.table = masks;
+        ExpectRefused(MakeBmp(bitfields), kUnsupportedText);
+    }
+    bitfields.table = Bytes{0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0};
+    EXPECT_EQ(LoadBytes(MakeBmp(bitfields)), 1) << "the same file with byte-wide masks";
+    bitfields.table.resize(8);
+    bitfields.pixels.clear();
+    ExpectRefused(MakeBmp(bitfields), kReadText);  // the masks cut short
     bitfields.bits = 16;
+    bitfields.pixels = Bytes(8, 0);
     ExpectRefused(MakeBmp(bitfields), kUnsupportedText);
     for (uint32_t compression : {4u, 5u, 6u, 11u}) {
         bitfields.compression = compression;

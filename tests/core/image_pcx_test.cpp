@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/core/image_test_files.h"
+#include "tests/core/indexed_model.h"
 
 namespace {
 
@@ -135,17 +136,20 @@ TEST_F(PcxTest, TopScanLineIsTheLastStoredRow)
     std::free(top);
 }
 
-TEST_F(PcxTest, ThreePlanesBecomeBlueGreenRedRows)
+TEST_F(PcxTest, ThreePlanesAreIndexedAsTrueColor)
 {
     for (int width : {1, 7, 33}) {
-        TestPicture source = PatternPicture(width, 3, 3);
+        SCOPED_TRACE("width " + std::to_string(width));
+        TestPicture source = PatternPicture(width, 3, 3);  // blue, green, red
+        std::vector<Rgba> pixels;
+        for (int i = 0; i < width * 3; ++i)
+            pixels.push_back(Rgba{source.pixels[3 * i + 2], source.pixels[3 * i + 1], source.pixels[3 * i], 255});
         ASSERT_EQ(LoadBytes(MakePcxOf(source, width + width % 2)), 1) << picture.message;
-        EXPECT_EQ(picture.bitCount, 24);
-        EXPECT_EQ(picture.colorCount, 0);
-        EXPECT_EQ(picture.stride, int32_t(RowBytes(width, 24)));
-        EXPECT_EQ(picture.Pixels(), picture.block + 40);
-        EXPECT_EQ(Loaded(), source.pixels) << "width " << width;
+        ExpectIndexedAs(picture, ModelIndexing(pixels, false));
     }
+    TestPicture many{20, 15, 3, {}};  // 300 pixels, each its own colour
+    for (int i = 0; i < 300; ++i) many.pixels.insert(many.pixels.end(), {uint8_t(i), uint8_t(i >> 8), 7});
+    ExpectRefused(MakePcxOf(many, 20), "그림의 색이 300가지입니다. 그림 프로그램에서 256색으로 줄여 주십시오.");
 }
 
 TEST_F(PcxTest, PaddedLinesKeepTheirFirstWidthBytes)

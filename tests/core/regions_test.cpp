@@ -168,10 +168,16 @@ TEST(FindFigures, TheWholePictureOrThePartInsideAnArea)
     for (const auto& c : cases)
         EXPECT_EQ(Text(FindFigures(picture, c.whole ? nullptr : &c.area, 0)), c.expected) << c.what;
 
-    ImageBuffer trueColor;
-    const Bytes colorFile = MakeBmp24(PatternPicture(4, 4, 3));
-    ASSERT_EQ(trueColor.LoadBmpFromMemory(colorFile.data(), colorFile.size(), "color.bmp"), 1);
-    EXPECT_TRUE(FindFigures(trueColor, nullptr, 0).empty()) << "figures are found on 8-bit pictures only";
+    BmpFields packed;  // 16 colours, two pixels a byte
+    packed.width = 4;
+    packed.height = 2;
+    packed.bits = 4;
+    packed.table = TestColorTable(16);
+    packed.pixels = Bytes(8, 0x11);
+    const Bytes packedFile = MakeBmp(packed);
+    ImageBuffer fourBits;
+    ASSERT_EQ(fourBits.LoadBmpFromMemory(packedFile.data(), packedFile.size(), "packed.bmp"), 1);
+    EXPECT_TRUE(FindFigures(fourBits, nullptr, 0).empty()) << "figures are found on 8-bit pictures only";
 }
 
 TEST(GridCells, WholeCellsOnlyAndEmptyCellsLeftOut)

@@ -44,6 +44,8 @@ MenuCommand g_menu[] = {
     {COMMAND(ID_SEL_ZOOM_OUT), 3, 5, 1, false},
     {COMMAND(ID_ADJUST_VIEW), 3, 6, -1, false},
     {COMMAND(ID_OPTIONS), 3, 7, -1, false},
+    {COMMAND(ID_FLIP_HORIZONTAL), 3, 8, -1, false},
+    {COMMAND(ID_FLIP_VERTICAL), 3, 9, -1, false},
     {COMMAND(ID_ABOUT), 4, 0, -1, false},
 };
 

@@ -419,6 +419,31 @@ void EditSprites(Session& s)
     RightClick(EditPoint(s, 20, 20));
     Sleep(300);
 
+    Step("choose the hit box with a click; type 21 into its X2 cell; View > Flip Horizontal and Vertical, and back");
+    SetButtonCheck(tools, IDC_TOOL_HIT_BOX, true);
+    Sleep(200);
+    if (!LeftClick(EditPoint(s, kAnchor + sprite.rx + 10, kAnchor + sprite.ry + 10)))
+        Fail("the pointer did not go where it was sent");
+    Sleep(300);
+    HWND list = FindChildById(tools, IDC_BOX_LIST);
+    if (SendMessageA(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED) != 0)
+        Fail("a click on the hit box did not choose its row");
+    // The list's columns are 70 pixels (the name) and 50 (each corner) wide; row 0 lies just
+    // below the header.
+    RECT header = {};
+    GetWindowRect(FindDescendant(list, "SysHeader32"), &header);
+    if (!DoubleClick({header.left + 70 + 50 + 50 + 25, header.bottom + 7})) Fail("the pointer did not go where it was sent");
+    Sleep(300);
+    TypeText("21");
+    TapKey(VK_RETURN);
+    Sleep(300);
+    sprite.hits[0].x2 = 21;
+    ChooseMenu(ID_FLIP_HORIZONTAL);
+    ChooseMenu(ID_FLIP_VERTICAL);
+    Shot("edit-flipped");
+    ChooseMenu(ID_FLIP_HORIZONTAL);
+    ChooseMenu(ID_FLIP_VERTICAL);
+
     Step("the compression box follows the sprite and switches it");
     if (SendMessageA(FindChildById(tools, IDC_EDIT_COMPRESS), BM_GETCHECK, 0, 0) != (sprite.compressed ? BST_CHECKED : BST_UNCHECKED))
         Fail("the compression box does not show sprite 0's compression");

@@ -223,10 +223,11 @@ TEST_F(EditModeTest, CoordinateToolsFollowTheMouseOnePagePixelPerPagePixel)
 
 TEST_F(EditModeTest, RightClickRemovesTheNewestBoxOfTheChosenKindAndItsRow)
 {
+    // Apart from each other: a press on a box takes that box instead of drawing a new one.
     ClickDialog(IDC_TOOL_HIT_BOX);
     DragLocal({1, 1}, {5, 5});
-    DragLocal({2, 2}, {6, 6});
-    DragLocal({3, 3}, {7, 7});
+    DragLocal({8, 1}, {12, 5});
+    DragLocal({1, 8}, {5, 12});
     ClickDialog(IDC_TOOL_ATCK_BOX);
     DragLocal({0, 0}, {9, 9});
     ClickDialog(IDC_TOOL_HIT_BOX);
@@ -235,7 +236,7 @@ TEST_F(EditModeTest, RightClickRemovesTheNewestBoxOfTheChosenKindAndItsRow)
     RightClick();
     ASSERT_EQ(S().hitCount, 2);
     EXPECT_EQ(S().atckCount, 1);
-    EXPECT_EQ(S().hitBoxes[1].x1, 2);  // the newest went, the older stay in order
+    EXPECT_EQ(S().hitBoxes[1].x1, 8);  // the newest went, the older stay in order
     EXPECT_EQ(ListRows(), Rows({BoxRow(0, S().hitBoxes[0]), BoxRow(1, S().hitBoxes[1])}));
     EXPECT_EQ(g_document.UndoName(), "Delete hit box");
     EXPECT_EQ(g_bmpChild.editState, 0);

@@ -62,8 +62,8 @@ TEST_F(FileCommandsTest, EachDialogIsMadeAsItsCommandNeedsAndCancelChangesNothin
     };
     const Case cases[] = {
         {ID_OPEN_BITMAP,
-         "All image files (*.bmp;*.pcx)|*.bmp;*.pcx|Bitmap files (*.bmp)|*.bmp|"
-         "PCX files    (*.pcx)|*.pcx|All files(*.*)|*.*|",
+         "All image files (*.bmp;*.pcx;*.png)|*.bmp;*.pcx;*.png|Bitmap files (*.bmp)|*.bmp|"
+         "PCX files    (*.pcx)|*.pcx|PNG files    (*.png)|*.png|All files(*.*)|*.*|",
          "bmp", 0x2004},
         {ID_OPEN_SPRITE, "Sprite Files (*.spr)|*.spr|All Files(*.*)|*.*|", "spr", 0x2004},
         {ID_SAVE_SPRITE, "Sprite Files (*.spr)|*.spr|All Files(*.*)|*.*|", "spr", 0x2006},

@@ -5,6 +5,7 @@
 
 #include "app/document.h"
 #include "resources/resource.h"
+#include "tests/gui/document_helpers.h"
 #include "tests/gui/gui_fixture.h"
 #include "tests/gui/panel_helpers.h"
 
@@ -103,4 +104,39 @@ TEST_F(CopyBoxesTest, AllSpritesAndARangePastTheEndNamed)
     Command(ID_COPY_BOXES);
     ASSERT_EQ(modal.Seen().size(), 1u);
     EXPECT_EQ(modal.Seen()[0].text, "스프라이트 파일을 먼저 읽으세요");
+}
+
+namespace {
+
+// Once the refusal's message box has gone, a thread timer mends the choice in the copy dialog, if
+// it is still there, and presses Copy again.
+void CALLBACK MendTheChoice(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    if (FindWindowA("#32770", "Error Messages...") != nullptr) return;  // the reason still shown
+    KillTimer(nullptr, timer);
+    HWND dialog = FindWindowA("#32770", "Copy boxes of sprite 1");
+    if (dialog == nullptr) return;
+    CheckDlgButton(dialog, IDC_COPY_ATCK_BOXES, BST_CHECKED);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+}
+
+}  // namespace
+
+// A refused copy (no kind of box chosen) shows its reason and leaves the dialog open, so the
+// choice can be mended and the copy made.
+TEST_F(CopyBoxesTest, ARefusedCopyKeepsTheDialogOpen)
+{
+    MakeBoxedSprites();
+    int dialogs = 0;
+    DialogWatcher watcher([&dialogs] {
+        if (++dialogs == 2) SetTimer(nullptr, 0, 10, MendTheChoice);
+    });
+    modal.Answer(IDOK, {SetCheck(IDC_COPY_HIT_BOXES, false), SetCheck(IDC_COPY_ATCK_BOXES, false)});
+    modal.Answer(IDOK);
+    Command(ID_COPY_BOXES);
+    PumpMessages();
+    ASSERT_EQ(modal.Seen().size(), 2u);
+    EXPECT_EQ(modal.Seen()[1].text, "복사할 상자를 고르세요(충돌상자, 공격상자)");
+    EXPECT_EQ(BoxCounts(), (std::vector<std::pair<int, int>>{{0, 0}, {2, 1}, {0, 1}, {1, 0}, {0, 0}, {0, 0}}));
+    EXPECT_EQ(g_document.UndoName(), "Copy attack boxes to sprite 2");
 }

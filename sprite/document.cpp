@@ -473,10 +473,12 @@ int Document::CopyBoxes(int from, int first, int last, unsigned kinds, bool repl
             command.index = n;
             command.other = int(kind);
             command.boxCount = kept + added;
-            command.boxes = static_cast<BoxRect*>(std::malloc(sizeof(BoxRect) * size_t(command.boxCount)));
-            if (command.boxes == nullptr) return giveUp("메모리 할당 실패(%d)", n);
-            if (kept > 0) std::memcpy(command.boxes, theirs, sizeof(BoxRect) * size_t(kept));
-            std::memcpy(command.boxes + kept, boxes, sizeof(BoxRect) * size_t(added));
+            if (command.boxCount > 0) {  // an emptied list is no block at all
+                command.boxes = static_cast<BoxRect*>(std::malloc(sizeof(BoxRect) * size_t(command.boxCount)));
+                if (command.boxes == nullptr) return giveUp("메모리 할당 실패(%d번 스프라이트의 상자)", n);
+                if (kept > 0) std::memcpy(command.boxes, theirs, sizeof(BoxRect) * size_t(kept));
+                if (added > 0) std::memcpy(command.boxes + kept, boxes, sizeof(BoxRect) * size_t(added));
+            }
             commands.push_back(command);
         }
     }

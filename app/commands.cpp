@@ -11,6 +11,7 @@
 #include "app/view_modes.h"
 #include "kit/show_info.h"
 #include "kit/text.h"
+#include "panels/copy_boxes_dialog.h"
 #include "panels/info_window.h"
 #include "panels/work_windows.h"
 #include "resources/resource.h"
@@ -171,6 +172,8 @@ void DispatchCommand(HWND window, int id, LPARAM value)
     case ID_FLIP_HORIZONTAL: OnFlip(kFlipHorizontal); break;
     case ID_FLIP_VERTICAL: OnFlip(kFlipVertical); break;
     case ID_REDO: OnHistory(window, &Document::Redo); break;
+    case ID_COPY_BOXES: RunCopyBoxesDialog(window); break;
+    case ID_CUT_ALL: g_bmpChild.CutAll(window); break;
     case ID_SAVE: g_bmpChild.Save(); break;
     case ID_PLAY_STOP:
     case ID_PREVIOUS_SPRITE:

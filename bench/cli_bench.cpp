@@ -31,7 +31,7 @@
 #include "cli/cut.h"
 #include "cli/export.h"
 #include "cli/input_files.h"
-#include "cli/regions.h"
+#include "image/regions.h"
 #include "sprite/sprite_set.h"
 
 namespace {

@@ -15,9 +15,9 @@
 #include "cli/input_files.h"
 #include "cli/output_files.h"
 #include "cli/reasons.h"
-#include "codec/png_codec.h"
-#include "cli/regions.h"
 #include "cli/set_json.h"
+#include "codec/png_codec.h"
+#include "image/regions.h"
 #include "image/true_color.h"
 #include "render/sprite_draw.h"
 #include "sprite/sprite_set.h"
@@ -272,7 +272,7 @@ int RunBuild(const BuildArgs& args)
         }
         rects = GridCells(view, grid, args.keepEmpty);
     } else {
-        rects = FindRegions(view, args.gap);
+        rects = FindFigures(sheet, nullptr, args.gap);
     }
 
     // What the sprite file cannot hold is refused before any sprite is cut.

@@ -20,7 +20,7 @@
 #include "cli/commands.h"
 #include "cli/frame_names.h"
 #include "cli/output_files.h"
-#include "cli/regions.h"
+#include "image/regions.h"
 
 namespace {
 

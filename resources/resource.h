@@ -29,6 +29,7 @@
 #define IDD_DELETE 115
 #define IDD_OPTIONS 116
 #define IDD_EDIT_MODE 120
+#define IDD_COPY_BOXES 130
 
 // Controls of the options dialog (116)
 #define IDC_MODE_320X200 1014
@@ -77,6 +78,17 @@
 #define IDC_ONION_PREVIOUS 1065
 #define IDC_ONION_NEXT 1066
 
+// Controls of the copy-boxes dialog (130)
+#define IDC_COPY_TO_NEXT 1101
+#define IDC_COPY_TO_ALL 1102
+#define IDC_COPY_TO_RANGE 1103
+#define IDC_COPY_FIRST 1104
+#define IDC_COPY_LAST 1105
+#define IDC_COPY_HIT_BOXES 1106
+#define IDC_COPY_ATCK_BOXES 1107
+#define IDC_COPY_REPLACE 1108
+#define IDC_COPY_ADD 1109
+
 // Control identifiers of the main window's children
 #define IDC_TOOLBAR 1
 #define IDC_STATUS_BAR 2
@@ -121,6 +133,8 @@
 #define ID_CANCEL 40067           // Esc: drops the cut rectangle, ends what the mouse was doing
 #define ID_RECENT_FILE 40070      // File > the recent files, 40070 to 40077, the latest first
 #define ID_RECENT_FILE_LAST 40077
+#define ID_COPY_BOXES 40100  // Edit > Copy Boxes...: the current sprite's boxes to others
+#define ID_CUT_ALL 40101     // Edit > Cut All: every figure of the sheet (or the cut rectangle)
 #define ID_FLIP_HORIZONTAL 40120  // the preview mirrored left-right (edit and animation pages)
 #define ID_FLIP_VERTICAL 40121    // and top-bottom
 

@@ -18,9 +18,9 @@ BoxRect* WholeSpriteBox(const Sprite& sprite)
     return box;
 }
 
-}  // namespace
-
-int CutRegion(SpriteSet& set, int index, ImageBuffer& picture, const PixelRect& rect, const CutOptions& options)
+// The sprite CutRegion puts in, made into *out (its blocks then the caller's). 1, or 0 with the
+// reason in the set's message.
+int MakeSprite(SpriteSet& set, ImageBuffer& picture, const PixelRect& rect, const CutOptions& options, Sprite* out)
 {
     const int left = std::min(rect.x1, rect.x2), right = std::max(rect.x1, rect.x2);
     const int top = std::min(rect.y1, rect.y2), bottom = std::max(rect.y1, rect.y2);
@@ -68,9 +68,38 @@ int CutRegion(SpriteSet& set, int index, ImageBuffer& picture, const PixelRect& 
         set.SetMessage("메모리 할당 실패(At Insert)");
         return 0;
     }
+    *out = sprite;
+    return 1;
+}
+
+}  // namespace
+
+int CutRegion(SpriteSet& set, int index, ImageBuffer& picture, const PixelRect& rect, const CutOptions& options)
+{
+    Sprite sprite{};
+    if (!MakeSprite(set, picture, rect, options, &sprite)) return 0;
     if (!set.InsertRecords(index, &sprite, 1)) {
         ReleaseSprite(sprite);
         return 0;
     }
+    return 1;
+}
+
+int CutRegions(SpriteSet& set, ImageBuffer& picture, const std::vector<PixelRect>& rects, const CutOptions& options)
+{
+    std::vector<Sprite> made;
+    made.reserve(rects.size());
+    auto giveUp = [&made] {
+        for (Sprite& sprite : made) ReleaseSprite(sprite);
+        return 0;
+    };
+    for (const PixelRect& rect : rects) {
+        Sprite sprite{};
+        if (!MakeSprite(set, picture, rect, options, &sprite)) return giveUp();
+        made.push_back(sprite);
+    }
+    // More than the file can count is refused by the set, whatever the number.
+    const int count = made.size() > size_t(kMaxSprites) ? kMaxSprites + 1 : int(made.size());
+    if (!set.InsertRecords(set.Count(), made.data(), count)) return giveUp();
     return 1;
 }

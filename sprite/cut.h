@@ -2,6 +2,8 @@
 // and `quillon-cli build` make it. One rule for both.
 #pragma once
 
+#include <vector>
+
 #include "sprite/box_rect.h"
 #include "sprite/sprite_set.h"
 
@@ -20,3 +22,8 @@ struct CutOptions {
 // `options` say. All or nothing: 1, or 0 with the reason in the set's message and the set as it
 // was (a rectangle larger than the file can hold, one outside the picture, a full set, no memory).
 int CutRegion(SpriteSet& set, int index, ImageBuffer& picture, const PixelRect& rect, const CutOptions& options);
+
+// Every rectangle as CutRegion cuts it, appended to `set` in order, all or nothing: 1, or 0 with
+// the reason of the first refusal in the set's message and the set as it was. The sprites are
+// made first and put in at once, so cutting thousands of figures costs what their pixels cost.
+int CutRegions(SpriteSet& set, ImageBuffer& picture, const std::vector<PixelRect>& rects, const CutOptions& options);

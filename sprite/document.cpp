@@ -30,8 +30,18 @@ std::string Name(const char* format, ...)
 
 const char* BoxWord(BoxKind kind) { return kind == BoxKind::kHit ? "hit box" : "attack box"; }
 
+// The file keeps each sprite's count of hit boxes and of attack boxes in signed 16 bits.
+constexpr int kMaxBoxesOfAKind = 32767;
+
+const BoxRect* BoxList(const Sprite& sprite, BoxKind kind)
+{
+    return kind == BoxKind::kHit ? sprite.hitBoxes : sprite.atckBoxes;
+}
+
+int BoxCount(const Sprite& sprite, BoxKind kind) { return kind == BoxKind::kHit ? sprite.hitCount : sprite.atckCount; }
+
 // A copy of a box list in a std::malloc block; false when out of memory.
-bool CopyBoxes(const BoxRect* boxes, int count, BoxRect** copy)
+bool CopyBoxList(const BoxRect* boxes, int count, BoxRect** copy)
 {
     *copy = nullptr;
     if (count <= 0) return true;
@@ -204,17 +214,7 @@ int Document::CutAll(ImageBuffer& picture, const std::vector<PixelRect>& rects, 
 {
     if (rects.empty()) return 1;
     const int start = Count();
-    for (size_t i = 0; i < rects.size(); ++i) {
-        if (CutRegion(set_, start + int(i), picture, rects[i], options)) continue;
-        // All or nothing: the sprites cut before this one go again, the reason stays.
-        char reason[kSpriteMessageSize];
-        std::memcpy(reason, set_.message, sizeof reason);
-        std::vector<Sprite> made(i);
-        if (set_.RemoveRecords(start, int(i), made.data()))
-            for (Sprite& sprite : made) ReleaseSprite(sprite);
-        std::memcpy(set_.message, reason, sizeof reason);
-        return 0;
-    }
+    if (!CutRegions(set_, picture, rects, options)) return 0;  // all or nothing: the set is as it was
     const int count = int(rects.size());
     StepFor(count == 1 ? Name("Cut sprite %d", start) : Name("Cut %d sprites", count));
     Command command;
@@ -334,7 +334,7 @@ int Document::ChangeBoxes(int n, BoxKind kind, BoxChange change, int b, const Pi
         const BoxRect* boxes = hit ? sprite->hitBoxes : sprite->atckBoxes;
         const int count = hit ? sprite->hitCount : sprite->atckCount;
         if (change == BoxChange::kSet && b >= 0 && b < count && SameCorners(boxes[b], rect)) return 1;
-        if (!CopyBoxes(boxes, count, &command.boxes)) {
+        if (!CopyBoxList(boxes, count, &command.boxes)) {
             set_.SetMessage("메모리 할당 실패");
             return 0;
         }
@@ -406,6 +406,95 @@ int Document::SetCompressed(int n, bool compressed)
     StepFor(compressed ? Name("Compress sprite %d", n) : Name("Decompress sprite %d", n));
     Record(std::move(command), kChangeImage, n);
     Finish(kChangeImage, n);
+    return 1;
+}
+
+int Document::CopyBoxes(int from, int first, int last, unsigned kinds, bool replace, bool* missing)
+{
+    *missing = false;
+    const Sprite* source = SpriteAt(from);
+    if (source == nullptr) {
+        set_.SetMessage("%d번 스프라이트는 존재하지 않습니다", from);
+        return 0;
+    }
+    if ((kinds & (kHitBoxes | kAttackBoxes)) == 0) {
+        set_.SetMessage("복사할 상자를 고르세요(충돌상자, 공격상자)");
+        return 0;
+    }
+    const int count = Count();
+    const int low = std::max(first, 0), high = std::min(last, count - 1);
+    std::string absent;
+    if (first <= last) {
+        if (low > high) {
+            AppendRun(absent, first, last);
+        } else {
+            AppendRun(absent, first, low - 1);
+            AppendRun(absent, high + 1, last);
+        }
+    }
+    if (!absent.empty()) {
+        *missing = true;
+        set_.SetMessage("%s번 스프라이트는 존재하지 않습니다", absent.c_str());
+    }
+    if (low > high || (low == high && low == from)) {
+        if (absent.empty()) set_.SetMessage("상자를 복사할 스프라이트가 없습니다");
+        return 0;
+    }
+    char reason[kSpriteMessageSize];
+    std::memcpy(reason, set_.message, sizeof reason);
+
+    // Every new list is made before any changes hands, so running out of memory changes nothing.
+    std::vector<Command> commands;
+    auto giveUp = [&](const char* why, int n) {
+        for (Command& command : commands) ReleaseCommand(command);
+        set_.SetMessage(why, n);
+        *missing = false;
+        return 0;
+    };
+    for (BoxKind kind : {BoxKind::kHit, BoxKind::kAttack}) {
+        if ((kinds & (1u << int(kind))) == 0) continue;
+        const BoxRect* boxes = BoxList(*source, kind);
+        const int added = BoxCount(*source, kind);
+        for (int n = low; n <= high; ++n) {
+            if (n == from) continue;
+            const Sprite& target = set_.sprites[n];
+            const BoxRect* theirs = BoxList(target, kind);
+            const int kept = replace ? 0 : BoxCount(target, kind);
+            if (replace ? BoxCount(target, kind) == added &&
+                              (added == 0 || std::memcmp(theirs, boxes, sizeof(BoxRect) * size_t(added)) == 0)
+                        : added == 0)
+                continue;  // the list would stay as it is
+            if (kept + added > kMaxBoxesOfAKind)
+                return giveUp(kind == BoxKind::kHit ? "%d번 스프라이트의 충돌상자가 파일에 저장할 수 있는 수를 넘습니다"
+                                                    : "%d번 스프라이트의 공격상자가 파일에 저장할 수 있는 수를 넘습니다",
+                              n);
+            Command command;
+            command.kind = CommandKind::kSwapBoxes;
+            command.index = n;
+            command.other = int(kind);
+            command.boxCount = kept + added;
+            if (command.boxCount > 0) {  // an emptied list is no block at all
+                command.boxes = static_cast<BoxRect*>(std::malloc(sizeof(BoxRect) * size_t(command.boxCount)));
+                if (command.boxes == nullptr) return giveUp("메모리 할당 실패(%d번 스프라이트의 상자)", n);
+                if (kept > 0) std::memcpy(command.boxes, theirs, sizeof(BoxRect) * size_t(kept));
+                if (added > 0) std::memcpy(command.boxes + kept, boxes, sizeof(BoxRect) * size_t(added));
+            }
+            commands.push_back(command);
+        }
+    }
+    if (commands.empty()) return 1;
+
+    const char* what = kinds == kHitBoxes ? "hit boxes" : kinds == kAttackBoxes ? "attack boxes" : "boxes";
+    const int lowTarget = low == from ? low + 1 : low, highTarget = high == from ? high - 1 : high;
+    StepFor(lowTarget == highTarget ? Name("Copy %s to sprite %d", what, lowTarget)
+                                    : Name(u8"Copy %s to sprites %d\u2013%d", what, lowTarget, highTarget));
+    for (Command& command : commands) {
+        RedoCommand(command, set_);  // an exchange: the target takes the new list, the command its old one
+        const int n = command.index;
+        Record(std::move(command), kChangeBoxes, n);
+    }
+    Finish(kChangeBoxes, open_.sprite);
+    std::memcpy(set_.message, reason, sizeof reason);  // the missing numbers, for the caller to show
     return 1;
 }
 

@@ -36,6 +36,10 @@ struct DocumentChange {
 
 using DocumentListener = void (*)(const DocumentChange& change);
 
+// Sets of box kinds, for the operations that take hit boxes, attack boxes or both.
+constexpr unsigned kHitBoxes = 1u << int(BoxKind::kHit);
+constexpr unsigned kAttackBoxes = 1u << int(BoxKind::kAttack);
+
 class Document {
 public:
     explicit Document(SpriteSet& set) : set_(set) {}
@@ -87,6 +91,14 @@ public:
     int RemoveBox(int n, BoxKind kind, int b);
     // Compresses or decompresses sprite n; already so, nothing happens.
     int SetCompressed(int n, bool compressed);
+    // Copies sprite `from`'s boxes of `kinds` to the sprites first..last that exist, `from` left
+    // out: with `replace` their lists of those kinds become copies of its lists, otherwise its
+    // boxes are added after theirs. Numbers of the range outside the set are named in the
+    // message and *missing is set, as DeleteRange does; the sprites that exist still get the
+    // boxes. Refused (0, nothing changed) when no sprite but `from` is in the range, `from` is
+    // missing, `kinds` names no kind, or a list would grow past what the file holds. Sprites
+    // whose lists would not change are left alone; when none would, nothing happens.
+    int CopyBoxes(int from, int first, int last, unsigned kinds, bool replace, bool* missing);
 
     void BeginGesture();
     void EndGesture();

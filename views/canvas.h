@@ -139,6 +139,10 @@ public:
     bool CancelDrag();
     // Drops the cut rectangle shown (no drag under way). True when there was one.
     bool DropCutRect();
+    // Edit > Cut All: every figure of the sheet, or of the cut rectangle while one is shown, cut
+    // into sprites as one step (cut_step.h); messages are owned by `owner`. The rectangle stays
+    // shown, as after a single cut. 1 when sprites were added.
+    int CutAll(HWND owner);
     // The canvas's share of a document change.
     void OnDocumentChanged(const DocumentChange& change);
     // The preview shown mirrored left-right and/or top-bottom (kFlip... bits).

@@ -28,6 +28,8 @@ void BmpChildWindow::DrawCutRect()
     g_bmpPage.DrawFrame(cutRect.x1, cutRect.y1, cutRect.x2, cutRect.y2, kCutRectColor, kInvertMode);
 }
 
+int BmpChildWindow::CutAll(HWND owner) { return CutFigures(owner, cutState != kCutIdle ? &cutRect : nullptr); }
+
 void BmpChildWindow::CutMouse(HWND mouseWindow, UINT message, WPARAM, LPARAM lParam)
 {
     if (message == WM_NCMOUSEMOVE) {

@@ -76,6 +76,11 @@ struct Operation {
 const Operation kOperations[] = {
     {"Cut sprite 5", [](Document& d, ImageBuffer& p) { return d.Cut(p, {12, 3, 2, 10}, {true, true, false}); },
      kChangeStructure | kChangeCurrent},
+    {"Cut 3 sprites", [](Document& d, ImageBuffer& p) {
+         return d.CutAll(p, {{0, 0, 3, 3}, {39, 29, 30, 20}, {5, 9, 5, 9}}, {true, false, true}) && d.Count() == 8 &&
+                d.Current() == 5;
+     },
+     kChangeStructure | kChangeCurrent},
     {"Move sprite 3 to 0", [](Document& d, ImageBuffer&) { return d.Move(0, 3); }, kChangeStructure | kChangeCurrent},
     {"Delete sprite 1", [](Document& d, ImageBuffer&) { return d.Delete(1); }, kChangeStructure | kChangeCurrent},
     {u8"Delete sprites 1\u20133", [](Document& d, ImageBuffer&) {
@@ -134,6 +139,10 @@ TEST_F(DocumentTest, ARefusedOperationChangesNothingAndSaysWhy)
         std::function<int()> run;
         const char* text;  // the message, when it is worth pinning
     };
+    auto copy = [&](int from, int first, int last, unsigned kinds) {
+        bool missing = false;
+        return doc.CopyBoxes(from, first, last, kinds, true, &missing);
+    };
     const Refusal refusals[] = {
         {"delete a missing sprite", [&] { return doc.Delete(5); }, "5번 스프라이트는 존재하지 않습니다(At Delete)"},
         {"move a missing sprite", [&] { return doc.Move(0, 9); }, nullptr},
@@ -144,7 +153,20 @@ TEST_F(DocumentTest, ARefusedOperationChangesNothingAndSaysWhy)
         {"cut outside the picture", [&] { return doc.Cut(picture, {30, 20, 45, 25}, {}); },
          "이미지 포인터가 NULL입니다(At Insert)"},
         {"cut larger than the file holds", [&] { return doc.Cut(picture, {0, 0, 40000, 2}, {}); }, nullptr},
+        {"cut all, the second outside the picture",
+         [&] { return doc.CutAll(picture, {{0, 0, 3, 3}, {30, 20, 45, 25}, {1, 1, 2, 2}}, {true, true, true}); },
+         "이미지 포인터가 NULL입니다(At Insert)"},
+        {"cut all, more sprites than the file counts",
+         [&] { return doc.CutAll(picture, std::vector<PixelRect>(size_t(kMaxSprites), PixelRect{0, 0, 1, 1}), {}); },
+         "스프라이트 컷 삽입 범위 초과(At Insert)"},
         {"compress a missing sprite", [&] { return doc.SetCompressed(7, true); }, nullptr},
+        {"copy boxes to sprites wholly past the end", [&] { return copy(0, 5, 7, kHitBoxes); },
+         "5~7번 스프라이트는 존재하지 않습니다"},
+        {"copy boxes to the source alone", [&] { return copy(2, 2, 2, kHitBoxes); }, "상자를 복사할 스프라이트가 없습니다"},
+        {"copy boxes to a range whose first is after its last", [&] { return copy(0, 3, 1, kHitBoxes); },
+         "상자를 복사할 스프라이트가 없습니다"},
+        {"copy boxes of no kind", [&] { return copy(2, 0, 4, 0); }, nullptr},
+        {"copy boxes from a missing sprite", [&] { return copy(5, 0, 4, kHitBoxes); }, "5번 스프라이트는 존재하지 않습니다"},
         {"a range of missing sprites",
          [&] {
              bool missing = false;
@@ -300,7 +322,7 @@ TEST_F(DocumentTest, AnySequenceUndoesToTheFileAndRedoesToTheSameBytes)
             const BoxKind kind = pick(0, 1) ? BoxKind::kHit : BoxKind::kAttack;
             const PixelRect rect{pick(-3, 20), pick(-3, 20), pick(-3, 20), pick(-3, 20)};
             bool missing = false;
-            switch (pick(0, 12)) {
+            switch (pick(0, 13)) {
             case 0: doc.Cut(picture, rect, {pick(0, 1) == 1, pick(0, 1) == 1, pick(0, 1) == 1}); break;
             case 1: doc.Move(pick(-1, doc.Count()), n); break;
             case 2: doc.Delete(n); break;
@@ -314,6 +336,7 @@ TEST_F(DocumentTest, AnySequenceUndoesToTheFileAndRedoesToTheSameBytes)
             case 10: pick(0, 1) ? doc.BeginGesture() : doc.EndGesture(); break;
             case 11: if (pick(0, 3) == 0) doc.CancelGesture(); break;
             case 12: pick(0, 1) ? doc.Undo() : doc.Redo(); break;
+            case 13: doc.CopyBoxes(n, pick(-1, 5), pick(-1, 5), unsigned(pick(0, 3)), pick(0, 1) == 1, &missing); break;
             }
         }
         doc.EndGesture();
@@ -325,4 +348,140 @@ TEST_F(DocumentTest, AnySequenceUndoesToTheFileAndRedoesToTheSameBytes)
         for (int i = 0; i < undone; ++i) ASSERT_EQ(doc.Redo(), 1);
         EXPECT_EQ(SavedBytes(set), before);
     }
+}
+
+namespace {
+
+// A set whose sprites' boxes tell them apart: sprite 0 has a hit box, 1 an attack box, 2 two hit
+// boxes and an attack box, 3 none, 4 a hit box.
+Pixels BoxedFile()
+{
+    SpriteSet set;
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(set.Insert(i, 10, 10, Filled(10, 10, uint8_t(i + 1)), 0), 1);
+    set.InsertHitBox(0, 0, {1, 1, 2, 2});
+    set.InsertAtckBox(1, 0, {0, 0, 3, 3});
+    set.InsertHitBox(2, 0, {4, 4, 5, 5});
+    set.InsertHitBox(2, 1, {6, 6, 7, 7});
+    set.InsertAtckBox(2, 0, {8, 8, 9, 9});
+    set.InsertHitBox(4, 0, {1, 2, 3, 4});
+    return SavedBytes(set);
+}
+
+std::string ListText(const BoxRect* boxes, int count)
+{
+    std::string text;
+    for (int b = 0; b < count; ++b)
+        text += "(" + std::to_string(boxes[b].x1) + "," + std::to_string(boxes[b].y1) + "," + std::to_string(boxes[b].x2) +
+                "," + std::to_string(boxes[b].y2) + ")";
+    return text;
+}
+
+// Each sprite's boxes: "H(1,1,2,2) A | H A(0,0,3,3) | ...".
+std::string BoxesText(const SpriteSet& set)
+{
+    std::string text;
+    for (int n = 0; n < set.Count(); ++n) {
+        const Sprite& s = set.sprites[n];
+        text += (n > 0 ? " | H" : "H") + ListText(s.hitBoxes, s.hitCount) + " A" + ListText(s.atckBoxes, s.atckCount);
+    }
+    return text;
+}
+
+}  // namespace
+
+TEST_F(DocumentTest, CopyBoxesToTheNextSpriteARangeOrAllReplacingOrAdding)
+{
+    const unsigned both = kHitBoxes | kAttackBoxes;
+    const struct {
+        const char* what;
+        int from, first, last;
+        unsigned kinds;
+        bool replace;
+        const char* boxes;  // afterwards
+        const char* name;
+        const char* missing;  // the message naming the numbers outside the set, or null
+    } cases[] = {
+        {"the next sprite, both kinds, replacing", 2, 3, 3, both, true,
+         "H(1,1,2,2) A | H A(0,0,3,3) | H(4,4,5,5)(6,6,7,7) A(8,8,9,9) | H(4,4,5,5)(6,6,7,7) A(8,8,9,9) | H(1,2,3,4) A",
+         "Copy boxes to sprite 3", nullptr},
+        {"all sprites, hit boxes added after theirs, the source's once", 0, 0, 4, kHitBoxes, false,
+         "H(1,1,2,2) A | H(1,1,2,2) A(0,0,3,3) | H(4,4,5,5)(6,6,7,7)(1,1,2,2) A(8,8,9,9) | H(1,1,2,2) A | "
+         "H(1,2,3,4)(1,1,2,2) A",
+         u8"Copy hit boxes to sprites 1\u20134", nullptr},
+        {"all sprites, attack boxes replacing, the source left out", 1, 0, 4, kAttackBoxes, true,
+         "H(1,1,2,2) A(0,0,3,3) | H A(0,0,3,3) | H(4,4,5,5)(6,6,7,7) A(0,0,3,3) | H A(0,0,3,3) | H(1,2,3,4) A(0,0,3,3)",
+         u8"Copy attack boxes to sprites 0\u20134", nullptr},
+        {"replacing with none clears theirs", 3, 0, 4, both, true, "H A | H A | H A | H A | H A",
+         u8"Copy boxes to sprites 0\u20134", nullptr},
+        {"the source at the range's end", 4, 2, 4, kHitBoxes, true,
+         "H(1,1,2,2) A | H A(0,0,3,3) | H(1,2,3,4) A(8,8,9,9) | H(1,2,3,4) A | H(1,2,3,4) A",
+         u8"Copy hit boxes to sprites 2\u20133", nullptr},
+        {"past the end: the sprites that exist, the rest named", 0, 3, 9, kHitBoxes, true,
+         "H(1,1,2,2) A | H A(0,0,3,3) | H(4,4,5,5)(6,6,7,7) A(8,8,9,9) | H(1,1,2,2) A | H(1,1,2,2) A",
+         u8"Copy hit boxes to sprites 3\u20134", "5~9번 스프라이트는 존재하지 않습니다"},
+        {"before the start", 4, -2, 0, both, false,
+         "H(1,1,2,2)(1,2,3,4) A | H A(0,0,3,3) | H(4,4,5,5)(6,6,7,7) A(8,8,9,9) | H A | H(1,2,3,4) A",
+         "Copy boxes to sprite 0", "-2~-1번 스프라이트는 존재하지 않습니다"},
+    };
+    const Pixels file = BoxedFile();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(doc.LoadFromMemory(file.data(), file.size(), "boxes.spr"), 1);
+        doc.Select(c.from);
+        const std::string before = BoxesText(set);
+        changes.clear();
+        bool missing = false;
+        ASSERT_EQ(doc.CopyBoxes(c.from, c.first, c.last, c.kinds, c.replace, &missing), 1) << doc.Message();
+        EXPECT_EQ(BoxesText(set), c.boxes);
+        EXPECT_EQ(doc.UndoName(), c.name);
+        EXPECT_EQ(missing, c.missing != nullptr);
+        if (c.missing != nullptr) {
+            EXPECT_STREQ(doc.Message(), c.missing);
+        }
+        EXPECT_EQ(doc.Current(), c.from);
+        EXPECT_EQ(Told() & (kChangeBoxes | kChangeStructure), kChangeBoxes);
+
+        ASSERT_EQ(doc.Undo(), 1);
+        EXPECT_EQ(SavedBytes(set), file) << "one step takes it all back";
+        EXPECT_EQ(BoxesText(set), before);
+        ASSERT_EQ(doc.Redo(), 1);
+        EXPECT_EQ(BoxesText(set), c.boxes);
+    }
+}
+
+TEST_F(DocumentTest, CopyBoxesThatChangeNothingLeaveNoStep)
+{
+    const Pixels file = BoxedFile();
+    ASSERT_EQ(doc.LoadFromMemory(file.data(), file.size(), "boxes.spr"), 1);
+    changes.clear();
+    bool missing = false;
+    EXPECT_EQ(doc.CopyBoxes(3, 0, 4, kHitBoxes | kAttackBoxes, false, &missing), 1) << "sprite 3 has no boxes to add";
+    EXPECT_EQ(doc.CopyBoxes(1, 3, 3, kHitBoxes, true, &missing), 1) << "no hit boxes replacing none";
+    EXPECT_FALSE(doc.CanUndo());
+    EXPECT_TRUE(changes.empty());
+
+    ASSERT_EQ(doc.CopyBoxes(2, 0, 4, kAttackBoxes, true, &missing), 1);
+    ASSERT_EQ(doc.GetHistory().Steps(), 1);
+    EXPECT_EQ(doc.CopyBoxes(2, 0, 4, kAttackBoxes, true, &missing), 1);
+    EXPECT_EQ(doc.GetHistory().Steps(), 1) << "their attack boxes are the source's already";
+}
+
+// A list the file cannot hold is refused before anything changes, even when other sprites of the
+// range would take the boxes.
+TEST_F(DocumentTest, CopyBoxesRefusesAListTheFileCannotHold)
+{
+    const Pixels file = BoxedFile();
+    ASSERT_EQ(doc.LoadFromMemory(file.data(), file.size(), "boxes.spr"), 1);
+    Sprite& full = set.sprites[3];
+    full.hitCount = 32766;
+    full.hitBoxes = static_cast<BoxRect*>(std::calloc(size_t(full.hitCount), sizeof(BoxRect)));
+    ASSERT_NE(full.hitBoxes, nullptr);
+    const Pixels before = SavedBytes(set);
+    bool missing = false;
+    EXPECT_EQ(doc.CopyBoxes(2, 0, 4, kHitBoxes, false, &missing), 0);
+    EXPECT_STREQ(doc.Message(), "3번 스프라이트의 충돌상자가 파일에 저장할 수 있는 수를 넘습니다");
+    EXPECT_EQ(SavedBytes(set), before);
+    EXPECT_FALSE(doc.CanUndo());
+    EXPECT_EQ(doc.CopyBoxes(0, 0, 4, kHitBoxes, false, &missing), 1) << "one box more still fits";
+    EXPECT_EQ(set.sprites[3].hitCount, 32767);
 }

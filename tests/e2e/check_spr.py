@@ -4,7 +4,8 @@
     check_spr.py OUT.spr SHEET.bmp FIGURES.txt NAME... [--hit-boxes N] [--attack-boxes N]
     check_spr.py OUT.spr SHEET.bmp FIGURES.txt --expect EXPECTED.txt
 
-Every sprite must be the named figure's rectangle of the sheet, in order: its size, relative
+Every sprite must be the named figure's rectangle of the sheet, in order (a name such as
+"pair-left+pair-right" stands for the rectangle around those figures, cut as one sprite): its size, relative
 coordinate (0, 0), centre (width / 2, height / 2), N whole-sprite hit and attack boxes, and its
 pixels (raw, or the run-length form) equal to the sheet's palette indices. With --expect the
 sprites and everything but their pixels come from a file, one sprite a line:
@@ -42,6 +43,16 @@ def read_figures(path):
         if fields and not line.startswith("#"):
             figures[fields[0]] = tuple(int(v) for v in fields[1:5])
     return figures
+
+
+def rectangle(figures, name):
+    """(left, top, width, height) of a figure, or of the rectangle around figures joined by '+'."""
+    parts = [figures[part] for part in name.split("+")]
+    left = min(p[0] for p in parts)
+    top = min(p[1] for p in parts)
+    right = max(p[0] + p[2] for p in parts)
+    bottom = max(p[1] + p[3] for p in parts)
+    return left, top, right - left, bottom - top
 
 
 def read_expectation(path):
@@ -104,7 +115,7 @@ def main():
     else:
         expected = []
         for name in args.names:
-            width, height = figures[name][2:4]
+            width, height = rectangle(figures, name)[2:4]
             whole = (0, 0, width - 1, height - 1)
             expected.append((name, {"compressed": None, "relative": (0, 0),
                                     "centre": (width // 2, height // 2),
@@ -131,7 +142,7 @@ def main():
     expect("action count", actions, 0)
     at = 24
     for index, (name, want_fields) in enumerate(expected[:max(count, 0)]):
-        left, top, width, height = figures[name]
+        left, top, width, height = rectangle(figures, name)
         where = f"sprite {index} ({name})"
         if at + 28 > len(data):
             faults.append(f"{where}: the file ends inside its entry")

@@ -87,6 +87,11 @@ class CheckSprTest(unittest.TestCase):
                 result = self.check(data, "a", "b")
                 self.assertEqual(result.returncode, 0, result.stdout)
 
+    def test_figures_cut_as_one(self):
+        """"a+b" is the rectangle around both figures."""
+        self.assertEqual(self.check(sprite_file([entry(1, 0, 5, 3)]), "a+b").returncode, 0)
+        self.assertEqual(self.check(sprite_file([entry(1, 1, 5, 2)]), "a+b").returncode, 1)
+
     def test_wrong_files_fail(self):
         good = [entry(1, 1, 2, 2), entry(3, 0, 3, 3)]
         one_pixel_off = bytearray(sprite_file(good))

@@ -32,6 +32,8 @@ MenuCommand g_menu[] = {
     {COMMAND(ID_EXIT), 0, 7, -1, false, 'X'},
     {COMMAND(ID_UNDO), 1, 0, -1, false},
     {COMMAND(ID_REDO), 1, 1, -1, false},
+    {COMMAND(ID_COPY_BOXES), 1, 2, -1, false},
+    {COMMAND(ID_CUT_ALL), 1, 3, -1, false},
     {COMMAND(ID_PLAY), 2, 0, -1, false},
     {COMMAND(ID_STOP), 2, 1, -1, false},
     {COMMAND(ID_PAUSE), 2, 2, -1, false},

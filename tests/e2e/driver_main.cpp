@@ -1,15 +1,17 @@
 // The end-to-end driver. Started beside a running Quillon.exe (same Wine prefix, same display),
 // it works the program as a user would, with real keys and clicks, through every menu item and
 // toolbar button: options, opening the sheet, cutting sprites with each creation option, editing
-// coordinates and boxes, reordering and deleting in the selection strip, playback, view modes,
-// zoom, saving (Ctrl+S, Save, Save Sprite), New with its question, opening the saved files again,
-// palettes, About and Exit.
+// coordinates and boxes, copying boxes to other sprites (and undoing a copy), reordering and
+// deleting in the selection strip, playback, view modes, zoom, saving (Ctrl+S, Save, Save Sprite),
+// New with its question, opening the saved files again, palettes, cutting every figure of the
+// sheet at once, About and Exit.
 //
 //   e2e_driver SHEET.bmp FIGURES.txt PALETTE.pal WORK_FOLDER SHOTS_FOLDER
 //
 // The folders are Windows paths ending in a backslash. WORK_FOLDER receives the sprite files and
-// the palette it saves, with first.expect and second.expect, what first.spr and second.spr should
-// hold (checked afterwards by check_spr.py); SHOTS_FOLDER the screenshots. Exit code 0 when every
+// the palette it saves, with first.expect, second.expect and cutall.expect, what first.spr,
+// second.spr and cutall.spr should hold (checked afterwards by check_spr.py); SHOTS_FOLDER the
+// screenshots. Exit code 0 when every
 // step went through.
 #include <windows.h>
 #include <commctrl.h>
@@ -476,6 +478,45 @@ void EditSprites(Session& s)
     CheckCanvasShowsSheet(s, "back on the Sprite Info page");
 }
 
+// Edit > Copy Boxes...: sprite 0's boxes added to sprites 1 to 3; then its boxes put in place of
+// every sprite's, and that taken back with Edit > Undo.
+void CopyBoxes(Session& s)
+{
+    Step("click thumbnail 0; Edit > Copy Boxes...: both kinds added to sprites 1 to 3");
+    if (!LeftClick(Thumbnail(s, 0))) Fail("the pointer did not go where it was sent");
+    Sleep(300);
+    ChooseMenu(ID_COPY_BOXES);
+    HWND dialog = WaitForDialog(s.pid, nullptr, "the copy-boxes dialog");
+    SetButtonCheck(dialog, IDC_COPY_TO_RANGE, true);
+    TypeIntoEdit(dialog, IDC_COPY_FIRST, "1");
+    TypeIntoEdit(dialog, IDC_COPY_LAST, "3");
+    SetButtonCheck(dialog, IDC_COPY_HIT_BOXES, true);
+    SetButtonCheck(dialog, IDC_COPY_ATCK_BOXES, true);
+    SetButtonCheck(dialog, IDC_COPY_ADD, true);
+    Shot("copy-boxes-dialog");
+    ClickDialogItem(dialog, IDOK);
+    if (!WaitForWindowGone(dialog, kStepTimeout)) Fail("the copy-boxes dialog did not close");
+    const ExpectedSprite& source = s.set[0];
+    for (size_t n = 1; n <= 3; ++n) {
+        ExpectedSprite& target = s.set[n];
+        target.hits.insert(target.hits.end(), source.hits.begin(), source.hits.end());
+        target.attacks.insert(target.attacks.end(), source.attacks.begin(), source.attacks.end());
+    }
+    Sleep(300);
+
+    Step("Edit > Copy Boxes...: to all sprites, replacing theirs; Edit > Undo takes it back");
+    ChooseMenu(ID_COPY_BOXES);
+    dialog = WaitForDialog(s.pid, nullptr, "the copy-boxes dialog");
+    SetButtonCheck(dialog, IDC_COPY_TO_ALL, true);
+    SetButtonCheck(dialog, IDC_COPY_REPLACE, true);
+    ClickDialogItem(dialog, IDOK);
+    if (!WaitForWindowGone(dialog, kStepTimeout)) Fail("the copy-boxes dialog did not close");
+    Sleep(300);
+    ChooseMenu(ID_UNDO);
+    Sleep(300);
+    if (!NoDialogFor(s.pid, nullptr, 300)) Fail("copying boxes showed a message");
+}
+
 void Playback(Session& s)
 {
     const int count = int(s.set.size());
@@ -628,6 +669,57 @@ void Palettes(Session& s, const std::string& sheetPath, const std::string& palet
     CheckCanvasShowsSheet(s, "after the palette's round trip");
 }
 
+// The rectangle around the figures of the sheet that touch one another, named "a+b" as
+// check_spr.py reads it.
+Figure JoinedFigure(const std::vector<Figure>& figures, const std::vector<const char*>& names)
+{
+    Figure joined = FindFigure(figures, names[0]);
+    int right = joined.left + joined.width, bottom = joined.top + joined.height;
+    for (size_t i = 1; i < names.size(); ++i) {
+        const Figure& f = FindFigure(figures, names[i]);
+        joined.name += std::string("+") + f.name;
+        joined.left = f.left < joined.left ? f.left : joined.left;
+        joined.top = f.top < joined.top ? f.top : joined.top;
+        right = f.left + f.width > right ? f.left + f.width : right;
+        bottom = f.top + f.height > bottom ? f.top + f.height : bottom;
+    }
+    joined.width = right - joined.left;
+    joined.height = bottom - joined.top;
+    return joined;
+}
+
+// File > New, then Edit > Cut All: one sprite per figure of the sheet (the touching pair as one),
+// read in rows as text is, with the creation options last confirmed (plain, both boxes); saved
+// as cutall.spr.
+void CutAll(Session& s)
+{
+    Step("File > New; Edit > Cut All: every figure of the sheet; Save Sprite as cutall.spr");
+    ChooseMenu(ID_NEW);
+    if (!NoDialogFor(s.pid, nullptr, 500)) Fail("New on an unchanged set asked something");
+    ChooseMenu(ID_CUT_ALL);
+    // Rows: each starts with the topmost figure left and takes every figure whose top lies
+    // within that figure's rows, left to right.
+    const std::vector<std::vector<const char*>> order = {
+        {"edge-top"},
+        {"ball"}, {"star"}, {"heart"}, {"gem"}, {"tree"}, {"house"}, {"edge-right"},
+        {"ring"}, {"pair-left", "pair-right"}, {"walker"}, {"pole"}, {"dot-1"}, {"dot-2"}, {"dot-3"},
+        {"fish"}, {"mushroom"},
+        {"edge-left"}, {"bar-long"}, {"tower"},
+        {"edge-bottom"}, {"corner"},
+    };
+    s.set.clear();
+    for (const std::vector<const char*>& names : order) {
+        const Figure figure = JoinedFigure(s.figures, names);
+        const Box whole = {0, 0, figure.width - 1, figure.height - 1};
+        s.set.push_back({figure, 0, 0, 0, figure.width / 2, figure.height / 2, {whole}, {whole}});
+    }
+    Sleep(500);
+    if (!NoDialogFor(s.pid, nullptr, 300)) Fail("Cut All showed a message");
+    Shot("after-cut-all");
+    OpenFile(s, ID_SAVE_SPRITE, false, s.work + "cutall.spr");
+    SaveExpectation(s, "cutall.expect");
+}
+
 void Exit(Session& s)
 {
     Step("change the order; File > Exit asks to save: Cancel, then Exit again: No");
@@ -670,10 +762,12 @@ int main(int argc, char** argv)
     ZoomAround(s);
     ReorderAndDelete(s);
     EditSprites(s);
+    CopyBoxes(s);
     Playback(s);
     ViewModes(s);
     SaveAndReopen(s);
     Palettes(s, sheetPath, palettePath);
+    CutAll(s);
     Exit(s);
     Note("driver done");
     return 0;

@@ -8,13 +8,14 @@
 // A row is first turned into a bit mask (row_mask.h), and its runs are read from the mask with
 // bit scans: blank stretches cost one bit test per 4,096 pixels, and a run a few instructions,
 // not a branch per pixel.
-#include "cli/regions.h"
+#include "image/regions.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
-#include "cli/row_mask.h"
+#include "image/image_buffer.h"
+#include "image/row_mask.h"
 
 namespace {
 
@@ -193,6 +194,39 @@ int NextOpaque(const uint8_t* row, int from, int width)
     }
     while (x < width && row[x] == 0) ++x;
     return x;
+}
+
+SheetView ViewOfSheet(const ImageBuffer& sheet)
+{
+    SheetView view;
+    if (sheet.Pixels() == nullptr || sheet.info == nullptr || sheet.info->biBitCount != 8 || sheet.stride < sheet.Width())
+        return view;
+    // Rows are stored bottom row first, each `stride` bytes.
+    const ptrdiff_t stride = sheet.stride;
+    view.width = sheet.Width();
+    view.height = sheet.Height();
+    view.rowStep = -stride;
+    view.top = sheet.Pixels() + ptrdiff_t(view.height - 1) * stride;
+    return view;
+}
+
+std::vector<PixelRect> FindFigures(const ImageBuffer& picture, const PixelRect* area, int gap)
+{
+    SheetView view = ViewOfSheet(picture);
+    if (view.top == nullptr) return {};
+    if (area == nullptr) return FindRegions(view, gap);
+    const int left = std::max(std::min(area->x1, area->x2), 0);
+    const int top = std::max(std::min(area->y1, area->y2), 0);
+    const int right = std::min(std::max(area->x1, area->x2), view.width - 1);
+    const int bottom = std::min(std::max(area->y1, area->y2), view.height - 1);
+    if (left > right || top > bottom) return {};
+    SheetView part = view;
+    part.top = view.Row(top) + left;
+    part.width = right - left + 1;
+    part.height = bottom - top + 1;
+    std::vector<PixelRect> rects = FindRegions(part, gap);
+    for (PixelRect& r : rects) r = PixelRect{r.x1 + left, r.y1 + top, r.x2 + left, r.y2 + top};
+    return rects;
 }
 
 bool ParseGridSpec(const char* text, GridSpec* grid)

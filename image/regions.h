@@ -1,6 +1,7 @@
-// Finding the sprites on a sheet without the window: the cells of a grid, or the connected
-// regions of non-zero pixels. Rectangles are PixelRects with inclusive corners, in sheet pixels
-// counted from the top-left corner.
+// Finding the sprites on a sheet: the cells of a grid, or the connected regions of non-zero
+// pixels (the figures). The window's Cut All and `quillon-cli build` both cut what these find.
+// Rectangles are PixelRects with inclusive corners, in sheet pixels counted from the top-left
+// corner.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +9,8 @@
 #include <vector>
 
 #include "sprite/box_rect.h"
+
+class ImageBuffer;
 
 // An 8-bit picture seen row by row from the top, whatever order its rows are stored in.
 struct SheetView {
@@ -18,6 +21,9 @@ struct SheetView {
 
     const uint8_t* Row(int y) const { return top + ptrdiff_t(y) * rowStep; }
 };
+
+// The picture as rows from the top. Its `top` is null unless the picture has 8 bits per pixel.
+SheetView ViewOfSheet(const ImageBuffer& sheet);
 
 struct GridSpec {
     int cellWidth = 0;
@@ -38,6 +44,13 @@ std::vector<PixelRect> GridCells(const SheetView& sheet, const GridSpec& grid, b
 // overlap, or lie fewer than `gap` blank rows or columns apart, are merged (repeatedly, so the
 // rectangles that come out never overlap one another). Ordered for reading: see OrderForReading.
 std::vector<PixelRect> FindRegions(const SheetView& sheet, int gap);
+
+// The figures of an 8-bit picture, as Cut All and `quillon-cli build --auto` take them:
+// FindRegions over the whole picture, or over the part of it inside `area` (corners inclusive, in
+// any order, clipped to the picture), the rectangles in picture pixels either way. A figure that
+// crosses the area's edge is found as far as it lies inside. Empty for a picture of another
+// depth, or an area wholly outside the picture.
+std::vector<PixelRect> FindFigures(const ImageBuffer& picture, const PixelRect* area, int gap);
 
 // Orders rectangles as text is read: the topmost remaining rectangle (the leftmost of equals)
 // starts a row, every remaining rectangle whose top lies within that rectangle's rows joins it,

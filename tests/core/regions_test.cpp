@@ -1,12 +1,15 @@
-// Finding sprites on a sheet: connected regions, their merging and reading order, grid cells.
-// Sheets are drawn as text: '.' is index 0, any other character a non-zero index.
+// Finding sprites on a sheet: connected regions, their merging and reading order, grid cells, and
+// the figures of a loaded picture or of a part of it. Sheets are drawn as text: '.' is index 0,
+// any other character a non-zero index.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "cli/regions.h"
-#include "cli/row_mask.h"
+#include "image/image_buffer.h"
+#include "image/regions.h"
+#include "image/row_mask.h"
+#include "tests/core/image_test_files.h"
 
 namespace {
 
@@ -132,6 +135,49 @@ TEST(FindRegions, CheckerboardIsOneRegion)
         rows.push_back(row);
     }
     EXPECT_EQ(Text(FindRegions(Art(rows).View(), 0)), "(0,0,32,32)");
+}
+
+// A loaded picture keeps its rows bottom row first, padded (a width of 10 is stored in 12 bytes);
+// the figures come out in picture pixels, whole or within an area.
+TEST(FindFigures, TheWholePictureOrThePartInsideAnArea)
+{
+    const Art art({"..........",
+                   ".aa....b..",
+                   ".aa....b..",
+                   "......cc..",
+                   "..........",
+                   "dddd......"});
+    TestPicture drawn{art.width, art.height, 1, Bytes(art.pixels.begin(), art.pixels.end())};
+    const Bytes file = MakeBmp8(drawn);
+    ImageBuffer picture;
+    ASSERT_EQ(picture.LoadBmpFromMemory(file.data(), file.size(), "sheet.bmp"), 1);
+    const struct {
+        const char* what;
+        bool whole;
+        PixelRect area;
+        const char* expected;
+    } cases[] = {
+        {"the whole picture, b and c touching at a corner", true, {}, "(1,1,2,2)(6,1,7,3)(0,5,3,5)"},
+        {"around a and b, corners reversed: c left out", false, {8, 0, 0, 2}, "(1,1,2,2)(7,1,7,2)"},
+        {"past every edge: the whole picture", false, {-5, -5, 50, 50}, "(1,1,2,2)(6,1,7,3)(0,5,3,5)"},
+        {"across d: the part inside", false, {2, 4, 9, 5}, "(2,5,3,5)"},
+        {"one pixel of a", false, {2, 2, 2, 2}, "(2,2,2,2)"},
+        {"blank pixels only", false, {3, 0, 5, 4}, ""},
+        {"outside the picture", false, {20, 20, 30, 30}, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Text(FindFigures(picture, c.whole ? nullptr : &c.area, 0)), c.expected) << c.what;
+
+    BmpFields packed;  // 16 colours, two pixels a byte
+    packed.width = 4;
+    packed.height = 2;
+    packed.bits = 4;
+    packed.table = TestColorTable(16);
+    packed.pixels = Bytes(8, 0x11);
+    const Bytes packedFile = MakeBmp(packed);
+    ImageBuffer fourBits;
+    ASSERT_EQ(fourBits.LoadBmpFromMemory(packedFile.data(), packedFile.size(), "packed.bmp"), 1);
+    EXPECT_TRUE(FindFigures(fourBits, nullptr, 0).empty()) << "figures are found on 8-bit pictures only";
 }
 
 TEST(GridCells, WholeCellsOnlyAndEmptyCellsLeftOut)

@@ -1,4 +1,4 @@
-#include "cli/row_mask.h"
+#include "image/row_mask.h"
 
 #include <algorithm>
 

@@ -688,14 +688,17 @@ Figure JoinedFigure(const std::vector<Figure>& figures, const std::vector<const 
     return joined;
 }
 
-// File > New, then Edit > Cut All: one sprite per figure of the sheet (the touching pair as one),
-// read in rows as text is, with the creation options last confirmed (plain, both boxes); saved
-// as cutall.spr.
+// File > New, Ctrl+B the sheet as a PNG of its own indices, then Edit > Cut All: one sprite per
+// figure of the sheet (the touching pair as one), read in rows as text is, with the creation
+// options last confirmed (plain, both boxes); Ctrl+S saves it as cutall.spr.
 void CutAll(Session& s)
 {
-    Step("File > New; Edit > Cut All: every figure of the sheet; Save Sprite as cutall.spr");
+    Step("File > New; Ctrl+B sheet.png; Edit > Cut All: every figure of the sheet; Ctrl+S as cutall.spr");
     ChooseMenu(ID_NEW);
     if (!NoDialogFor(s.pid, nullptr, 500)) Fail("New on an unchanged set asked something");
+    PressCtrlKey('B');
+    RunFileDialog(s.pid, (s.work + "sheet.png").c_str());
+    if (!NoDialogFor(s.pid, nullptr, 500)) Fail("opening the PNG sheet showed a message");
     ChooseMenu(ID_CUT_ALL);
     // Rows: each starts with the topmost figure left and takes every figure whose top lies
     // within that figure's rows, left to right.
@@ -716,7 +719,9 @@ void CutAll(Session& s)
     Sleep(500);
     if (!NoDialogFor(s.pid, nullptr, 300)) Fail("Cut All showed a message");
     Shot("after-cut-all");
-    OpenFile(s, ID_SAVE_SPRITE, false, s.work + "cutall.spr");
+    PressCtrlKey('S');
+    RunFileDialog(s.pid, (s.work + "cutall.spr").c_str());
+    if (!NoDialogFor(s.pid, nullptr, 500)) Fail("saving showed a message");
     SaveExpectation(s, "cutall.expect");
 }
 

@@ -1,8 +1,6 @@
 // What each subcommand does once its arguments are parsed.
 #include "cli/commands.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -14,6 +12,7 @@
 #include "cli/frame_names.h"
 #include "cli/input_files.h"
 #include "cli/output_files.h"
+#include "cli/paths.h"
 #include "cli/reasons.h"
 #include "cli/set_json.h"
 #include "codec/png_codec.h"
@@ -112,8 +111,7 @@ void PrintSet(const SpriteSet& set, const std::string& path)
 
 bool Exists(const std::string& path)
 {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0;
+    return InspectPath(path, true) != PathKind::kMissing;
 }
 
 // Loads one file as `kind`; the line for the user: OK and what it holds, or the refusal.

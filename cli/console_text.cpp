@@ -1,13 +1,37 @@
 #include "cli/console_text.h"
 
+#ifdef _WIN32
+#include "platform/win32.h"
+#else
 #include <iconv.h>
 
-#include <algorithm>
 #include <cerrno>
+#endif
+
+#include <algorithm>
 
 #include "image/image_buffer.h"
 
 namespace {
+
+#ifdef _WIN32
+
+// Windows knows code page 949 itself; what is not code page 949 becomes its replacement character.
+std::string FromCp949(const std::string& text)
+{
+    if (text.empty()) return std::string();
+    const int wideLength = MultiByteToWideChar(949, 0, text.data(), int(text.size()), nullptr, 0);
+    if (wideLength <= 0) return text;  // no converter: the bytes as they are
+    std::wstring wide(size_t(wideLength), L'\0');
+    MultiByteToWideChar(949, 0, text.data(), int(text.size()), &wide[0], wideLength);
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return text;
+    std::string out(size_t(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, &out[0], length, nullptr, nullptr);
+    return out;
+}
+
+#else
 
 std::string FromCp949(const std::string& text)
 {
@@ -33,6 +57,8 @@ std::string FromCp949(const std::string& text)
     iconv_close(cd);
     return out;
 }
+
+#endif
 
 }  // namespace
 

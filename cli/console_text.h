@@ -1,6 +1,7 @@
 // The core's texts are code page 949 (the program's own encoding); a terminal on Linux reads
-// UTF-8. A core message often holds the file path as the user typed it, already in the
-// terminal's encoding, so that part is kept as it is and only the rest is converted.
+// UTF-8, and so does the Windows console while the program runs. A core message often holds the
+// file path as the user typed it, already UTF-8 (the Windows build turns its arguments into
+// UTF-8), so that part is kept as it is and only the rest is converted.
 #pragma once
 
 #include <string>

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "cli/paths.h"
+
 namespace {
 
 // Walks the pattern: calls text(c) for each literal character, input() for %s and
@@ -67,7 +69,7 @@ std::string FrameName(const std::string& pattern, const std::string& input, int 
 std::string InputName(const std::string& path)
 {
     if (path == "-") return "stdin";
-    const size_t slash = path.find_last_of('/');
+    const size_t slash = LastSeparator(path);
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     const size_t dot = name.find_last_of('.');
     if (dot != std::string::npos && dot > 0) name.erase(dot);

@@ -1,17 +1,17 @@
 #include "cli/input_files.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "cli/console_text.h"
+#include "cli/paths.h"
 #include "cli/reasons.h"
 #include "codec/png_codec.h"
 #include "codec/sheet_reader.h"
 #include "image/true_color.h"
 #include "image/palette_file.h"
+#include "sprite/file_io.h"
 #include "sprite/sprite_set.h"
 
 namespace {
@@ -25,7 +25,7 @@ std::string Lower(std::string text)
 
 FileKind KindFromContent(const std::string& path)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenStream(path.c_str(), "rb");
     if (file == nullptr) return FileKind::kUnknown;
     uint8_t head[sizeof kSpriteSignature] = {};
     const size_t got = std::fread(head, 1, sizeof head, file);
@@ -52,7 +52,7 @@ FileKind KindFromName(const std::string& name)
 FileKind KindOfFile(const std::string& path)
 {
     const size_t dot = path.find_last_of('.');
-    const size_t slash = path.find_last_of('/');
+    const size_t slash = LastSeparator(path);
     if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
         FileKind kind = KindFromName(path.substr(dot + 1));
         if (kind != FileKind::kUnknown) return kind;
@@ -106,14 +106,15 @@ bool PaletteFromFile(const std::string& path, PaletteSource* source, std::string
 {
     // The window takes what a shorter file holds and leaves the rest black; an export with such
     // colors is garbage, so the command line refuses it.
-    struct stat info;
-    if (stat(path.c_str(), &info) != 0) {
+    uint64_t size = 0;
+    const PathKind kind = InspectPath(path, true, &size);
+    if (kind == PathKind::kMissing) {
         *error = path + ": no such file";
         return false;
     }
-    if (!S_ISREG(info.st_mode) || info.st_size < kPaletteFileSize) {
+    if (kind != PathKind::kRegular || size < uint64_t(kPaletteFileSize)) {
         *error = path + ": a palette file holds 1,024 bytes (256 colors of 4 bytes); this one " +
-                 (S_ISREG(info.st_mode) ? "has " + std::to_string(info.st_size) : std::string("is not a regular file"));
+                 (kind == PathKind::kRegular ? "has " + std::to_string(size) : std::string("is not a regular file"));
         return false;
     }
     Palette* palette = ReadPaletteFile(path.c_str());

@@ -14,12 +14,23 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
+#include "platform/win32.h"
+#endif
 
 #include "cli/commands.h"
 #include "cli/frame_names.h"
 #include "cli/output_files.h"
+#include "cli/paths.h"
 #include "image/regions.h"
 
 namespace {
@@ -35,11 +46,18 @@ const CLI::Validator kNamePattern(
     [](std::string& text) { return NamePatternProblem(text); }, "PATTERN", "name pattern");
 
 // A file name in the output folder: no folder part, not a hidden or special name.
+bool HasSeparator(const std::string& text)
+{
+    for (char c : text)
+        if (IsSeparator(c)) return true;
+    return false;
+}
+
 const CLI::Validator kFileName(
     [](std::string& text) {
         if (text == "-") return std::string();
-        if (text.empty() || text.find('/') != std::string::npos || text[0] == '.')
-            return std::string("a plain file name in the output folder (no '/', not starting with '.'), or -");
+        if (text.empty() || HasSeparator(text) || text[0] == '.')
+            return std::string("a plain file name in the output folder (no folder part, not starting with '.'), or -");
         return std::string();
     },
     "NAME", "file name");
@@ -53,7 +71,43 @@ const CLI::Validator kGridSpec(
 
 }  // namespace
 
+#ifdef _WIN32
+
+namespace {
+
+unsigned g_consoleCodePage = 0;
+
+void RestoreConsoleCodePage() { SetConsoleOutputCP(g_consoleCodePage); }
+
+}  // namespace
+
+int Run(int argc, char** argv);
+
+// The Windows console program: the arguments arrive in UTF-16 whatever the code page, and go on
+// as UTF-8, the names the rest of the program takes. Standard input and output carry bytes (a
+// sprite file or a PNG may go through them), so no line ends are rewritten; a console shows the
+// UTF-8 texts through its UTF-8 code page, set for the run and restored after it.
+int wmain(int argc, wchar_t** wideArgv)
+{
+    std::vector<std::string> arguments;
+    for (int i = 0; i < argc; ++i) arguments.push_back(Utf8FromWide(wideArgv[i]));
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(&argument[0]);
+    argv.push_back(nullptr);
+
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    g_consoleCodePage = GetConsoleOutputCP();
+    if (g_consoleCodePage != 0 && g_consoleCodePage != CP_UTF8 && SetConsoleOutputCP(CP_UTF8))
+        std::atexit(RestoreConsoleCodePage);
+    return Run(argc, argv.data());
+}
+
+int Run(int argc, char** argv)
+#else
 int main(int argc, char** argv)
+#endif
 {
     CLI::App app{"Quillon's sprite files from the command line: inspect, check, export, build and draw them."};
     app.require_subcommand(1);
@@ -169,8 +223,8 @@ int main(int argc, char** argv)
             problem = "several sprite files go into one atlas: add --atlas";
         else if (exportArgs.files.size() > 1 && !exportArgs.name.empty() && !NamePatternHasInput(exportArgs.name))
             problem = "--name: with several sprite files the pattern needs %s, the file's name";
-        else if (!exportArgs.atlas && exportArgs.name.find('/') != std::string::npos)
-            problem = "--name: without --atlas the names are the PNGs' file names, and hold no '/'";
+        else if (!exportArgs.atlas && HasSeparator(exportArgs.name))
+            problem = "--name: without --atlas the names are the PNGs' file names, and hold no folder part";
         else if (std::count(exportArgs.files.begin(), exportArgs.files.end(), "-") > 1)
             problem = "standard input holds one sprite file";
         if (problem != nullptr) {

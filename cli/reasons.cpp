@@ -1,8 +1,7 @@
 #include "cli/reasons.h"
 
-#include <sys/stat.h>
-
 #include "cli/console_text.h"
+#include "cli/paths.h"
 
 std::string ReasonSentence(Reason reason)
 {
@@ -47,8 +46,7 @@ std::string ReasonSentence(Reason reason)
 std::string ReasonText(Reason reason, const char* coreText, const std::string& path)
 {
     if (reason == Reason::kFileMissing && !path.empty()) {
-        struct stat info;
-        if (stat(path.c_str(), &info) != 0) return "no such file";
+        if (InspectPath(path, true) == PathKind::kMissing) return "no such file";
     }
     const std::string sentence = ReasonSentence(reason);
     return sentence.empty() ? ConsoleText(coreText, path) : sentence;

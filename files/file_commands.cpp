@@ -29,21 +29,29 @@ void ShowTitle(HWND window, const char* title)
     if (window != nullptr) SetWindowTextW(window, WideFromUtf8(title).c_str());
 }
 
+// Asks for a file to open on copies of the canvas's names: they change only once a file has
+// opened, which `read(path, title)` does.
+template <class Read>
+int AskThenRead(HWND window, const char* filter, const char* extension, const char* lastPath,
+                const char* lastTitle, Read read)
+{
+    char path[kFilePathBytes];
+    char title[kFileTitleBytes];
+    lstrcpynA(path, lastPath, sizeof path);
+    lstrcpynA(title, lastTitle, sizeof title);
+    if (!AskOpenFile(window, filter, path, title, extension)) {
+        Repaint(window);
+        return 0;
+    }
+    return read(path, title);
+}
+
 }  // namespace
 
 int BmpChildWindow::OpenBitmap()
 {
-    // The dialog proposes the last picture's name; the name chosen becomes the canvas's only
-    // once the picture has loaded.
-    char path[kFilePathBytes];
-    char title[kFileTitleBytes];
-    lstrcpynA(path, bitmapPath, sizeof path);
-    lstrcpynA(title, bitmapTitle, sizeof title);
-    if (!AskOpenFile(window, kBitmapFilter, path, title, kBitmapExtension)) {
-        Repaint(window);
-        return 0;
-    }
-    return ReadBitmap(path, title);
+    return AskThenRead(window, kBitmapFilter, kBitmapExtension, bitmapPath, bitmapTitle,
+                       [this](const char* path, const char* title) { return ReadBitmap(path, title); });
 }
 
 int BmpChildWindow::OpenBitmapFile(const char* path)
@@ -100,16 +108,8 @@ int BmpChildWindow::ReadBitmap(const char* path, const char* title)
 
 int BmpChildWindow::OpenSprite()
 {
-    // The dialog works on copies: the names change only when a file was opened.
-    char path[kFilePathBytes];
-    char title[kFileTitleBytes];
-    lstrcpynA(path, spritePath, sizeof path);
-    lstrcpynA(title, spriteTitle, sizeof title);
-    if (!AskOpenFile(window, kSpriteFilter, path, title, kSpriteExtension)) {
-        Repaint(window);
-        return 0;
-    }
-    return ReadSprite(path, title);
+    return AskThenRead(window, kSpriteFilter, kSpriteExtension, spritePath, spriteTitle,
+                       [this](const char* path, const char* title) { return ReadSprite(path, title); });
 }
 
 int BmpChildWindow::OpenSpriteFile(const char* path)

@@ -68,6 +68,21 @@ void AppendRun(std::string& text, int first, int last)
     if (last > first) text += "~" + std::to_string(last);
 }
 
+// The numbers of first..last that are no sprite of a set of `count`, in runs; empty when all are.
+std::string AbsentNumbers(int first, int last, int count)
+{
+    std::string absent;
+    if (first > last) return absent;
+    const int low = std::max(first, 0), high = std::min(last, count - 1);
+    if (low > high) {
+        AppendRun(absent, first, last);
+    } else {
+        AppendRun(absent, first, low - 1);
+        AppendRun(absent, high + 1, last);
+    }
+    return absent;
+}
+
 }  // namespace
 
 const Sprite* Document::SpriteAt(int n) const
@@ -276,13 +291,7 @@ int Document::DeleteRange(int first, int last, bool* missing)
     if (first > last) return 1;  // an empty range deletes nothing
     const int count = Count();
     const int low = std::max(first, 0), high = std::min(last, count - 1);
-    std::string absent;
-    if (low > high) {
-        AppendRun(absent, first, last);
-    } else {
-        AppendRun(absent, first, low - 1);
-        AppendRun(absent, high + 1, last);
-    }
+    const std::string absent = AbsentNumbers(first, last, count);
     if (!absent.empty()) {
         *missing = true;
         set_.SetMessage("%s번 스프라이트는 존재하지 않습니다(At Delete)", absent.c_str());
@@ -423,15 +432,7 @@ int Document::CopyBoxes(int from, int first, int last, unsigned kinds, bool repl
     }
     const int count = Count();
     const int low = std::max(first, 0), high = std::min(last, count - 1);
-    std::string absent;
-    if (first <= last) {
-        if (low > high) {
-            AppendRun(absent, first, last);
-        } else {
-            AppendRun(absent, first, low - 1);
-            AppendRun(absent, high + 1, last);
-        }
-    }
+    const std::string absent = AbsentNumbers(first, last, count);
     if (!absent.empty()) {
         *missing = true;
         set_.SetMessage("%s번 스프라이트는 존재하지 않습니다", absent.c_str());

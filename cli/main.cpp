@@ -19,7 +19,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
-#include "cli/frame_names.h"
+#include "export/frame_names.h"
 #include "cli/output_files.h"
 #include "image/regions.h"
 

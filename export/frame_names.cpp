@@ -1,4 +1,4 @@
-#include "cli/frame_names.h"
+#include "export/frame_names.h"
 
 #include <cstdio>
 

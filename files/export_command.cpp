@@ -63,7 +63,8 @@ ExportResult MakeFiles(bool atlas, const std::string& jsonName, std::vector<Outp
     options.jsonName = jsonName;
     options.imageName = WithoutExtension(jsonName) + ".png";
     options.fps = FrameRateForPlay();
-    return ExportAtlas({AtlasInput{source, InputName(source), &workSet}}, palette, options, sink);
+    // Frame names from the file's own name: "hero_00000" for C:\art\hero.spr.
+    return ExportAtlas({AtlasInput{source, InputName(FileTitleOf(source.c_str())), &workSet}}, palette, options, sink);
 }
 
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)

@@ -17,6 +17,8 @@ namespace {
 
 using ExportCommandTest = MainWindowTest;
 
+constexpr int kFileTypeListId = 0x470;  // cmb1, the file dialog's file types
+
 }  // namespace
 
 TEST_F(ExportCommandTest, PngsAndJsonGoBesideTheNameChosenAndAnEmptySetIsRefused)
@@ -45,6 +47,20 @@ TEST_F(ExportCommandTest, PngsAndJsonGoBesideTheNameChosenAndAnEmptySetIsRefused
     EXPECT_NE(text.find("\"image\": \"sprite_00002.png\""), std::string::npos) << text;
     EXPECT_NE(text.find("\"palette\": \"grey ramp\""), std::string::npos) << text;
     EXPECT_FALSE(g_document.Modified());
+
+    // The second file type: one atlas picture named after the JSON, the frames named after the file
+    // (a set never saved is "untitled").
+    GuiTempDir atlas;
+    modal.ClearSeen();
+    modal.Answer(IDOK, atlas.File("pack.json"), {ChooseListItem(kFileTypeListId, 1)});
+    Command(ID_EXPORT);
+    EXPECT_TRUE(modal.Problems().empty());
+    EXPECT_EQ(g_fileDialog.nFilterIndex, 2u);
+    EXPECT_EQ(atlas.List(), (std::vector<std::string>{"pack.json", "pack.png"}));
+    const ByteBlock packJson = ReadFileBytes(atlas.File("pack.json"));
+    const std::string pack(packJson.begin(), packJson.end());
+    EXPECT_NE(pack.find("\"image\": \"pack.png\""), std::string::npos) << pack;
+    EXPECT_NE(pack.find("\"untitled_00002\""), std::string::npos) << pack;
 
     GuiTempDir none;
     g_document.New();

@@ -9,6 +9,7 @@
 #include "app/options_dialog.h"
 #include "app/toolbar.h"
 #include "app/view_modes.h"
+#include "files/export_command.h"
 #include "kit/show_info.h"
 #include "kit/text.h"
 #include "panels/copy_boxes_dialog.h"
@@ -165,6 +166,7 @@ void DispatchCommand(HWND window, int id, LPARAM value)
     case ID_OPTIONS: RunOptionsDialog(window); break;
     case ID_OPEN_PALETTE: g_bmpChild.OpenPalette(); break;
     case ID_SAVE_PALETTE: g_bmpChild.SavePalette(); break;
+    case ID_EXPORT: RunExportCommand(window); break;
     case ID_SEL_ZOOM_IN: SendMessageA(g_subWork2.window, WM_COMMAND, kStripZoomIn, 0); break;
     case ID_SEL_ZOOM_OUT: SendMessageA(g_subWork2.window, WM_COMMAND, kStripZoomOut, 0); break;
     case ID_FPS_CHANGED: g_bmpChild.SetFrameRate(int(value)); break;

@@ -27,9 +27,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/atlas.h"
+#include "export/atlas.h"
 #include "cli/cut.h"
-#include "cli/export.h"
+#include "export/export.h"
 #include "cli/input_files.h"
 #include "image/regions.h"
 #include "sprite/sprite_set.h"

@@ -8,16 +8,18 @@
 
 #include "cli/console_text.h"
 #include "cli/cut.h"
-#include "cli/export.h"
-#include "cli/frame_names.h"
+#include "export/export.h"
+#include "export/frame_names.h"
 #include "cli/input_files.h"
 #include "cli/output_files.h"
 #include "cli/paths.h"
 #include "cli/reasons.h"
-#include "cli/set_json.h"
+#include "export/set_json.h"
+#include "codec/gif_codec.h"
 #include "codec/png_codec.h"
 #include "image/regions.h"
 #include "image/true_color.h"
+#include "render/gif_frames.h"
 #include "render/sprite_draw.h"
 #include "sprite/sprite_set.h"
 
@@ -146,6 +148,43 @@ bool CheckOne(const std::string& path, FileKind kind, std::string* line)
     return true;
 }
 
+int FlipFlags(const std::string& flip)
+{
+    int flags = 0;
+    if (flip.find('h') != std::string::npos) flags |= DRAW_HFLIP;
+    if (flip.find('v') != std::string::npos) flags |= DRAW_VFLIP;
+    return flags;
+}
+
+// The one sprite file as the animation page plays it, one GIF frame a sprite.
+int ExportGif(const ExportArgs& args)
+{
+    std::string error;
+    if (args.gif != "-" && !CheckOutputPath(args.gif, &error)) return Refused(error);
+    SpriteSet set;
+    const std::string& file = args.files[0];
+    if (!LoadSet(set, file)) return kExitRefused;
+    PaletteSource palette;
+    if (!ChoosePalette(args.palette, &palette)) return kExitRefused;
+    const int fps = args.fps > 0 ? args.fps : kDefaultGifFps;
+    GifFrames frames;
+    const Reason laid = LayOutGifFrames(set, palette.palette, fps, FlipFlags(args.flip), &frames);
+    const std::string input = file == "-" ? "standard input" : file;
+    if (laid == Reason::kNoImage) return Refused(input + ": no sprite has pixels; there is no animation to make");
+    if (laid == Reason::kPictureTooLarge)
+        return Refused(input + ": the sprites lie too far apart for one GIF canvas (at most 32,768 pixels a side, "
+                               "and 256 MiB of pixels in all frames)");
+    if (laid != Reason::kNone) return Refused(RefusalText(laid, "", input));
+    std::vector<uint8_t> gif;
+    if (!EncodeAnimatedGif(frames, &gif, &error)) return Refused(args.gif + ": " + error);
+    if (!WriteOutput(args.gif, gif, &error)) return Refused(error);
+    if (args.gif != "-")
+        std::cout << args.gif << ": " << frames.frames.size() << (frames.frames.size() == 1 ? " frame" : " frames")
+                  << " of " << frames.width << " x " << frames.height << ", " << frames.delays[0] * 10
+                  << " ms each\n";
+    return kExitOk;
+}
+
 }  // namespace
 
 int RunInfo(const InfoArgs& args)
@@ -180,6 +219,7 @@ int RunCheck(const CheckArgs& args)
 
 int RunExport(const ExportArgs& args)
 {
+    if (!args.gif.empty()) return ExportGif(args);
     // Every input is loaded before anything is written.
     std::vector<std::unique_ptr<SpriteSet>> sets;
     std::vector<AtlasInput> inputs;
@@ -321,8 +361,7 @@ int RunDump(const DumpArgs& args)
     if (!ChoosePalette(args.palette, &palette)) return kExitRefused;
 
     DumpOptions options;
-    if (args.flip.find('h') != std::string::npos) options.flags |= DRAW_HFLIP;
-    if (args.flip.find('v') != std::string::npos) options.flags |= DRAW_VFLIP;
+    options.flags = FlipFlags(args.flip);
     options.boxes = args.boxes;
     options.zoom = args.zoom;
     DumpPicture picture;

@@ -42,7 +42,12 @@ struct ExportArgs {
     bool pot = false;
     std::string outJson;             // empty for the default; "-" for standard output
     std::string outPng;
+    std::string gif;                 // an animated GIF of the one file instead ("-": standard output)
+    std::string flip;                // with gif: "", "h", "v" or "hv"
 };
+
+// The frame rate of a GIF export given no --fps.
+constexpr int kDefaultGifFps = 10;
 
 struct BuildArgs {
     std::string sheet;

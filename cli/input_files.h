@@ -7,6 +7,7 @@
 #include <string>
 
 #include "image/image_buffer.h"
+#include "export/palette_source.h"
 #include "image/palette.h"
 
 enum class FileKind { kUnknown, kSprite, kBmp, kPcx, kPng };
@@ -25,13 +26,6 @@ std::string SheetRefusal(const ImageBuffer& picture, const std::string& path);
 std::string TooManyColorsSentence(int colors);
 // "BMP", "PCX" or "PNG".
 const char* SheetKindName(FileKind kind);
-
-// A palette for writing pictures, and where it came from (for the user and sprites.json).
-struct PaletteSource {
-    Palette palette{};
-    std::string origin;   // "grey ramp", or the path of the palette file or sheet
-    bool grey = false;
-};
 
 // Index i as grey level i.
 PaletteSource GreyRamp();

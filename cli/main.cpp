@@ -5,6 +5,7 @@
 //   quillon-cli export FILE.spr... OUTDIR [--palette FILE.pal | --sheet SHEET] [--atlas [--format hash|array]
 //                      [--name PATTERN] [--fps N] [--trim] [--padding N] [--extrude N] [--max-size N] [--pot]
 //                      [--out-json NAME|-] [--out-png NAME]]
+//   quillon-cli export FILE.spr --gif OUT.gif [--fps N] [--flip h|v|hv] [--palette FILE.pal | --sheet SHEET]
 //   quillon-cli build SHEET OUT.spr (--grid WxH[+X+Y] | --auto [--gap N]) [--compress] [--boxes]
 //   quillon-cli dump FILE.spr N OUT.png [--flip h|v|hv] [--boxes] [--zoom K] [--palette … | --sheet …]
 //
@@ -28,7 +29,7 @@
 #endif
 
 #include "cli/commands.h"
-#include "cli/frame_names.h"
+#include "export/frame_names.h"
 #include "cli/output_files.h"
 #include "cli/paths.h"
 #include "image/regions.h"
@@ -125,30 +126,43 @@ int main(int argc, char** argv)
         ->check(CLI::IsMember({"spr", "bmp", "pcx", "png"}));
 
     ExportArgs exportArgs;
-    CLI::App* exportCommand = app.add_subcommand("export", "write each sprite as a PNG plus sprites.json, or atlas pages");
+    CLI::App* exportCommand = app.add_subcommand(
+        "export", "write each sprite as a PNG plus sprites.json, atlas pages, or an animated GIF");
     exportCommand->footer(
         "The files are written aside and moved into the folder only when every one was written: a failed export "
         "leaves the folder as it was. Files an earlier export of the same kind left there and this one does not "
         "write again (sprite_00012.png, atlas-3.png, ...) are removed. A file in the way that is not a regular "
-        "file (a folder, FIFO, device or symbolic link) is refused, never replaced.");
+        "file (a folder, FIFO, device or symbolic link) is refused, never replaced.\n"
+        "With --gif the one sprite file becomes an animated GIF as the animation page plays it: one frame a "
+        "sprite, every sprite at its relative coordinate from one anchor on a canvas that holds them all, "
+        "index 0 transparent, looping; each frame lasts 100/N hundredths of a second (--fps N, default 10), "
+        "rounded, at least 2.\n");
     std::vector<std::string> exportPositionals;
     exportCommand->add_option("files", exportPositionals,
-                              "sprite files (.spr; - for standard input), then the output folder (made when missing)")
+                              "sprite files (.spr; - for standard input), then the output folder (made when missing); "
+                              "with --gif the one sprite file alone")
         ->required()
-        ->expected(2, 1 << 20);
+        ->expected(1, 1 << 20);
     AddPaletteOptions(exportCommand, &exportArgs.palette);
     CLI::Option* atlas = exportCommand->add_flag(
         "--atlas", exportArgs.atlas, "pack the sprites of every file into atlas.png plus atlas.json (TexturePacker JSON)");
+    CLI::Option* gif = exportCommand->add_option(
+        "--gif", exportArgs.gif, "write the sprite file as an animated GIF to this file (- for standard output)");
+    gif->excludes(atlas);
     exportCommand->add_option("--format", exportArgs.format, "with --atlas: the JSON layout, hash (the default) or array")
         ->check(CLI::IsMember({"hash", "array"}))
         ->needs(atlas);
     exportCommand->add_option("--name", exportArgs.name,
                               "frame names: %s the file's name, %d or %05d the sprite's number (default %s_%05d; "
                               "without --atlas sprite_%05d)")
-        ->check(kNamePattern);
-    exportCommand->add_option("--fps", exportArgs.fps, "with --atlas: each frame's duration is 1000/N ms")
-        ->check(CLI::Range(1, 1000))
-        ->needs(atlas);
+        ->check(kNamePattern)
+        ->excludes(gif);
+    CLI::Option* fps = exportCommand->add_option(
+        "--fps", exportArgs.fps, "with --atlas: each frame's duration is 1000/N ms; with --gif: N frames a second");
+    fps->check(CLI::Range(1, 1000));
+    exportCommand->add_option("--flip", exportArgs.flip, "with --gif: mirror every frame about the anchor: h, v or hv")
+        ->check(CLI::IsMember({"h", "v", "hv"}))
+        ->needs(gif);
     exportCommand->add_flag("--trim", exportArgs.trim, "with --atlas: cut each frame to its pixels that are not index 0")
         ->needs(atlas);
     exportCommand->add_option("--padding", exportArgs.padding, "with --atlas: blank pixels between frames (default 1)")
@@ -164,7 +178,8 @@ int main(int argc, char** argv)
     exportCommand->add_flag("--pot", exportArgs.pot, "with --atlas: page sides rounded up to powers of two")->needs(atlas);
     exportCommand->add_option("--out-json", exportArgs.outJson,
                               "name of the JSON in the folder (atlas.json or sprites.json); - for standard output")
-        ->check(kFileName);
+        ->check(kFileName)
+        ->excludes(gif);
     exportCommand->add_option("--out-png", exportArgs.outPng, "with --atlas: name of the atlas picture (atlas.png)")
         ->check(kFileName)
         ->needs(atlas);
@@ -216,10 +231,21 @@ int main(int argc, char** argv)
     }
 
     if (exportCommand->parsed()) {
-        exportArgs.folder = exportPositionals.back();
-        exportArgs.files.assign(exportPositionals.begin(), exportPositionals.end() - 1);
+        const bool toGif = !exportArgs.gif.empty();
+        if (toGif) {
+            exportArgs.files = exportPositionals;
+        } else {
+            exportArgs.folder = exportPositionals.back();
+            exportArgs.files.assign(exportPositionals.begin(), exportPositionals.end() - 1);
+        }
         const char* problem = nullptr;
-        if (exportArgs.files.size() > 1 && !exportArgs.atlas)
+        if (toGif && exportArgs.files.size() != 1)
+            problem = "--gif: give one sprite file and no output folder; the GIF is the output";
+        else if (!toGif && exportArgs.files.empty())
+            problem = "files: give the sprite files, then the output folder";
+        else if (fps->count() > 0 && !exportArgs.atlas && !toGif)
+            problem = "--fps: frame rates are for --atlas or --gif";
+        else if (exportArgs.files.size() > 1 && !exportArgs.atlas)
             problem = "several sprite files go into one atlas: add --atlas";
         else if (exportArgs.files.size() > 1 && !exportArgs.name.empty() && !NamePatternHasInput(exportArgs.name))
             problem = "--name: with several sprite files the pattern needs %s, the file's name";

@@ -131,6 +131,7 @@
 #define ID_LAST_SPRITE 40065      // End
 #define ID_DELETE_SPRITE 40066    // Delete: the delete dialog
 #define ID_CANCEL 40067           // Esc: drops the cut rectangle, ends what the mouse was doing
+#define ID_EXPORT 40068           // File > Export...: PNGs and JSON as quillon-cli export writes them
 #define ID_RECENT_FILE 40070      // File > the recent files, 40070 to 40077, the latest first
 #define ID_RECENT_FILE_LAST 40077
 #define ID_COPY_BOXES 40100  // Edit > Copy Boxes...: the current sprite's boxes to others

@@ -10,7 +10,7 @@ set -eu
 want="cmake ninja-build make g++ googletest libgtest-dev python3
       g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
       wine wine64 fonts-wine xvfb xauth xdotool x11-utils fonts-nanum locales
-      pkg-config libspng-dev zlib1g-dev nlohmann-json3-dev libcli11-dev python3 python3-pil
+      pkg-config libspng-dev libgif-dev zlib1g-dev nlohmann-json3-dev libcli11-dev python3 python3-pil
       clang-14 libclang-rt-14-dev"
 for extra in "$@"; do
     case "$extra" in

@@ -9,13 +9,13 @@
 #include <random>
 #include <string>
 
-#include "cli/atlas.h"
+#include "export/atlas.h"
 #include "cli/console_text.h"
 #include "cli/dump.h"
-#include "cli/export.h"
-#include "cli/frame_names.h"
+#include "export/export.h"
+#include "export/frame_names.h"
 #include "cli/reasons.h"
-#include "cli/set_json.h"
+#include "export/set_json.h"
 #include "render/sprite_draw.h"
 #include "sprite/sprite_set.h"
 

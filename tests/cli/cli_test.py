@@ -519,6 +519,65 @@ class EngineTest(AtlasCase):
                         self.assertEqual(got["animations"], {"moved": names})
 
 
+class GifTest(AtlasCase):
+    def gif_colors(self, gif, frame):
+        """Frame `frame` of the GIF as a viewer shows it: (r, g, b) a pixel, None where transparent."""
+        gif.seek(frame)
+        return colors_of(gif)
+
+    def test_one_frame_a_sprite_on_one_canvas_from_the_anchor(self):
+        moved, rects, coords = self.moved_set()
+        sheet = Image.open(REGIONS_BMP)
+        colors = pal_file_colors(TEST_PAL)
+        for flip in ("", "h"):
+            out = self.path(f"walk{flip}.gif")
+            self.ok("export", moved, "--gif", out, "--fps", "12", "--palette", TEST_PAL, *(["--flip", flip] if flip else []))
+            # Mirrored left to right, a sprite at rx lies at -rx - w.
+            xs = {i: (-coords[i][0] - rects[i][2] if flip else coords[i][0]) for i in coords}
+            left = min(xs.values())
+            top = min(y for _, y in coords.values())
+            width = max(xs[i] + rects[i][2] for i in coords) - left
+            height = max(coords[i][1] + rects[i][3] for i in coords) - top
+            gif = Image.open(out)
+            self.assertEqual((gif.format, gif.size, gif.n_frames), ("GIF", (width, height), len(rects)))
+            self.assertEqual(gif.info.get("loop"), 0)
+            for frame in range(gif.n_frames):
+                gif.seek(frame)
+                self.assertEqual(gif.info["duration"], 80, frame)  # 100 / 12 = 8 hundredths
+            for i in (0, 5, len(rects) - 1):
+                expected = [None] * (width * height)
+                x0, y0 = xs[i] - left, coords[i][1] - top
+                cells = crop(sheet, rects[i])
+                w = rects[i][2]
+                for k, index in enumerate(cells):
+                    c = w - 1 - k % w if flip else k % w
+                    if index != 0:
+                        expected[(y0 + k // w) * width + x0 + c] = colors[index]
+                self.assertEqual(self.gif_colors(gif, i), expected, (flip, i))
+
+    def test_frame_rates_standard_output_and_refusals(self):
+        spr, rects = self.build(REGIONS_BMP, "--auto")
+        code = subprocess.run([CLI, "export", spr, "--gif", "-", "--fps", "70"], capture_output=True)
+        self.assertEqual(code.returncode, 0, code.stderr)
+        gif = self.path("piped.gif")
+        with open(gif, "wb") as f:
+            f.write(code.stdout)
+        gif = Image.open(gif)
+        self.assertEqual(gif.n_frames, len(rects))
+        self.assertEqual(gif.info["duration"], 20)  # 100 / 70 rounds to 1, and viewers take 2 at least
+        out = self.path("default.gif")
+        self.ok("export", spr, "--gif", out)
+        self.assertEqual(Image.open(out).info["duration"], 100)  # 10 frames a second
+        folder = self.path("folder")
+        os.mkdir(folder)
+        self.assertIn(folder, self.refused("export", spr, "--gif", folder))
+        empty = self.path("empty.spr")
+        with open(empty, "wb") as f:
+            f.write(open(spr, "rb").read()[:16] + bytes([30, 0, 0, 0, 0, 0, 0, 0]))
+        self.assertEqual(self.refused("export", empty, "--gif", out, "--palette", TEST_PAL),
+                         f"{empty}: the set holds no sprites")
+
+
 def snapshot(folder):
     """Every entry of a folder: its kind and, for a regular file, its bytes."""
     entries = {}
@@ -795,6 +854,8 @@ class UsageTest(CliCase):
             ["export", spr, "o", "--fps", "12"], ["export", spr, "o", "--name", "a/%d"], ["export", spr, "o", "--name", "%x"],
             ["export", spr, "o", "--atlas", "--format", "xml"], ["export", spr, "o", "--out-json", "../up.json"],
             ["export", "-", "-", "o", "--atlas"], ["build", REGIONS_BMP, "-", "--auto", "--list"],
+            ["export", spr, "o", "--gif", "a.gif"], ["export", spr, "--gif", "a.gif", "--atlas"],
+            ["export", spr, "--gif", "a.gif", "--flip", "x"], ["export", spr, "o", "--flip", "h"],
         ]
         for args in cases:
             code, out, err = run(*args)

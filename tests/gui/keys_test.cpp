@@ -248,8 +248,9 @@ TEST_F(KeysTest, TheMenuShowsEachItemsKeyAsTheTableHasIt)
         if (amp != nullptr && amp[1] != '\0') accessKeys.push_back(char(std::tolower(amp[1])));
     }
     EXPECT_EQ(order, (std::vector<UINT>{ID_NEW, 0, ID_OPEN_BITMAP, ID_OPEN_SPRITE, ID_OPEN_PALETTE, 0, ID_SAVE,
-                                        ID_SAVE_SPRITE, ID_SAVE_PALETTE, 0, ID_EXIT}));
+                                        ID_SAVE_SPRITE, ID_SAVE_PALETTE, ID_EXPORT, 0, ID_EXIT}));
     EXPECT_EQ(std::count(accessKeys.begin(), accessKeys.end(), 'e'), 1) << accessKeys;
+    EXPECT_EQ(std::count(accessKeys.begin(), accessKeys.end(), 'r'), 1) << accessKeys;
 }
 
 TEST_F(KeysTest, CommandsOfTheKeysAloneDoWhatTheirKeysSay)

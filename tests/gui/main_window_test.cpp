@@ -47,6 +47,7 @@ TEST_F(MainWindowTest, WindowHasItsClassTitleIconAndMenu)
     EXPECT_EQ(MenuText(menu, ID_OPEN_PALETTE), "Open &Palette");
     EXPECT_EQ(MenuText(menu, ID_SAVE_SPRITE), "&Save Sprite");
     EXPECT_EQ(MenuText(menu, ID_SAVE_PALETTE), "S&ave Palette");
+    EXPECT_EQ(MenuText(menu, ID_EXPORT), "Expo&rt...");
     EXPECT_EQ(MenuText(menu, ID_EXIT), "E&xit");
     EXPECT_EQ(MenuText(menu, ID_PLAY), "&Play");
     EXPECT_EQ(MenuText(menu, ID_STOP), "&Stop");

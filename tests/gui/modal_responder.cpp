@@ -60,6 +60,8 @@ BOOL CALLBACK AddControl(HWND control, LPARAM lParam)
 
 ControlSetting ClickControl(int id) { return {ControlSetting::kClick, id, 0, std::string()}; }
 
+ControlSetting ChooseListItem(int id, int index) { return {ControlSetting::kListItem, id, index, std::string()}; }
+
 ControlSetting SetCheck(int id, bool checked)
 {
     return {ControlSetting::kCheck, id, checked ? 1 : 0, std::string()};
@@ -134,6 +136,11 @@ void ModalResponder::AnswerAgain(int button)
 void ModalResponder::Answer(int button, std::vector<ControlSetting> settings)
 {
     answers_.push_back(DialogAnswer{button, std::string(), std::move(settings)});
+}
+
+void ModalResponder::Answer(int button, const std::string& fileName, std::vector<ControlSetting> settings)
+{
+    answers_.push_back(DialogAnswer{button, fileName, std::move(settings)});
 }
 
 LRESULT CALLBACK ModalResponder::HookProc(int code, WPARAM wParam, LPARAM lParam)
@@ -226,6 +233,15 @@ void ModalResponder::Apply(HWND dialog, const ControlSetting& setting)
         SetWindowTextW(control, WideFromText(setting.text.c_str()).c_str());
         break;
     case ControlSetting::kUpDown: SendMessageW(control, UDM_SETPOS32, 0, setting.value); break;
+    case ControlSetting::kListItem:
+        if (SendMessageW(control, CB_SETCURSEL, WPARAM(setting.value), 0) != setting.value) {
+            problems_.push_back("list " + std::to_string(setting.id) + " has no item " + std::to_string(setting.value));
+            break;
+        }
+        // A choice made with the mouse: the selection changes, then is taken.
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(setting.id, CBN_SELCHANGE), LPARAM(control));
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(setting.id, CBN_SELENDOK), LPARAM(control));
+        break;
     case ControlSetting::kArrow: {
         // A vertical up-down: the up arrow is its upper half, the down arrow its lower half.
         RECT box = {0, 0, 0, 0};

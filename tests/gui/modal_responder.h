@@ -13,10 +13,11 @@
 
 // One control of a scripted dialog, set as the user would before the button is pressed.
 struct ControlSetting {
-    enum Kind { kClick, kCheck, kText, kUpDown, kArrow };
+    enum Kind { kClick, kCheck, kText, kUpDown, kArrow, kListItem };
     Kind kind;
     int id;
-    int value;         // kCheck: 1 checked, 0 clear; kUpDown: the position; kArrow: presses
+    int value;         // kCheck: 1 checked, 0 clear; kUpDown: the position; kArrow: presses;
+                       // kListItem: the item's place in the list
     std::string text;  // kText: code page 949
 };
 
@@ -28,6 +29,9 @@ ControlSetting SetCheck(int id, bool checked);
 ControlSetting SetText(int id, const std::string& text);
 // Moves an up-down control to `position` (its buddy follows when the control sets it).
 ControlSetting SetUpDown(int id, int position);
+// Chooses item `index` of a drop-down list (a file dialog's file types, say); the dialog hears
+// the choice as it hears the user's.
+ControlSetting ChooseListItem(int id, int index);
 // Clicks an up-down control's up arrow `presses` times (its down arrow for a negative number),
 // with the mouse, so the dialog hears each step as a user's click makes it.
 ControlSetting PressArrow(int id, int presses);
@@ -71,6 +75,8 @@ public:
     // Queues the answer to the next dialog.
     void Answer(int button, const std::string& fileName = std::string());
     void Answer(int button, std::vector<ControlSetting> settings);
+    // A file dialog: the name typed, then the settings made.
+    void Answer(int button, const std::string& fileName, std::vector<ControlSetting> settings);
     // Queues the answer to a dialog that becomes active again once a box of its own (a file
     // dialog's word that a file is not there) has been answered.
     void AnswerAgain(int button);

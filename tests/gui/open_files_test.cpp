@@ -69,7 +69,7 @@ std::vector<std::string> FileMenu(HWND window)
 
 const std::vector<std::string> kFileMenu = {
     "&New\tCtrl+N", "-", "&Open Bitmap\tCtrl+B", "O&pen Sprite\tCtrl+O", "Open &Palette", "-",
-    "Sav&e\tCtrl+S", "&Save Sprite\tCtrl+Shift+S", "S&ave Palette", "-"};
+    "Sav&e\tCtrl+S", "&Save Sprite\tCtrl+Shift+S", "S&ave Palette", "Expo&rt...", "-"};
 
 std::vector<std::string> FileMenuWith(const std::vector<std::string>& recent)
 {

@@ -1,4 +1,4 @@
-#include "cli/atlas.h"
+#include "export/atlas.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "cli/export.h"
+#include "export/export.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,9 +6,9 @@
 #include <cstring>
 #include <set>
 
-#include "cli/atlas.h"
+#include "export/atlas.h"
 #include "codec/png_codec.h"
-#include "cli/set_json.h"
+#include "export/set_json.h"
 #include "sprite/compress.h"
 
 namespace {

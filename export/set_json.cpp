@@ -1,4 +1,4 @@
-#include "cli/set_json.h"
+#include "export/set_json.h"
 
 Json BoxesJson(const BoxRect* boxes, int count)
 {

@@ -1,8 +1,6 @@
-#include "cli/frame_names.h"
+#include "export/frame_names.h"
 
 #include <cstdio>
-
-#include "cli/paths.h"
 
 namespace {
 
@@ -69,7 +67,11 @@ std::string FrameName(const std::string& pattern, const std::string& input, int 
 std::string InputName(const std::string& path)
 {
     if (path == "-") return "stdin";
-    const size_t slash = LastSeparator(path);
+#ifdef _WIN32
+    const size_t slash = path.find_last_of("/\\");  // either separates folders on Windows
+#else
+    const size_t slash = path.find_last_of('/');
+#endif
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     const size_t dot = name.find_last_of('.');
     if (dot != std::string::npos && dot > 0) name.erase(dot);

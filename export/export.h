@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/atlas.h"
-#include "cli/frame_names.h"
-#include "cli/input_files.h"
+#include "export/atlas.h"
+#include "export/frame_names.h"
+#include "export/palette_source.h"
 #include "sprite/sprite_set.h"
 
 // Receives each finished output file by name (no folder). False with a text stops the export.

@@ -1,0 +1,113 @@
+#include "files/export_command.h"
+
+#include <exception>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/document.h"
+#include "app/frame_rate_box.h"
+#include "app/picture.h"
+#include "export/export.h"
+#include "files/file_dialog.h"
+#include "kit/show_info.h"
+#include "sprite/file_io.h"
+#include "views/canvas.h"
+
+namespace {
+
+constexpr DWORD kAtlasFileType = 2;  // the filter's second pair
+
+using OutputFile = std::pair<std::string, std::vector<uint8_t>>;
+
+// The folder part of a path, with its separator; empty for a bare name.
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string WithoutExtension(const std::string& name)
+{
+    const size_t dot = name.find_last_of('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+// The colors the canvas shows, for the pictures and the JSON: the picture's or palette file's,
+// or a grey ramp while there are none.
+PaletteSource WindowPalette()
+{
+    PaletteSource source;
+    if (g_palette != nullptr) {
+        source.palette = *g_palette;
+        source.origin = g_bmpChild.bitmapPath[0] != '\0' ? g_bmpChild.bitmapPath : "window palette";
+        return source;
+    }
+    for (int i = 0; i < kPaletteEntries; ++i)
+        source.palette.entries[i] = RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0};
+    source.origin = "grey ramp";
+    source.grey = true;
+    return source;
+}
+
+ExportResult MakeFiles(bool atlas, const std::string& jsonName, std::vector<OutputFile>* files)
+{
+    const std::string source = g_document.FilePath().empty() ? std::string("untitled.spr") : g_document.FilePath();
+    const PaletteSource palette = WindowPalette();
+    const OutputSink sink = [files](const std::string& name, const std::vector<uint8_t>& bytes, std::string*) {
+        files->emplace_back(name, bytes);
+        return true;
+    };
+    if (!atlas) return ExportSprites(workSet, source, palette, sink, kSpriteNamePattern, "", jsonName);
+    AtlasOptions options;
+    options.jsonName = jsonName;
+    options.imageName = WithoutExtension(jsonName) + ".png";
+    options.fps = FrameRateForPlay();
+    // Frame names from the file's own name: "hero_00000" for C:\art\hero.spr.
+    return ExportAtlas({AtlasInput{source, InputName(FileTitleOf(source.c_str())), &workSet}}, palette, options, sink);
+}
+
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    SafeFileWriter writer;
+    return writer.Open(path.c_str()) && writer.Write(bytes.data(), bytes.size()) && writer.Commit();
+}
+
+}  // namespace
+
+bool RunExportCommand(HWND owner)
+{
+    if (workSet.sprites == nullptr || workSet.Count() <= 0) {
+        ShowInfo(owner, "내보낼 스프라이트가 없습니다.");
+        return false;
+    }
+    char path[kFilePathBytes];
+    char title[kFileTitleBytes];
+    const std::string proposed = FolderOf(g_document.FilePath()) + kExportProposedName;
+    lstrcpynA(path, proposed.c_str(), sizeof path);
+    lstrcpynA(title, kExportProposedName, sizeof title);
+    if (!AskSaveFile(owner, kExportFilter, path, title, kExportExtension)) return false;
+    const bool atlas = g_fileDialog.nFilterIndex == kAtlasFileType;
+    const std::string folder = FolderOf(path);
+
+    std::vector<OutputFile> files;
+    ExportResult result;
+    try {
+        result = MakeFiles(atlas, FileTitleOf(path), &files);
+    } catch (const std::exception&) {  // the JSON library's, out of memory
+        result.ok = false;
+        result.error = "out of memory";
+    }
+    if (!result.ok) {
+        ShowInfoNaming(owner, "내보내기 실패: %s", result.error.c_str());
+        return false;
+    }
+    for (const OutputFile& file : files) {
+        const std::string target = folder + file.first;
+        if (!WriteFile(target, file.second)) {
+            ShowInfoNaming(owner, "파일생성 실패 (%s)", target.c_str());
+            return false;
+        }
+    }
+    return true;
+}

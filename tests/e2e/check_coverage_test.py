@@ -53,7 +53,7 @@ class CheckCoverageTest(unittest.TestCase):
                 result = self.run_with_log([line for line in full if line != left_out])
                 self.assertEqual(result.returncode, 1)
                 self.assertIn(said, result.stdout)
-        moved = [line.replace("ID_EXIT at 0 7 -1", "ID_EXIT at 0 6 -1") for line in full]
+        moved = [line.replace("ID_EXIT at 0 8 -1", "ID_EXIT at 0 7 -1") for line in full]
         result = self.run_with_log(moved)
         self.assertEqual(result.returncode, 1)
         self.assertIn("menu ID_EXIT was looked for", result.stdout)

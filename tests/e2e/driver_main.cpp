@@ -4,7 +4,7 @@
 // coordinates and boxes, copying boxes to other sprites (and undoing a copy), reordering and
 // deleting in the selection strip, playback, view modes, zoom, saving (Ctrl+S, Save, Save Sprite),
 // New with its question, opening the saved files again, palettes, cutting every figure of the
-// sheet at once, About and Exit.
+// sheet at once, exporting the set, About and Exit.
 //
 //   e2e_driver SHEET.bmp FIGURES.txt PALETTE.pal WORK_FOLDER SHOTS_FOLDER
 //
@@ -690,7 +690,8 @@ Figure JoinedFigure(const std::vector<Figure>& figures, const std::vector<const 
 
 // File > New, Ctrl+B the sheet as a PNG of its own indices, then Edit > Cut All: one sprite per
 // figure of the sheet (the touching pair as one), read in rows as text is, with the creation
-// options last confirmed (plain, both boxes); Ctrl+S saves it as cutall.spr.
+// options last confirmed (plain, both boxes); Ctrl+S saves it as cutall.spr, File > Export...
+// writes its PNGs and cutall.json.
 void CutAll(Session& s)
 {
     Step("File > New; Ctrl+B sheet.png; Edit > Cut All: every figure of the sheet; Ctrl+S as cutall.spr");
@@ -723,6 +724,11 @@ void CutAll(Session& s)
     RunFileDialog(s.pid, (s.work + "cutall.spr").c_str());
     if (!NoDialogFor(s.pid, nullptr, 500)) Fail("saving showed a message");
     SaveExpectation(s, "cutall.expect");
+
+    Step("File > Export...: a PNG per sprite beside cutall.json");
+    ChooseMenu(ID_EXPORT);
+    RunFileDialog(s.pid, (s.work + "cutall.json").c_str());
+    if (!NoDialogFor(s.pid, nullptr, 1000)) Fail("exporting showed a message");
 }
 
 void Exit(Session& s)

@@ -1,4 +1,4 @@
-// Animated GIF files out, through giflib (native build). The frames come laid out in palette
+// Animated GIF files out, through giflib (both builds). The frames come laid out in palette
 // indices (render/gif_frames.h); giflib does the compression.
 #pragma once
 

@@ -61,3 +61,40 @@ if ! cmp -s "$engines/package-lock.json" "$engines/node_modules/.installed-lock"
     (cd "$engines" && npm ci --no-audit --no-fund --loglevel=error)
     cp "$engines/package-lock.json" "$engines/node_modules/.installed-lock"
 fi
+
+# giflib for the Windows build's animated GIFs, built by CMake with the cross compiler from
+# Debian's own source package (signed .dsc, checked by apt), into build/third-party/giflib/. Its
+# sources are asked for through a private list of the machine's own Debian archives turned into
+# deb-src entries, with private package lists, so the system's sources and lists stay as they are.
+root="$(cd "$(dirname "$0")/.." && pwd)"
+third="$root/build/third-party"
+if [ ! -f "$third/giflib/egif_lib.c" ]; then
+    echo "install-deps: fetching giflib's Debian source package for the Windows build"
+    if ! command -v dpkg-source >/dev/null 2>&1; then
+        $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends dpkg-dev
+    fi
+    apt_dir="$third/apt"
+    rm -rf "$apt_dir" "$third/giflib" "$third"/giflib-* "$third"/giflib_*
+    mkdir -p "$apt_dir/sources.list.d" "$apt_dir/lists/partial" "$apt_dir/archives/partial"
+    # The archives this machine already installs from: one-line entries whose path ends in /debian
+    # or /debian-security, and deb822 stanzas signed with Debian's archive key.
+    {
+        cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
+            awk '$1 == "deb" && $0 ~ /\/debian(-security)?\/? / { $1 = "deb-src"; print }'
+    } > "$apt_dir/sources.list"
+    for f in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$f" ] || continue
+        awk 'BEGIN { RS = ""; ORS = "\n\n" }
+             /debian-archive-keyring/ { sub(/Types:[^\n]*/, "Types: deb-src"); print }' "$f"
+    done > "$apt_dir/sources.list.d/debian-src.sources"
+    set -- -o Dir::Etc::SourceList="$apt_dir/sources.list" \
+           -o Dir::Etc::SourceParts="$apt_dir/sources.list.d" \
+           -o Dir::State::Lists="$apt_dir/lists" -o Dir::Cache::Archives="$apt_dir/archives" \
+           -o Dir::Cache::pkgcache="" -o Dir::Cache::srcpkgcache="" -o APT::Sandbox::User=root
+    apt-get "$@" update -q >/dev/null
+    (cd "$third" && apt-get "$@" source --download-only -q giflib >/dev/null &&
+        dpkg-source -x giflib_*.dsc giflib >/dev/null)
+    # Everything but the unpacked sources goes: the lists, the archives and the .dsc.
+    rm -rf "$apt_dir" "$third"/giflib_*
+    [ -f "$third/giflib/egif_lib.c" ] || { echo "install-deps: giflib's sources did not unpack" >&2; exit 1; }
+fi

@@ -135,6 +135,13 @@ class WindowsCliTest(unittest.TestCase):
         with open(self.path("out/sprites.json"), encoding="utf-8") as f:
             self.assertEqual(len(json.load(f)["sprites"]), len(REGIONS_AUTO))
 
+        # The animated GIF, giflib's as in the Linux build: a frame a sprite, each for 1/20 s.
+        self.ok("export", "bmp.spr", "--gif", "anim.gif", "--sheet", "regions.bmp", "--fps", "20")
+        gif = Image.open(self.path("anim.gif"))
+        self.assertEqual(gif.n_frames, len(REGIONS_AUTO))
+        gif.seek(len(REGIONS_AUTO) - 1)
+        self.assertEqual(gif.info.get("duration"), 50)
+
         # A second export of fewer sprites into the same folder replaces the files and removes the
         # PNGs the first one left.
         self.ok("build", "regions.bmp", "grid.spr", "--grid", "40x11")
@@ -181,6 +188,7 @@ class WindowsCliTest(unittest.TestCase):
                 with open(self.path(f"{build}/{spr}"), "rb") as f:
                     outputs[build, name] = f.read()
             self.ok_in(build, "export", "sheet-bmp.spr", "out", "--sheet", "sheet.bmp")
+            self.ok_in(build, "export", "sheet-bmp.spr", "--gif", "sheet.gif", "--sheet", "sheet.bmp", "--flip", "h")
         for name in ("sheet.bmp", "sheet.pcx", "sheet.png"):
             self.assertEqual(outputs["windows", name], outputs["linux", name], name)
         names = sorted(os.listdir(self.path("linux/out")))
@@ -193,6 +201,9 @@ class WindowsCliTest(unittest.TestCase):
                                  (n.size, list(n.convert("RGBA").getdata())), name)
         with open(self.path("windows/out/sprites.json")) as w, open(self.path("linux/out/sprites.json")) as n:
             self.assertEqual(json.load(w), json.load(n))
+        # Both builds encode with the same giflib: the same GIF, byte for byte.
+        with open(self.path("windows/sheet.gif"), "rb") as w, open(self.path("linux/sheet.gif"), "rb") as n:
+            self.assertEqual(w.read(), n.read())
 
     def ok_in(self, build, *args):
         """Runs one build's program in the folder of that name."""

@@ -8,15 +8,18 @@
 #include "app/document.h"
 #include "app/frame_rate_box.h"
 #include "app/picture.h"
+#include "codec/gif_codec.h"
 #include "export/export.h"
 #include "files/file_dialog.h"
 #include "kit/show_info.h"
+#include "render/gif_frames.h"
 #include "sprite/file_io.h"
 #include "views/canvas.h"
 
 namespace {
 
 constexpr DWORD kAtlasFileType = 2;  // the filter's second pair
+constexpr DWORD kGifFileType = 3;
 
 using OutputFile = std::pair<std::string, std::vector<uint8_t>>;
 
@@ -67,6 +70,34 @@ ExportResult MakeFiles(bool atlas, const std::string& jsonName, std::vector<Outp
     return ExportAtlas({AtlasInput{source, InputName(FileTitleOf(source.c_str())), &workSet}}, palette, options, sink);
 }
 
+// The GIF the animation page would play: its frame rate ("no delay" gives the shortest delay
+// viewers honour) and its flips.
+ExportResult MakeGif(const std::string& name, std::vector<OutputFile>* files)
+{
+    ExportResult result;
+    result.ok = false;
+    GifFrames frames;
+    const Reason laid = LayOutGifFrames(workSet, WindowPalette().palette, FrameRateForPlay(), g_bmpChild.previewFlips,
+                                        &frames);
+    if (laid == Reason::kNoImage) {
+        result.error = "no sprite has pixels";
+        return result;
+    }
+    if (laid == Reason::kPictureTooLarge) {
+        result.error = "the sprites lie too far apart for one GIF canvas";
+        return result;
+    }
+    if (laid != Reason::kNone) {
+        result.error = "out of memory";
+        return result;
+    }
+    std::vector<uint8_t> gif;
+    if (!EncodeAnimatedGif(frames, &gif, &result.error)) return result;
+    files->emplace_back(name, std::move(gif));
+    result.ok = true;
+    return result;
+}
+
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
 {
     SafeFileWriter writer;
@@ -88,12 +119,14 @@ bool RunExportCommand(HWND owner)
     lstrcpynA(title, kExportProposedName, sizeof title);
     if (!AskSaveFile(owner, kExportFilter, path, title, kExportExtension)) return false;
     const bool atlas = g_fileDialog.nFilterIndex == kAtlasFileType;
+    const bool gif = g_fileDialog.nFilterIndex == kGifFileType;
     const std::string folder = FolderOf(path);
 
     std::vector<OutputFile> files;
     ExportResult result;
     try {
-        result = MakeFiles(atlas, FileTitleOf(path), &files);
+        result = gif ? MakeGif(WithoutExtension(FileTitleOf(path)) + ".gif", &files)
+                     : MakeFiles(atlas, FileTitleOf(path), &files);
     } catch (const std::exception&) {  // the JSON library's, out of memory
         result.ok = false;
         result.error = "out of memory";

@@ -2,19 +2,20 @@
 // the same export code (export/export.h), each picture encoded by the platform's codec library.
 // A save dialog names the JSON; its file type chooses what goes beside it:
 //   1. a PNG per sprite (sprite_00000.png, ...) with the JSON (sprites.json proposed);
-//   2. one atlas picture named after the JSON (atlas.png for atlas.json) with the JSON.
-// The animated GIF is the command line's alone: under Wine the platform's GIF encoder writes no
-// frame delays.
+//   2. one atlas picture named after the JSON (atlas.png for atlas.json) with the JSON;
+//   3. an animated GIF of the set as the animation page plays it (frame rate, flips), alone, under
+//      the name chosen with its extension made .gif.
 #pragma once
 
 #include "platform/win32.h"
 
 constexpr const char kExportFilter[] =
-    "PNG per sprite + JSON (*.json)\0*.json\0Atlas PNG + JSON (*.json)\0*.json\0";
+    "PNG per sprite + JSON (*.json)\0*.json\0Atlas PNG + JSON (*.json)\0*.json\0"
+    "Animated GIF (*.gif)\0*.gif\0";
 constexpr const char kExportExtension[] = "json";
 constexpr const char kExportProposedName[] = "sprites.json";
 
-// Asks for the JSON's name and writes the files into its folder. Every file is made in memory
+// Asks for the file's name and writes the files into its folder. Every file is made in memory
 // before the first is written, and each is written whole (beside, then moved into place); a
 // failure is said in a message box owned by `owner`. True when every file was written.
 bool RunExportCommand(HWND owner);

@@ -1,23 +1,73 @@
 // File > Export...: the save dialog names the JSON, and the sprites land beside it as PNGs the
-// platform's codec reads back with the set's own pixels; an empty set is refused before any dialog.
+// platform's codec reads back with the set's own pixels, or as one animated GIF; an empty set is
+// refused before any dialog.
 #include <string>
 #include <vector>
 
 #include "app/document.h"
+#include "app/frame_rate_box.h"
 #include "codec/png_codec.h"
 #include "export/export.h"
 #include "files/export_command.h"
 #include "files/file_dialog.h"
+#include "render/gif_frames.h"
 #include "kit/text.h"
 #include "resources/resource.h"
 #include "tests/gui/document_helpers.h"
 #include "tests/gui/gui_fixture.h"
+#include "views/canvas.h"
 
 namespace {
 
 using ExportCommandTest = MainWindowTest;
 
 constexpr int kFileTypeListId = 0x470;  // cmb1, the file dialog's file types
+
+struct GifShape {
+    int frames = 0;
+    int firstWidth = 0;
+    int firstHeight = 0;
+    int firstDelay = -1;  // centiseconds, from the graphic control before the first frame
+};
+
+int Word(const ByteBlock& b, size_t at) { return b[at] | b[at + 1] << 8; }
+
+// Walks the GIF's blocks, apart from the codec that wrote them; frames -1 when it is malformed.
+GifShape ReadGifShape(const ByteBlock& gif)
+{
+    GifShape shape;
+    shape.frames = -1;
+    if (gif.size() < 13 || std::string(gif.begin(), gif.begin() + 6) != "GIF89a") return shape;
+    size_t at = 13 + (gif[10] & 0x80 ? 3u << ((gif[10] & 7) + 1) : 0);
+    const auto skipSubBlocks = [&gif, &at] {
+        while (at < gif.size() && gif[at] != 0) at += gif[at] + 1;
+        ++at;
+    };
+    int frames = 0;
+    while (at < gif.size()) {
+        const uint8_t kind = gif[at];
+        if (kind == 0x3B) {
+            shape.frames = frames;
+            return shape;
+        }
+        if (kind == 0x21 && at + 2 < gif.size()) {
+            if (gif[at + 1] == 0xF9 && frames == 0 && at + 6 < gif.size()) shape.firstDelay = Word(gif, at + 4);
+            at += 2;
+            skipSubBlocks();
+        } else if (kind == 0x2C && at + 10 < gif.size()) {
+            if (frames++ == 0) {
+                shape.firstWidth = Word(gif, at + 5);
+                shape.firstHeight = Word(gif, at + 7);
+            }
+            const uint8_t packed = gif[at + 9];
+            at += 10 + (packed & 0x80 ? 3u << ((packed & 7) + 1) : 0) + 1;  // the LZW code size too
+            skipSubBlocks();
+        } else {
+            return shape;
+        }
+    }
+    return shape;
+}
 
 }  // namespace
 
@@ -61,6 +111,23 @@ TEST_F(ExportCommandTest, PngsAndJsonGoBesideTheNameChosenAndAnEmptySetIsRefused
     const std::string pack(packJson.begin(), packJson.end());
     EXPECT_NE(pack.find("\"image\": \"pack.png\""), std::string::npos) << pack;
     EXPECT_NE(pack.find("\"untitled_00002\""), std::string::npos) << pack;
+
+    // The third file type: the animated GIF alone, under the name chosen made .gif, one frame a
+    // sprite on the canvas the animation page plays them on.
+    GuiTempDir animated;
+    modal.ClearSeen();
+    modal.Answer(IDOK, animated.File("walk.json"), {ChooseListItem(kFileTypeListId, 2)});
+    Command(ID_EXPORT);
+    EXPECT_TRUE(modal.Problems().empty());
+    EXPECT_EQ(g_fileDialog.nFilterIndex, 3u);
+    ASSERT_EQ(animated.List(), (std::vector<std::string>{"walk.gif"}));
+    GifFrames expected;
+    ASSERT_EQ(LayOutGifFrames(workSet, Palette{}, FrameRateForPlay(), g_bmpChild.previewFlips, &expected), Reason::kNone);
+    const GifShape shape = ReadGifShape(ReadFileBytes(animated.File("walk.gif")));
+    EXPECT_EQ(shape.frames, 3);
+    EXPECT_EQ(shape.firstWidth, expected.width);
+    EXPECT_EQ(shape.firstHeight, expected.height);
+    EXPECT_EQ(shape.firstDelay, GifDelay(FrameRateForPlay()));
 
     GuiTempDir none;
     g_document.New();

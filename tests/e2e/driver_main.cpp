@@ -691,7 +691,7 @@ Figure JoinedFigure(const std::vector<Figure>& figures, const std::vector<const 
 // File > New, Ctrl+B the sheet as a PNG of its own indices, then Edit > Cut All: one sprite per
 // figure of the sheet (the touching pair as one), read in rows as text is, with the creation
 // options last confirmed (plain, both boxes); Ctrl+S saves it as cutall.spr, File > Export...
-// writes its PNGs and cutall.json.
+// writes its PNGs and cutall.json, then the animated GIF cutall.gif.
 void CutAll(Session& s)
 {
     Step("File > New; Ctrl+B sheet.png; Edit > Cut All: every figure of the sheet; Ctrl+S as cutall.spr");
@@ -729,6 +729,11 @@ void CutAll(Session& s)
     ChooseMenu(ID_EXPORT);
     RunFileDialog(s.pid, (s.work + "cutall.json").c_str());
     if (!NoDialogFor(s.pid, nullptr, 1000)) Fail("exporting showed a message");
+
+    Step("File > Export... again, the third file type: cutall.gif, the animation page's GIF");
+    ChooseMenu(ID_EXPORT);
+    RunFileDialog(s.pid, (s.work + "cutall.gif").c_str(), 2);
+    if (!NoDialogFor(s.pid, nullptr, 1000)) Fail("exporting the GIF showed a message");
 }
 
 void Exit(Session& s)

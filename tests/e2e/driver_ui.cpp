@@ -94,11 +94,31 @@ bool NoDialogFor(DWORD pid, HWND except, DWORD ms)
     return !WaitUntil([&] { return FindDialog(pid, except) != nullptr; }, ms);
 }
 
-void RunFileDialog(DWORD pid, const char* path)
+void RunFileDialog(DWORD pid, const char* path, int fileType)
 {
     HWND dialog = WaitForDialog(pid, nullptr, "the file dialog");
     if (!WaitForFocusIn(dialog, kStepTimeout)) Fail("the file dialog did not take the keyboard focus");
     Sleep(200);
+    if (fileType >= 0) {
+        // The file types' list drops down on a click; the keys walk it from the first type, Enter
+        // takes one. A click on the name box (a combo box in the explorer-style dialog, an edit in
+        // the older one) gives it the keyboard back.
+        constexpr int kFileTypeList = 0x470, kNameCombo = 0x47c, kNameEdit = 0x480;  // cmb1, cmb13, edt1
+        HWND types = FindChildById(dialog, kFileTypeList);
+        if (types == nullptr) Fail("the file dialog has no list of file types");
+        ClickControl(types);
+        Sleep(200);
+        TapKey(VK_HOME);
+        for (int i = 0; i < fileType; ++i) TapKey(VK_DOWN);
+        TapKey(VK_RETURN);
+        if (!WaitUntil([&] { return SendMessageA(types, CB_GETCURSEL, 0, 0) == fileType; }, kStepTimeout))
+            Fail("the file type %d was not chosen", fileType);
+        Sleep(200);
+        HWND name = FindChildById(dialog, kNameCombo);
+        if (name == nullptr) name = FindChildById(dialog, kNameEdit);
+        if (name == nullptr) Fail("the file dialog has no name box");
+        ClickControl(name);
+    }
     // The name box has the focus: select what it proposes, then type over it.
     TapKey(VK_END);
     PressKey(VK_SHIFT);

@@ -34,6 +34,7 @@ HWND WaitForDialog(DWORD pid, HWND except, const char* what);
 void AnswerMessageBox(DWORD pid, HWND except, const char* start, int button);
 // True when no dialog of `pid` other than `except` comes up within `ms` milliseconds.
 bool NoDialogFor(DWORD pid, HWND except, DWORD ms);
-// Runs a file dialog: types `path` over the proposed name, Enter, answers an overwrite question
-// with its default button; returns when the dialog has closed.
-void RunFileDialog(DWORD pid, const char* path);
+// Runs a file dialog: chooses the file type `fileType` (counted from 0) from its list when it is
+// not negative, types `path` over the proposed name, Enter, answers an overwrite question with its
+// default button; returns when the dialog has closed.
+void RunFileDialog(DWORD pid, const char* path, int fileType = -1);

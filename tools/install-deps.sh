@@ -92,8 +92,10 @@ if [ ! -f "$third/giflib/egif_lib.c" ]; then
            -o Dir::State::Lists="$apt_dir/lists" -o Dir::Cache::Archives="$apt_dir/archives" \
            -o Dir::Cache::pkgcache="" -o Dir::Cache::srcpkgcache="" -o APT::Sandbox::User=root
     apt-get "$@" update -q >/dev/null
+    # apt checks the files against the signed archive's hashes; dpkg-source checks them against the
+    # .dsc (and says it has no key for the uploader's signature: its words are shown on failure only).
     (cd "$third" && apt-get "$@" source --download-only -q giflib >/dev/null &&
-        dpkg-source -x giflib_*.dsc giflib >/dev/null)
+        { dpkg-source -x giflib_*.dsc giflib >"$apt_dir/unpack.log" 2>&1 || { cat "$apt_dir/unpack.log" >&2; exit 1; }; })
     # Everything but the unpacked sources goes: the lists, the archives and the .dsc.
     rm -rf "$apt_dir" "$third"/giflib_*
     [ -f "$third/giflib/egif_lib.c" ] || { echo "install-deps: giflib's sources did not unpack" >&2; exit 1; }

@@ -137,10 +137,10 @@ class WindowsCliTest(unittest.TestCase):
 
         # The animated GIF, giflib's as in the Linux build: a frame a sprite, each for 1/20 s.
         self.ok("export", "bmp.spr", "--gif", "anim.gif", "--sheet", "regions.bmp", "--fps", "20")
-        gif = Image.open(self.path("anim.gif"))
-        self.assertEqual(gif.n_frames, len(REGIONS_AUTO))
-        gif.seek(len(REGIONS_AUTO) - 1)
-        self.assertEqual(gif.info.get("duration"), 50)
+        with Image.open(self.path("anim.gif")) as gif:
+            self.assertEqual(gif.n_frames, len(REGIONS_AUTO))
+            gif.seek(len(REGIONS_AUTO) - 1)
+            self.assertEqual(gif.info.get("duration"), 50)
 
         # A second export of fewer sprites into the same folder replaces the files and removes the
         # PNGs the first one left.

@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/cpu_time.h"
 #include "export/atlas.h"
 #include "cli/cut.h"
 #include "export/export.h"
@@ -52,25 +53,6 @@ uint32_t Next(uint64_t& state)
 {
     state = state * 6364136223846793005ull + 1442695040888963407ull;
     return uint32_t(state >> 33);
-}
-
-// The thread's CPU time of one job: time the machine's other work took from us is not counted.
-double Seconds(const std::function<void()>& job)
-{
-    timespec start{}, end{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &start);
-    job();
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &end);
-    return double(end.tv_sec - start.tv_sec) + 1e-9 * double(end.tv_nsec - start.tv_nsec);
-}
-
-double Quantile(std::vector<double> values, double q)
-{
-    std::sort(values.begin(), values.end());
-    const double at = q * double(values.size() - 1);
-    const size_t below = size_t(at);
-    const size_t above = std::min(below + 1, values.size() - 1);
-    return values[below] + (values[above] - values[below]) * (at - double(below));
 }
 
 struct Row {

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/cpu_time.h"
 #include "sprite/document.h"
 
 namespace {
@@ -29,24 +30,6 @@ constexpr int kSide = 24;
 constexpr int kFirstDeleted = 4500, kLastDeleted = 5499;
 constexpr int kTrials = 101;
 constexpr int kBoxEdits = 1000;
-
-double Seconds(const std::function<void()>& job)
-{
-    timespec start{}, end{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &start);
-    job();
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &end);
-    return double(end.tv_sec - start.tv_sec) + 1e-9 * double(end.tv_nsec - start.tv_nsec);
-}
-
-double Quantile(std::vector<double> values, double q)
-{
-    std::sort(values.begin(), values.end());
-    const double at = q * double(values.size() - 1);
-    const size_t below = size_t(at);
-    const size_t above = std::min(below + 1, values.size() - 1);
-    return values[below] + (values[above] - values[below]) * (at - double(below));
-}
 
 // A set of `count` raw sprites, each with a hit box, loaded into the document as a file would be.
 void OpenSet(Document& doc, int count)

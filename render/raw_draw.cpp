@@ -6,14 +6,8 @@
 // V members, R..width-1-L written mirrored for the H and HV members.
 #include <cstring>
 
-#if defined(__x86_64__) && !defined(_WIN32)
-// 32 bytes at a time where the processor has AVX2. (Not in the Windows build: there GCC cannot
-// rely on the 32-byte stack alignment that spilled AVX registers need.)
-#define QUILLON_KEY_AVX2 1
-#include <immintrin.h>
-#endif
-
 #include "render/blend_lookup.h"
+#include "render/cpu_features.h"
 #include "render/span_kernels.h"
 #include "render/sprite_clip.h"
 #include "render/sprite_draw.h"
@@ -27,7 +21,7 @@ struct CopyRows {
     static void Mirrored(uint8_t* d, const uint8_t* s, ptrdiff_t n) { span::Reversed(d, s, n, span::CopyOp()); }
 };
 
-#ifdef QUILLON_KEY_AVX2
+#ifdef QUILLON_DRAW_AVX2
 __attribute__((target("avx2"))) inline void KeyBlock32(uint8_t* d, const uint8_t* s)
 {
     const __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s));
@@ -45,19 +39,13 @@ __attribute__((target("avx2"))) void KeyRowAvx2(uint8_t* d, const uint8_t* s, pt
     KeyBlock32(d + n - kWide, s + n - kWide);
 }
 
-bool HasAvx2()
-{
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2");
-}
-
-const bool g_keyAvx2 = HasAvx2();
+const bool g_keyAvx2 = ProcessorHasAvx2();
 #endif
 
 struct KeyRows {
     static void Forward(uint8_t* d, const uint8_t* s, ptrdiff_t n)
     {
-#ifdef QUILLON_KEY_AVX2
+#ifdef QUILLON_DRAW_AVX2
         if (g_keyAvx2 && n >= 32) {
             KeyRowAvx2(d, s, n);
             return;

@@ -12,6 +12,7 @@
 #include "export/export.h"
 #include "files/file_dialog.h"
 #include "kit/show_info.h"
+#include "kit/text.h"
 #include "render/gif_frames.h"
 #include "sprite/file_io.h"
 #include "views/canvas.h"
@@ -98,6 +99,17 @@ ExportResult MakeGif(const std::string& name, std::vector<OutputFile>* files)
     return result;
 }
 
+// The dialog asked about replacing the name it shows; a GIF goes under that name made .gif, so
+// another file already there under it is asked about here, in the words of the dialog's question.
+bool MayReplace(HWND owner, const std::string& target, const char* chosen)
+{
+    if (target == chosen || GetFileAttributesW(WideFromUtf8(target.c_str()).c_str()) == INVALID_FILE_ATTRIBUTES)
+        return true;
+    std::string text = kReplaceQuestion;
+    text.replace(text.find("%s"), 2, target);
+    return MessageBoxNaming(owner, text.c_str(), target.c_str(), "Export", MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
 {
     SafeFileWriter writer;
@@ -135,6 +147,7 @@ bool RunExportCommand(HWND owner)
         ShowInfoNaming(owner, "내보내기 실패: %s", result.error.c_str());
         return false;
     }
+    if (gif && !MayReplace(owner, folder + files[0].first, path)) return false;
     for (const OutputFile& file : files) {
         const std::string target = folder + file.first;
         if (!WriteFile(target, file.second)) {

@@ -4,7 +4,8 @@
 //   1. a PNG per sprite (sprite_00000.png, ...) with the JSON (sprites.json proposed);
 //   2. one atlas picture named after the JSON (atlas.png for atlas.json) with the JSON;
 //   3. an animated GIF of the set as the animation page plays it (frame rate, flips), alone, under
-//      the name chosen with its extension made .gif.
+//      the name chosen with its extension made .gif (a file already there under that other name is
+//      asked about first).
 #pragma once
 
 #include "platform/win32.h"
@@ -14,6 +15,8 @@ constexpr const char kExportFilter[] =
     "Animated GIF (*.gif)\0*.gif\0";
 constexpr const char kExportExtension[] = "json";
 constexpr const char kExportProposedName[] = "sprites.json";
+// Asked before a GIF replaces a file other than the one the dialog named.
+constexpr const char kReplaceQuestion[] = "%s이(가) 이미 있습니다.\n바꾸시겠습니까?";
 
 // Asks for the file's name and writes the files into its folder. Every file is made in memory
 // before the first is written, and each is written whole (beside, then moved into place); a

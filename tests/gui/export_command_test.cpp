@@ -114,10 +114,20 @@ TEST_F(ExportCommandTest, PngsAndJsonGoBesideTheNameChosenAndAnEmptySetIsRefused
 
     // The third file type: the animated GIF alone, under the name chosen made .gif, one frame a
     // sprite on the canvas the animation page plays them on.
+    // A file already under the name made .gif is asked about first: the dialog asked about the
+    // name it showed, walk.json.
     GuiTempDir animated;
-    modal.ClearSeen();
-    modal.Answer(IDOK, animated.File("walk.json"), {ChooseListItem(kFileTypeListId, 2)});
-    Command(ID_EXPORT);
+    const ByteBlock earlier{'o', 'l', 'd'};
+    ASSERT_TRUE(WriteFileBytes(animated.File("walk.gif"), earlier));
+    for (const int answer : {IDNO, IDYES}) {
+        modal.ClearSeen();
+        modal.Answer(IDOK, animated.File("walk.json"), {ChooseListItem(kFileTypeListId, 2)});
+        modal.Answer(answer);
+        Command(ID_EXPORT);
+        ASSERT_EQ(modal.Seen().size(), 2u) << answer;
+        EXPECT_EQ(modal.Seen()[1].text, animated.File("walk.gif") + "이(가) 이미 있습니다.\n바꾸시겠습니까?");
+        EXPECT_EQ(ReadFileBytes(animated.File("walk.gif")) == earlier, answer == IDNO);
+    }
     EXPECT_TRUE(modal.Problems().empty());
     EXPECT_EQ(g_fileDialog.nFilterIndex, 3u);
     ASSERT_EQ(animated.List(), (std::vector<std::string>{"walk.gif"}));

@@ -112,6 +112,8 @@ void ApplyField(HWND edit)
         if (!(field.center ? g_document.SetCenter(n, x, y) : g_document.SetRelative(n, x, y)))
             workSet.ShowMessage(g_editMode.dialog);
     }
+    // The field shows the number as the sprite took it ("-12" for "-012"), or the one it kept.
+    RefreshCoordinateFields(GetParent(edit), true);
     SendMessageW(edit, EM_SETMODIFY, FALSE, 0);
     SendMessageW(edit, EM_SETSEL, 0, -1);
 }

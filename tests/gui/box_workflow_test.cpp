@@ -161,8 +161,12 @@ TEST_F(BoxWorkflowTest, CellsAndCoordinatesTakeTypedNumbers)
 
     HWND rx = GetDlgItem(g_editMode.dialog, IDC_EDIT_RX), my = GetDlgItem(g_editMode.dialog, IDC_EDIT_MY);
     SetFocus(rx);
-    SetWindowTextW(rx, L"-12");
+    SetWindowTextW(rx, L"-012");
+    SendMessageW(rx, EM_SETMODIFY, TRUE, 0);  // as typing leaves it
     SendMessageW(rx, WM_KEYDOWN, VK_RETURN, 0);
+    wchar_t taken[16] = L"";
+    GetWindowTextW(rx, taken, 16);
+    EXPECT_STREQ(taken, L"-12") << "the field shows the number as taken";
     SetFocus(my);
     SetWindowTextW(my, L"3");
     SendMessageW(my, WM_KEYDOWN, VK_RETURN, 0);

